@@ -1,0 +1,54 @@
+# The two set-up commands: `make demo` and `make test`.
+# Each installs what is missing, configures, builds and runs.
+
+JOBS      ?= 2
+BUILD     ?= build
+ASAN      ?= build-asan
+FUZZ      ?= build-fuzz
+BENCH     ?= build-bench
+FUZZ_SECONDS ?= 20
+
+.PHONY: demo test deps build build-asan fuzz bench clean
+
+deps:
+	@./scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug
+
+$(ASAN)/build.ninja:
+	cmake -S . -B $(ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTOR_SANITIZE=ON -DVANTOR_BUILD_BENCH=OFF
+
+$(FUZZ)/build.ninja:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOR_FUZZ=ON
+
+$(BENCH)/build.ninja:
+	cmake -S . -B $(BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DVANTOR_BUILD_TESTS=OFF
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: deps $(ASAN)/build.ninja
+	cmake --build $(ASAN) -j $(JOBS)
+
+demo: build
+	./$(BUILD)/apps/vantor-sim/vantor-sim demo
+
+test: build build-asan
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory fuzz
+
+fuzz: deps
+	@if command -v clang++ >/dev/null; then \
+	  $(MAKE) --no-print-directory $(FUZZ)/build.ninja && \
+	  cmake --build $(FUZZ) -j $(JOBS) && \
+	  ./scripts/run-fuzzers.sh $(FUZZ) $(FUZZ_SECONDS); \
+	else echo "clang not found: fuzz targets skipped"; fi
+
+bench: deps $(BENCH)/build.ninja
+	cmake --build $(BENCH) -j $(JOBS)
+	./scripts/run-benchmarks.sh $(BENCH)
+
+clean:
+	rm -rf $(BUILD) $(ASAN) $(FUZZ) $(BENCH)

@@ -1,0 +1,7 @@
+# Warnings are on for all of the project's own code and kept clean.
+add_compile_options(-Wall -Wextra -Wshadow=local -Wnon-virtual-dtor -Woverloaded-virtual
+                    -Wno-missing-field-initializers)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  # Replacement functions carry the platform's names, which contain '$'.
+  add_compile_options(-Wno-dollar-in-identifier-extension)
+endif()

@@ -1,0 +1,60 @@
+#include "kit/foundation/NSTimer.h"
+
+namespace kit {
+
+KIT_REGISTER_CLASS(NSTimer);
+
+std::shared_ptr<NSTimer> NSTimer::scheduledTimerWithTimeInterval(double seconds, Action action, bool repeats)
+{
+    auto timer = std::make_shared<NSTimer>();
+    // As on the platform, a non-positive interval counts as 0.1 ms.
+    timer->m_interval = seconds > 0 ? seconds : 0.0001;
+    timer->m_action = std::move(action);
+    timer->m_repeats = repeats;
+    timer->m_fireDate = RunLoop::main().now() + timer->m_interval;
+    timer->scheduleNext();
+    return timer;
+}
+
+void NSTimer::scheduleNext()
+{
+    auto& loop = RunLoop::main();
+    // The task holds the timer: the run loop retains a valid timer.
+    m_task = loop.schedule(m_fireDate - loop.now(), [self = std::static_pointer_cast<NSTimer>(shared_from_this())] {
+        if (!self->m_valid)
+            return;
+        if (self->m_repeats) {
+            // A late run loop skips the firings it missed, as the platform does.
+            double now = RunLoop::main().now();
+            do
+                self->m_fireDate += self->m_interval;
+            while (self->m_fireDate <= now);
+            self->scheduleNext();
+        } else {
+            self->m_valid = false;
+            self->m_task.reset();
+        }
+        self->m_action(self.get());
+    });
+}
+
+void NSTimer::invalidate()
+{
+    m_valid = false;
+    if (m_task) {
+        m_task->cancel();
+        m_task.reset();
+    }
+}
+
+void NSTimer::fire()
+{
+    if (!m_valid)
+        return;
+    auto keepAlive = shared_from_this();
+    if (!m_repeats)
+        invalidate();
+    m_action(this);
+}
+
+}

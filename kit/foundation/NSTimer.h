@@ -1,0 +1,39 @@
+#pragma once
+
+#include "kit/foundation/Action.h"
+#include "kit/foundation/RunLoop.h"
+
+namespace kit {
+
+// A timer on the main run loop (scheduledTimerWithTimeInterval:target:
+// selector:userInfo:repeats:). The run loop keeps a valid timer alive; the
+// action's target is held weakly. A repeating timer fires every interval
+// from when it was scheduled; it is fine to invalidate the timer, or to start
+// another one, from its own action.
+class NSTimer final : public Object {
+    KIT_OBJECT(NSTimer, Object)
+
+public:
+    static std::shared_ptr<NSTimer> scheduledTimerWithTimeInterval(double seconds, Action, bool repeats);
+
+    void invalidate();
+    bool isValid() const { return m_valid; }
+    // Fires now, outside the schedule; a non-repeating timer is then invalid.
+    void fire();
+
+    double timeInterval() const { return m_interval; }
+    // The run-loop time of the next firing.
+    double fireDate() const { return m_fireDate; }
+
+private:
+    void scheduleNext();
+
+    Action m_action;
+    double m_interval { 0 };
+    double m_fireDate { 0 };
+    bool m_repeats { false };
+    bool m_valid { true };
+    std::shared_ptr<ScheduledTask> m_task;
+};
+
+}

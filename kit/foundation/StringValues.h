@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace kit {
+
+// The platform's string truth rule (NSString boolValue): after leading white
+// space, "Y", "y", "T" or "t" is true; otherwise at most one sign, then any
+// zeros, and true only when a digit 1 to 9 follows. "+000009" and "yes" are
+// true; "-00000", "+t", "0t" and "++" are false.
+bool boolValue(std::string_view);
+
+// The platform's intValue: leading white space, one optional sign, decimal
+// digits only (leading zeros are fine), clamped to the 32-bit range on
+// overflow, 0 when there are no digits. "123a" is 123, "0x1A" is 0.
+int32_t intValue(std::string_view);
+
+}

@@ -1,0 +1,1 @@
+// The media layer: capture device, codecs, movies, sound, motion, album.
