@@ -1,0 +1,150 @@
+#include "kit/foundation/Dispatch.h"
+#include "kit/foundation/NSTimer.h"
+#include "kit/foundation/RunLoop.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace kit;
+
+namespace {
+
+class RunLoopTest : public ::testing::Test {
+protected:
+    void SetUp() override { RunLoop::main().resetWithVirtualClock(); }
+    RunLoop& loop() { return RunLoop::main(); }
+
+    void record(std::string what) { m_events.push_back(std::to_string(loop().now()).substr(0, 4) + " " + what); }
+    std::vector<std::string> m_events;
+};
+
+struct Owner {
+    int fired = 0;
+    void tick() { ++fired; }
+};
+
+}
+
+TEST_F(RunLoopTest, TimersAndCompletionsRunInTimeOrderEachAtItsOwnTime)
+{
+    loop().schedule(1.5, [&] { record("completion"); });
+    auto timer = NSTimer::scheduledTimerWithTimeInterval(1.0, Action::function([&](id) { record("tick"); }), true);
+    loop().post([&] { record("async"); });
+    loop().schedule(1.0, [&] { record("same time, scheduled later"); });
+
+    loop().advance(3.2);
+    EXPECT_EQ(m_events, (std::vector<std::string> { "0.00 async", "1.00 tick", "1.00 same time, scheduled later",
+                            "1.50 completion", "2.00 tick", "3.00 tick" }));
+    EXPECT_DOUBLE_EQ(loop().now(), 3.2);
+    EXPECT_TRUE(timer->isValid());
+    timer->invalidate();
+    loop().advance(5);
+    EXPECT_EQ(m_events.size(), 6u);
+}
+
+TEST_F(RunLoopTest, ATimerMayInvalidateItselfOrStartAnotherFromItsAction)
+{
+    int count = 0;
+    std::shared_ptr<NSTimer> second;
+    NSTimer::scheduledTimerWithTimeInterval(1.0,
+        Action::function([&](id sender) {
+            if (++count == 3) {
+                static_cast<NSTimer*>(sender)->invalidate();
+                second = NSTimer::scheduledTimerWithTimeInterval(0.5, Action::function([&](id) { record("second"); }),
+                    false);
+            }
+        }),
+        true);
+    loop().advance(10);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(m_events, std::vector<std::string> { "3.50 second" });
+    EXPECT_FALSE(second->isValid());
+}
+
+TEST_F(RunLoopTest, ATimerDoesNotKeepItsTargetAliveNorCallADeadOne)
+{
+    auto owner = std::make_shared<Owner>();
+    auto timer = NSTimer::scheduledTimerWithTimeInterval(1.0, Action(owner, &Owner::tick), true);
+    loop().advance(2);
+    EXPECT_EQ(owner->fired, 2);
+    std::weak_ptr<Owner> weak = owner;
+    owner.reset();
+    EXPECT_TRUE(weak.expired());
+    loop().advance(2); // fires into nothing
+    timer->invalidate();
+}
+
+TEST_F(RunLoopTest, ACompletionThatStartsAnotherChainsFromItsOwnTime)
+{
+    loop().schedule(0.3, [&] {
+        record("first");
+        loop().schedule(0.3, [&] { record("second"); });
+    });
+    auto cancelled = loop().schedule(0.5, [&] { record("cancelled"); });
+    loop().schedule(0.4, [&] { cancelled->cancel(); });
+    loop().advance(1);
+    EXPECT_EQ(m_events, (std::vector<std::string> { "0.30 first", "0.60 second" }));
+}
+
+TEST_F(RunLoopTest, DispatchAfterWaitsOnTheVirtualClockThenRunsOnTheQueue)
+{
+    auto queue = dispatch_queue_create("com.tallberry.backgroundDelay", DISPATCH_QUEUE_SERIAL);
+    EXPECT_STREQ(dispatch_queue_get_label(queue), "com.tallberry.backgroundDelay");
+    std::thread::id ranOn;
+    std::atomic<bool> ran { false };
+    dispatch_after(dispatch_time(DISPATCH_TIME_NOW, NSEC_PER_SEC), queue, [&] {
+        ranOn = std::this_thread::get_id();
+        // Background work hands its result to the main queue.
+        dispatch_async(dispatch_get_main_queue(), [&] { record("result on main"); });
+        ran = true;
+    });
+    loop().advance(0.9);
+    DispatchQueue::waitForBackgroundWork();
+    EXPECT_FALSE(ran);
+    loop().advance(0.2);
+    DispatchQueue::waitForBackgroundWork();
+    EXPECT_TRUE(ran);
+    EXPECT_NE(ranOn, std::this_thread::get_id());
+    EXPECT_TRUE(m_events.empty());
+    loop().advance(0);
+    EXPECT_EQ(m_events, std::vector<std::string> { "1.10 result on main" });
+}
+
+TEST_F(RunLoopTest, ASerialQueueRunsItsBlocksInOrderAndOutlivesItsLastReference)
+{
+    std::vector<int> order;
+    std::mutex mutex;
+    {
+        auto queue = dispatch_queue_create("serial", DISPATCH_QUEUE_SERIAL);
+        for (int i = 0; i < 50; ++i)
+            dispatch_async(queue, [&, i] {
+                std::lock_guard lock(mutex);
+                order.push_back(i);
+            });
+    }
+    DispatchQueue::waitForBackgroundWork();
+    ASSERT_EQ(order.size(), 50u);
+    EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+}
+
+TEST_F(RunLoopTest, PerformAndWaitRunsOnTheMainThread)
+{
+    auto queue = dispatch_queue_create("worker", DISPATCH_QUEUE_SERIAL);
+    std::atomic<bool> done { false };
+    std::thread::id mainThread = std::this_thread::get_id();
+    std::thread::id ranOn;
+    dispatch_async(queue, [&] {
+        RunLoop::main().performAndWait([&] { ranOn = std::this_thread::get_id(); });
+        done = true;
+    });
+    while (!done)
+        loop().runDue();
+    DispatchQueue::waitForBackgroundWork();
+    EXPECT_EQ(ranOn, mainThread);
+    // On the main thread it runs at once.
+    bool inline_ = false;
+    loop().performAndWait([&] { inline_ = true; });
+    EXPECT_TRUE(inline_);
+}
