@@ -1,24 +1,16 @@
-// The binary form is decoded by libplist after a guard has walked the object
-// graph: libplist 2.2 frees, copies and converts recursively and expands
-// shared objects into copies, so a deep or exponentially shared file would
-// overflow the stack or memory. The guard bounds depth and expanded size.
+// The binary form is read here rather than by libplist 2.2, whose reader
+// asserts on dictionaries with keys that are not strings, recurses without a
+// depth bound and expands shared objects into copies (a small file could
+// expand exponentially). This reader bounds depth and the expanded size and
+// checks every offset and reference against the file.
 
 #include "kit/foundation/PropertyListSerialization.h"
 
-#include <cstdlib>
-#include <plist/plist.h>
+#include <cstring>
 
 namespace kit::detail {
 
 namespace {
-
-struct Trailer {
-    uint8_t offsetSize { 0 };
-    uint8_t referenceSize { 0 };
-    uint64_t objectCount { 0 };
-    uint64_t topObject { 0 };
-    uint64_t offsetTableOffset { 0 };
-};
 
 uint64_t readBigEndian(const uint8_t* p, size_t size)
 {
@@ -28,201 +20,238 @@ uint64_t readBigEndian(const uint8_t* p, size_t size)
     return value;
 }
 
-class BinaryGuard {
-public:
-    explicit BinaryGuard(std::span<const uint8_t> bytes) : m_bytes(bytes) { }
+void appendUtf8(std::string& out, uint32_t codePoint)
+{
+    if (codePoint < 0x80) {
+        out += char(codePoint);
+    } else if (codePoint < 0x800) {
+        out += char(0xC0 | (codePoint >> 6));
+        out += char(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        out += char(0xE0 | (codePoint >> 12));
+        out += char(0x80 | ((codePoint >> 6) & 0x3F));
+        out += char(0x80 | (codePoint & 0x3F));
+    } else {
+        out += char(0xF0 | (codePoint >> 18));
+        out += char(0x80 | ((codePoint >> 12) & 0x3F));
+        out += char(0x80 | ((codePoint >> 6) & 0x3F));
+        out += char(0x80 | (codePoint & 0x3F));
+    }
+}
 
-    bool check()
+class BinaryReader {
+public:
+    explicit BinaryReader(std::span<const uint8_t> bytes) : m_bytes(bytes) { }
+
+    std::optional<PropertyList> read()
     {
         constexpr size_t headerSize = 8, trailerSize = 32;
         if (m_bytes.size() < headerSize + trailerSize + 1)
-            return false;
+            return std::nullopt;
         const uint8_t* t = m_bytes.data() + m_bytes.size() - trailerSize;
-        m_trailer.offsetSize = t[6];
-        m_trailer.referenceSize = t[7];
-        m_trailer.objectCount = readBigEndian(t + 8, 8);
-        m_trailer.topObject = readBigEndian(t + 16, 8);
-        m_trailer.offsetTableOffset = readBigEndian(t + 24, 8);
-        auto& tr = m_trailer;
-        if (tr.offsetSize < 1 || tr.offsetSize > 8 || tr.referenceSize < 1 || tr.referenceSize > 8)
-            return false;
+        m_offsetSize = t[6];
+        m_referenceSize = t[7];
+        m_objectCount = readBigEndian(t + 8, 8);
+        uint64_t topObject = readBigEndian(t + 16, 8);
+        m_tableOffset = readBigEndian(t + 24, 8);
         uint64_t tableEnd = m_bytes.size() - trailerSize;
-        if (tr.objectCount == 0 || tr.topObject >= tr.objectCount || tr.offsetTableOffset < headerSize
-            || tr.offsetTableOffset > tableEnd || tr.objectCount > (tableEnd - tr.offsetTableOffset) / tr.offsetSize)
-            return false;
-        return walk();
+        if (m_offsetSize < 1 || m_offsetSize > 8 || m_referenceSize < 1 || m_referenceSize > 8)
+            return std::nullopt;
+        if (m_objectCount == 0 || topObject >= m_objectCount || m_tableOffset < headerSize || m_tableOffset > tableEnd
+            || m_objectCount > (tableEnd - m_tableOffset) / m_offsetSize)
+            return std::nullopt;
+        return readObject(topObject, 0);
     }
 
 private:
+    // Objects live between the header and the offset table.
+    bool inObjects(uint64_t offset, uint64_t length) const
+    {
+        return offset >= 8 && offset <= m_tableOffset && length <= m_tableOffset - offset;
+    }
+
     std::optional<uint64_t> offsetOf(uint64_t object) const
     {
-        auto& tr = m_trailer;
-        uint64_t offset = readBigEndian(m_bytes.data() + tr.offsetTableOffset + object * tr.offsetSize, tr.offsetSize);
-        if (offset < 8 || offset >= tr.offsetTableOffset)
+        if (object >= m_objectCount)
+            return std::nullopt;
+        uint64_t offset = readBigEndian(m_bytes.data() + m_tableOffset + object * m_offsetSize, m_offsetSize);
+        if (!inObjects(offset, 1))
             return std::nullopt;
         return offset;
     }
 
-    // The element count of an array, set or dictionary at offset, and where
-    // its references start.
-    bool containerCount(uint64_t offset, uint64_t& count, uint64_t& referencesStart) const
+    // The length in a marker's low nibble, or in the integer that follows it.
+    bool readLength(uint64_t& cursor, uint8_t marker, uint64_t& length) const
     {
-        uint8_t marker = m_bytes[offset];
-        count = marker & 0x0f;
-        referencesStart = offset + 1;
-        if (count != 0x0f)
+        length = marker & 0x0F;
+        ++cursor;
+        if (length != 0x0F)
             return true;
-        if (referencesStart >= m_trailer.offsetTableOffset)
+        if (!inObjects(cursor, 1))
             return false;
-        uint8_t intMarker = m_bytes[referencesStart];
-        if ((intMarker & 0xf0) != 0x10 || (intMarker & 0x0f) > 3)
+        uint8_t intMarker = m_bytes[cursor];
+        if ((intMarker >> 4) != 0x1 || (intMarker & 0x0F) > 3)
             return false;
-        size_t size = size_t(1) << (intMarker & 0x0f);
-        if (referencesStart + 1 + size > m_trailer.offsetTableOffset)
+        size_t size = size_t(1) << (intMarker & 0x0F);
+        if (!inObjects(cursor + 1, size))
             return false;
-        count = readBigEndian(m_bytes.data() + referencesStart + 1, size);
-        referencesStart += 1 + size;
+        length = readBigEndian(m_bytes.data() + cursor + 1, size);
+        cursor += 1 + size;
         return true;
     }
 
-    bool walk()
+    std::optional<PropertyList> readObject(uint64_t object, size_t depth)
     {
-        struct Pending {
-            uint64_t object;
-            size_t depth;
-        };
-        std::vector<Pending> stack { { m_trailer.topObject, 0 } };
-        size_t visited = 0;
-        while (!stack.empty()) {
-            auto [object, depth] = stack.back();
-            stack.pop_back();
-            if (++visited > PropertyListLimits::maximumValues || depth > PropertyListLimits::maximumDepth)
-                return false;
-            if (object >= m_trailer.objectCount)
-                return false;
-            auto offset = offsetOf(object);
-            if (!offset)
-                return false;
-            uint8_t kind = m_bytes[*offset] >> 4;
-            if (kind != 0xA && kind != 0xC && kind != 0xD)
-                continue;
-            uint64_t count, start;
-            if (!containerCount(*offset, count, start))
-                return false;
-            uint64_t references = kind == 0xD ? count * 2 : count;
-            if (count > m_trailer.objectCount * 2 || references > PropertyListLimits::maximumValues)
-                return false;
-            if (start + references * m_trailer.referenceSize > m_trailer.offsetTableOffset)
-                return false;
-            for (uint64_t i = 0; i < references; ++i) {
-                uint64_t child = readBigEndian(m_bytes.data() + start + i * m_trailer.referenceSize,
-                    m_trailer.referenceSize);
-                stack.push_back({ child, depth + 1 });
-                if (stack.size() > PropertyListLimits::maximumValues)
-                    return false;
-            }
+        if (depth > PropertyListLimits::maximumDepth || ++m_values > PropertyListLimits::maximumValues)
+            return std::nullopt;
+        auto start = offsetOf(object);
+        if (!start)
+            return std::nullopt;
+        uint64_t cursor = *start;
+        uint8_t marker = m_bytes[cursor];
+        uint8_t kind = marker >> 4;
+        uint8_t info = marker & 0x0F;
+        switch (kind) {
+        case 0x0:
+            if (marker == 0x08 || marker == 0x09)
+                return PropertyList(marker == 0x09);
+            return std::nullopt;
+        case 0x1: {
+            if (info > 4)
+                return std::nullopt;
+            size_t size = size_t(1) << info;
+            if (!inObjects(cursor + 1, size))
+                return std::nullopt;
+            // 16-byte integers keep their low 64 bits, as unsigned values do.
+            const uint8_t* p = m_bytes.data() + cursor + 1 + (size == 16 ? 8 : 0);
+            uint64_t raw = readBigEndian(p, size == 16 ? 8 : size);
+            return PropertyList(int64_t(raw));
         }
-        return true;
+        case 0x2: {
+            if (info != 2 && info != 3)
+                return std::nullopt;
+            size_t size = size_t(1) << info;
+            if (!inObjects(cursor + 1, size))
+                return std::nullopt;
+            uint64_t raw = readBigEndian(m_bytes.data() + cursor + 1, size);
+            if (size == 4) {
+                uint32_t bits = uint32_t(raw);
+                float value;
+                std::memcpy(&value, &bits, 4);
+                return PropertyList(double(value));
+            }
+            double value;
+            std::memcpy(&value, &raw, 8);
+            return PropertyList(value);
+        }
+        case 0x3: {
+            if (marker != 0x33 || !inObjects(cursor + 1, 8))
+                return std::nullopt;
+            uint64_t raw = readBigEndian(m_bytes.data() + cursor + 1, 8);
+            double seconds;
+            std::memcpy(&seconds, &raw, 8);
+            return PropertyList(PropertyList::Date { seconds });
+        }
+        case 0x4:
+        case 0x5:
+        case 0x6: {
+            uint64_t length;
+            if (!readLength(cursor, marker, length))
+                return std::nullopt;
+            uint64_t bytes = kind == 0x6 ? length * 2 : length;
+            if (length > m_bytes.size() || !inObjects(cursor, bytes))
+                return std::nullopt;
+            const uint8_t* p = m_bytes.data() + cursor;
+            if (kind == 0x4)
+                return PropertyList(Data(p, p + bytes));
+            if (kind == 0x5)
+                return PropertyList(std::string(reinterpret_cast<const char*>(p), bytes));
+            return PropertyList(utf16ToUtf8(p, length));
+        }
+        case 0x8: {
+            size_t size = size_t(info) + 1;
+            if (size > 8 || !inObjects(cursor + 1, size))
+                return std::nullopt;
+            return PropertyList(PropertyList::Uid { readBigEndian(m_bytes.data() + cursor + 1, size) });
+        }
+        case 0xA:
+        case 0xC:
+        case 0xD:
+            return readContainer(cursor, marker, depth);
+        default:
+            return std::nullopt;
+        }
+    }
+
+    std::optional<PropertyList> readContainer(uint64_t cursor, uint8_t marker, size_t depth)
+    {
+        uint8_t kind = marker >> 4;
+        uint64_t count;
+        if (!readLength(cursor, marker, count))
+            return std::nullopt;
+        uint64_t references = kind == 0xD ? count * 2 : count;
+        if (count > m_objectCount * 2 || !inObjects(cursor, references * m_referenceSize))
+            return std::nullopt;
+        auto reference = [&](uint64_t i) {
+            return readBigEndian(m_bytes.data() + cursor + i * m_referenceSize, m_referenceSize);
+        };
+        if (kind != 0xD) {
+            // Sets have no form of their own here; they read as arrays.
+            PropertyList::Array array;
+            array.reserve(size_t(std::min<uint64_t>(count, 4096)));
+            for (uint64_t i = 0; i < count; ++i) {
+                auto item = readObject(reference(i), depth + 1);
+                if (!item)
+                    return std::nullopt;
+                array.push_back(std::move(*item));
+            }
+            return PropertyList(std::move(array));
+        }
+        PropertyList::Dictionary dictionary;
+        for (uint64_t i = 0; i < count; ++i) {
+            auto key = readObject(reference(i), depth + 1);
+            if (!key || !key->string())
+                return std::nullopt;
+            auto value = readObject(reference(count + i), depth + 1);
+            if (!value)
+                return std::nullopt;
+            dictionary.insert_or_assign(std::move(*key->string()), std::move(*value));
+        }
+        return PropertyList(std::move(dictionary));
+    }
+
+    static std::string utf16ToUtf8(const uint8_t* p, uint64_t units)
+    {
+        std::string out;
+        for (uint64_t i = 0; i < units; ++i) {
+            uint32_t unit = uint32_t(p[2 * i] << 8 | p[2 * i + 1]);
+            if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < units) {
+                uint32_t low = uint32_t(p[2 * i + 2] << 8 | p[2 * i + 3]);
+                if (low >= 0xDC00 && low < 0xE000) {
+                    appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                    ++i;
+                    continue;
+                }
+            }
+            // A lone surrogate becomes the replacement character.
+            appendUtf8(out, (unit >= 0xD800 && unit < 0xE000) ? 0xFFFD : unit);
+        }
+        return out;
     }
 
     std::span<const uint8_t> m_bytes;
-    Trailer m_trailer;
+    uint8_t m_offsetSize { 0 };
+    uint8_t m_referenceSize { 0 };
+    uint64_t m_objectCount { 0 };
+    uint64_t m_tableOffset { 0 };
+    size_t m_values { 0 };
 };
-
-std::optional<PropertyList> convert(plist_t node, size_t depth)
-{
-    if (!node || depth > PropertyListLimits::maximumDepth)
-        return std::nullopt;
-    switch (plist_get_node_type(node)) {
-    case PLIST_BOOLEAN: {
-        uint8_t value = 0;
-        plist_get_bool_val(node, &value);
-        return PropertyList(value != 0);
-    }
-    case PLIST_UINT: {
-        uint64_t value = 0;
-        plist_get_uint_val(node, &value);
-        return PropertyList(int64_t(value));
-    }
-    case PLIST_REAL: {
-        double value = 0;
-        plist_get_real_val(node, &value);
-        return PropertyList(value);
-    }
-    case PLIST_STRING: {
-        uint64_t length = 0;
-        const char* text = plist_get_string_ptr(node, &length);
-        return PropertyList(std::string(text ? text : "", text ? length : 0));
-    }
-    case PLIST_DATA: {
-        uint64_t length = 0;
-        const char* bytes = plist_get_data_ptr(node, &length);
-        return PropertyList(Data(bytes, bytes + (bytes ? length : 0)));
-    }
-    case PLIST_DATE: {
-        int32_t seconds = 0, microseconds = 0;
-        plist_get_date_val(node, &seconds, &microseconds);
-        return PropertyList(PropertyList::Date { seconds + microseconds / 1e6 });
-    }
-    case PLIST_UID: {
-        uint64_t value = 0;
-        plist_get_uid_val(node, &value);
-        return PropertyList(PropertyList::Uid { value });
-    }
-    case PLIST_ARRAY: {
-        PropertyList::Array array;
-        uint32_t size = plist_array_get_size(node);
-        for (uint32_t i = 0; i < size; ++i) {
-            auto item = convert(plist_array_get_item(node, i), depth + 1);
-            if (!item)
-                return std::nullopt;
-            array.push_back(std::move(*item));
-        }
-        return PropertyList(std::move(array));
-    }
-    case PLIST_DICT: {
-        PropertyList::Dictionary dictionary;
-        plist_dict_iter iterator = nullptr;
-        plist_dict_new_iter(node, &iterator);
-        bool ok = true;
-        while (iterator) {
-            char* key = nullptr;
-            plist_t value = nullptr;
-            plist_dict_next_item(node, iterator, &key, &value);
-            if (!key)
-                break;
-            auto item = convert(value, depth + 1);
-            if (item)
-                dictionary.insert_or_assign(std::string(key), std::move(*item));
-            else
-                ok = false;
-            std::free(key);
-            if (!ok)
-                break;
-        }
-        std::free(iterator);
-        if (!ok)
-            return std::nullopt;
-        return PropertyList(std::move(dictionary));
-    }
-    default:
-        return std::nullopt;
-    }
-}
 
 }
 
 std::optional<PropertyList> parseBinaryPropertyList(std::span<const uint8_t> bytes)
 {
-    if (!BinaryGuard(bytes).check())
-        return std::nullopt;
-    plist_t root = nullptr;
-    plist_from_bin(reinterpret_cast<const char*>(bytes.data()), uint32_t(bytes.size()), &root);
-    if (!root)
-        return std::nullopt;
-    auto result = convert(root, 0);
-    plist_free(root);
-    return result;
+    return BinaryReader(bytes).read();
 }
 
 }

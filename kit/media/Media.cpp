@@ -1,1 +1,0 @@
-// The media layer: capture device, codecs, movies, sound, motion, album.
