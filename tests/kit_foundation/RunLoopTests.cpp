@@ -148,3 +148,22 @@ TEST_F(RunLoopTest, PerformAndWaitRunsOnTheMainThread)
     loop().performAndWait([&] { inline_ = true; });
     EXPECT_TRUE(inline_);
 }
+
+TEST(RealClockRunLoop, RunsWorkAsItFallsDueAndStopsWhenAsked)
+{
+    auto& loop = RunLoop::main();
+    loop.reset(std::make_shared<RealClock>());
+    std::vector<int> order;
+    loop.schedule(0.02, [&] { order.push_back(2); });
+    loop.post([&] { order.push_back(1); });
+    loop.schedule(0.03, [&] {
+        order.push_back(3);
+        loop.stop();
+    });
+    loop.schedule(30, [&] { order.push_back(4); });
+    double started = loop.now();
+    loop.runFor(20);
+    EXPECT_EQ(order, (std::vector<int> { 1, 2, 3 }));
+    EXPECT_LT(loop.now() - started, 10.0);
+    loop.resetWithVirtualClock();
+}
