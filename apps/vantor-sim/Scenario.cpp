@@ -1,0 +1,280 @@
+#include "Scenario.h"
+
+#include <charconv>
+#include <cmath>
+#include <sstream>
+
+namespace sim {
+
+namespace {
+
+std::vector<std::string> words(std::string_view line)
+{
+    std::vector<std::string> result;
+    std::istringstream in { std::string(line) };
+    for (std::string w; in >> w;)
+        result.push_back(w);
+    return result;
+}
+
+std::optional<double> number(const std::string& text)
+{
+    double value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> integer(const std::string& text)
+{
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+// Reads the line's arguments as numbers: required ones, then optional ones.
+std::optional<std::vector<double>> numbers(const std::vector<std::string>& w, size_t required, size_t optional)
+{
+    size_t given = w.size() - 1;
+    if (given < required || given > required + optional)
+        return std::nullopt;
+    std::vector<double> values;
+    for (size_t i = 1; i < w.size(); ++i) {
+        auto v = number(w[i]);
+        if (!v)
+            return std::nullopt;
+        values.push_back(*v);
+    }
+    return values;
+}
+
+template <typename T>
+std::optional<T> choice(const std::vector<std::string>& w, std::initializer_list<std::pair<const char*, T>> options)
+{
+    if (w.size() != 2)
+        return std::nullopt;
+    for (auto& [name, value] : options) {
+        if (w[1] == name)
+            return value;
+    }
+    return std::nullopt;
+}
+
+// What each command expects, for the error message.
+struct Usage {
+    const char* name;
+    const char* expects;
+};
+constexpr Usage kUsages[] = {
+    { "device", "MODEL" },
+    { "setting", "KEY bool|int|string VALUE" },
+    { "launch", "nothing" },
+    { "tap", "X Y (numbers)" },
+    { "tap-view", "CLASS or CLASS#TAG" },
+    { "longpress", "X Y [SECONDS] (numbers, seconds positive)" },
+    { "drag", "X1 Y1 X2 Y2 [SECONDS] (numbers, seconds positive)" },
+    { "swipe", "up|down|left|right" },
+    { "shutter", "nothing" },
+    { "volume", "up|down" },
+    { "mode", "photo|video|slomo|pano|square" },
+    { "camera", "back|front" },
+    { "rotate", "portrait|upside-down|landscape-left|landscape-right|face-up|face-down" },
+    { "gravity", "X Y Z (numbers)" },
+    { "filters", "on|off" },
+    { "wait", "SECONDS (a number, not negative)" },
+    { "background", "nothing" },
+    { "foreground", "nothing" },
+    { "memory-warning", "nothing" },
+    { "screenshot", "NAME.png (a file name, no folders)" },
+    { "quit", "nothing" },
+};
+
+const char* expectation(const std::string& name)
+{
+    for (auto& usage : kUsages) {
+        if (name == usage.name)
+            return usage.expects;
+    }
+    return nullptr;
+}
+
+std::optional<Command> parseSetting(std::string_view line, const std::vector<std::string>& w)
+{
+    if (w.size() < 4)
+        return std::nullopt;
+    command::Setting setting;
+    setting.key = w[1];
+    // A string value is the rest of the line after its kind, spaces and all.
+    auto kindAt = line.find(w[2], line.find(w[1]) + w[1].size());
+    auto valueAt = line.find_first_not_of(" \t", kindAt + w[2].size());
+    setting.text = std::string(line.substr(valueAt));
+    while (!setting.text.empty() && (setting.text.back() == ' ' || setting.text.back() == '\t'))
+        setting.text.pop_back();
+    if (w[2] == "bool") {
+        if (w.size() != 4)
+            return std::nullopt;
+        setting.kind = command::Setting::Kind::Bool;
+        if (w[3] == "true" || w[3] == "yes" || w[3] == "1")
+            setting.boolValue = true;
+        else if (w[3] == "false" || w[3] == "no" || w[3] == "0")
+            setting.boolValue = false;
+        else
+            return std::nullopt;
+    } else if (w[2] == "int") {
+        auto value = w.size() == 4 ? integer(w[3]) : std::nullopt;
+        if (!value)
+            return std::nullopt;
+        setting.kind = command::Setting::Kind::Int;
+        setting.intValue = *value;
+    } else if (w[2] == "string") {
+        setting.kind = command::Setting::Kind::String;
+    } else {
+        return std::nullopt;
+    }
+    return setting;
+}
+
+std::optional<Command> parseTapView(const std::vector<std::string>& w)
+{
+    if (w.size() != 2 || w[1].empty() || w[1][0] == '#')
+        return std::nullopt;
+    command::TapView tapView;
+    auto hash = w[1].find('#');
+    tapView.className = w[1].substr(0, hash);
+    if (hash != std::string::npos) {
+        tapView.tag = integer(w[1].substr(hash + 1));
+        if (!tapView.tag)
+            return std::nullopt;
+    }
+    return tapView;
+}
+
+std::optional<Command> parseScreenshot(const std::vector<std::string>& w)
+{
+    if (w.size() != 2)
+        return std::nullopt;
+    const std::string& name = w[1];
+    bool plainName = name.find('/') == std::string::npos && name != ".png" && name.size() > 4
+        && name.compare(name.size() - 4, 4, ".png") == 0 && name[0] != '.';
+    if (!plainName)
+        return std::nullopt;
+    return command::Screenshot { name };
+}
+
+std::optional<Command> parseCommand(std::string_view line, const std::vector<std::string>& w)
+{
+    using namespace command;
+    const std::string& name = w[0];
+    bool bare = w.size() == 1;
+    if (name == "device")
+        return w.size() == 2 ? std::optional<Command>(Device { w[1] }) : std::nullopt;
+    if (name == "setting")
+        return parseSetting(line, w);
+    if (name == "launch")
+        return bare ? std::optional<Command>(Launch {}) : std::nullopt;
+    if (name == "tap") {
+        auto v = numbers(w, 2, 0);
+        return v ? std::optional<Command>(Tap { (*v)[0], (*v)[1] }) : std::nullopt;
+    }
+    if (name == "tap-view")
+        return parseTapView(w);
+    if (name == "longpress") {
+        auto v = numbers(w, 2, 1);
+        if (!v || (v->size() == 3 && (*v)[2] <= 0))
+            return std::nullopt;
+        return LongPress { (*v)[0], (*v)[1], v->size() == 3 ? (*v)[2] : kDefaultLongPressSeconds };
+    }
+    if (name == "drag") {
+        auto v = numbers(w, 4, 1);
+        if (!v || (v->size() == 5 && (*v)[4] <= 0))
+            return std::nullopt;
+        return Drag { (*v)[0], (*v)[1], (*v)[2], (*v)[3], v->size() == 5 ? (*v)[4] : kDefaultDragSeconds };
+    }
+    if (name == "swipe") {
+        using D = Swipe::Direction;
+        auto d = choice<D>(w, { { "up", D::Up }, { "down", D::Down }, { "left", D::Left }, { "right", D::Right } });
+        return d ? std::optional<Command>(Swipe { *d }) : std::nullopt;
+    }
+    if (name == "shutter")
+        return bare ? std::optional<Command>(Shutter {}) : std::nullopt;
+    if (name == "volume") {
+        auto up = choice<bool>(w, { { "up", true }, { "down", false } });
+        return up ? std::optional<Command>(Volume { *up }) : std::nullopt;
+    }
+    if (name == "mode") {
+        auto m = choice<int>(w, { { "photo", 0 }, { "video", 1 }, { "slomo", 2 }, { "pano", 3 }, { "square", 4 } });
+        return m ? std::optional<Command>(Mode { *m }) : std::nullopt;
+    }
+    if (name == "camera") {
+        auto c = choice<int>(w, { { "back", 0 }, { "front", 1 } });
+        return c ? std::optional<Command>(Camera { *c }) : std::nullopt;
+    }
+    if (name == "rotate") {
+        auto o = choice<int>(w, { { "portrait", 1 }, { "upside-down", 2 }, { "landscape-right", 3 },
+                                    { "landscape-left", 4 }, { "face-up", 5 }, { "face-down", 6 } });
+        return o ? std::optional<Command>(Rotate { *o }) : std::nullopt;
+    }
+    if (name == "gravity") {
+        auto v = numbers(w, 3, 0);
+        return v ? std::optional<Command>(Gravity { (*v)[0], (*v)[1], (*v)[2] }) : std::nullopt;
+    }
+    if (name == "filters") {
+        auto on = choice<bool>(w, { { "on", true }, { "off", false } });
+        return on ? std::optional<Command>(Filters { *on }) : std::nullopt;
+    }
+    if (name == "wait") {
+        auto v = numbers(w, 1, 0);
+        if (!v || (*v)[0] < 0)
+            return std::nullopt;
+        return Wait { (*v)[0] };
+    }
+    if (name == "background")
+        return bare ? std::optional<Command>(Background {}) : std::nullopt;
+    if (name == "foreground")
+        return bare ? std::optional<Command>(Foreground {}) : std::nullopt;
+    if (name == "memory-warning")
+        return bare ? std::optional<Command>(MemoryWarning {}) : std::nullopt;
+    if (name == "screenshot")
+        return parseScreenshot(w);
+    if (name == "quit")
+        return bare ? std::optional<Command>(Quit {}) : std::nullopt;
+    return std::nullopt;
+}
+
+}
+
+std::variant<Scenario, ScenarioError> Scenario::parse(std::string_view text)
+{
+    Scenario scenario;
+    int number = 0;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        auto w = words(line);
+        if (w.empty() || w[0][0] == '#')
+            continue;
+        auto command = parseCommand(line, w);
+        if (!command) {
+            std::string message = "line " + std::to_string(number) + ": ";
+            if (const char* expects = expectation(w[0]))
+                message += w[0] + " expects " + expects + ", got \"" + std::string(line) + "\"";
+            else
+                message += "unknown command \"" + w[0] + "\"";
+            return ScenarioError { number, message };
+        }
+        scenario.lines.push_back({ number, std::move(*command) });
+    }
+    return scenario;
+}
+
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace sim {
+
+// One line of a scenario file. Coordinates are screen points; times seconds.
+namespace command {
+struct Device { std::string model; };
+struct Setting {
+    enum class Kind { Bool, Int, String };
+    std::string key;
+    Kind kind;
+    std::string text; // the value as written (a string may hold spaces)
+    bool boolValue { false };
+    int intValue { 0 };
+};
+struct Launch { };
+struct Tap { double x, y; };
+struct TapView { std::string className; std::optional<int> tag; };
+struct LongPress { double x, y, seconds; };
+struct Drag { double x1, y1, x2, y2, seconds; };
+struct Swipe { enum class Direction { Up, Down, Left, Right } direction; };
+struct Shutter { };
+struct Volume { bool up; };
+struct Mode { int cameraMode; };  // 0 photo, 1 video, 2 slow motion, 3 panorama, 4 square
+struct Camera { int cameraDevice; }; // 0 back, 1 front
+// The system's device orientations: 1 portrait, 2 upside down, 3 landscape
+// right, 4 landscape left; 5 face up and 6 face down are never stored.
+struct Rotate { int orientation; };
+struct Gravity { double x, y, z; };
+struct Filters { bool on; };
+struct Wait { double seconds; };
+struct Background { };
+struct Foreground { };
+struct MemoryWarning { };
+struct Screenshot { std::string fileName; };
+struct Quit { };
+}
+
+using Command = std::variant<command::Device, command::Setting, command::Launch, command::Tap, command::TapView,
+    command::LongPress, command::Drag, command::Swipe, command::Shutter, command::Volume, command::Mode, command::Camera,
+    command::Rotate, command::Gravity, command::Filters, command::Wait, command::Background, command::Foreground,
+    command::MemoryWarning, command::Screenshot, command::Quit>;
+
+struct ScenarioLine {
+    int number;
+    Command command;
+};
+
+struct ScenarioError {
+    int line;
+    std::string message; // "line 4: tap expects X Y (numbers), got "tap 10""
+};
+
+// A whole scenario, read before anything runs, so a wrong line stops the run
+// before it has done anything. Blank lines and "#" comments are skipped.
+struct Scenario {
+    std::vector<ScenarioLine> lines;
+
+    static std::variant<Scenario, ScenarioError> parse(std::string_view text);
+};
+
+// The default hold of a long press and duration of a drag, in seconds.
+constexpr double kDefaultLongPressSeconds = 1.0;
+constexpr double kDefaultDragSeconds = 0.5;
+
+}

@@ -1,0 +1,114 @@
+#include "Scenario.h"
+
+#include <gtest/gtest.h>
+
+using namespace sim;
+
+namespace {
+
+Scenario parsed(std::string_view text)
+{
+    auto result = Scenario::parse(text);
+    if (auto* error = std::get_if<ScenarioError>(&result))
+        ADD_FAILURE() << error->message;
+    return std::get_if<Scenario>(&result) ? std::get<Scenario>(result) : Scenario {};
+}
+
+ScenarioError failed(std::string_view text)
+{
+    auto result = Scenario::parse(text);
+    EXPECT_TRUE(std::holds_alternative<ScenarioError>(result)) << text;
+    return std::holds_alternative<ScenarioError>(result) ? std::get<ScenarioError>(result) : ScenarioError {};
+}
+
+}
+
+TEST(ScenarioLanguage, ReadsEveryCommandWithItsArguments)
+{
+    auto scenario = parsed(R"(# a whole camera run
+device iPhone6,1
+setting rememberSettings bool true
+setting timeStampFontName string Gill Sans  Bold
+setting timerTime int 5
+launch
+
+tap 160 300
+tap-view CameraButton#2
+tap-view PLCameraView
+longpress 100 200
+longpress 100 200 2.5
+drag 10 20 30 40
+drag 10 20 30 40 1
+swipe up
+shutter
+volume down
+mode slomo
+camera front
+rotate landscape-left
+gravity 0 -1 0
+filters on
+wait 0.5
+background
+foreground
+memory-warning
+screenshot strip.png
+quit
+)");
+    ASSERT_EQ(scenario.lines.size(), 26u);
+    EXPECT_EQ(scenario.lines[0].number, 2);
+    EXPECT_EQ(std::get<command::Device>(scenario.lines[0].command).model, "iPhone6,1");
+    auto& flag = std::get<command::Setting>(scenario.lines[1].command);
+    EXPECT_EQ(flag.kind, command::Setting::Kind::Bool);
+    EXPECT_TRUE(flag.boolValue);
+    EXPECT_EQ(std::get<command::Setting>(scenario.lines[2].command).text, "Gill Sans  Bold");
+    EXPECT_EQ(std::get<command::Setting>(scenario.lines[3].command).intValue, 5);
+    auto& tapView = std::get<command::TapView>(scenario.lines[6].command);
+    EXPECT_EQ(tapView.className, "CameraButton");
+    EXPECT_EQ(tapView.tag, 2);
+    EXPECT_FALSE(std::get<command::TapView>(scenario.lines[7].command).tag);
+    EXPECT_EQ(std::get<command::LongPress>(scenario.lines[8].command).seconds, kDefaultLongPressSeconds);
+    EXPECT_EQ(std::get<command::LongPress>(scenario.lines[9].command).seconds, 2.5);
+    EXPECT_EQ(std::get<command::Drag>(scenario.lines[10].command).seconds, kDefaultDragSeconds);
+    EXPECT_EQ(std::get<command::Mode>(scenario.lines[15].command).cameraMode, 2);
+    EXPECT_EQ(std::get<command::Camera>(scenario.lines[16].command).cameraDevice, 1);
+    EXPECT_EQ(std::get<command::Rotate>(scenario.lines[17].command).orientation, 4);
+    EXPECT_EQ(std::get<command::Gravity>(scenario.lines[18].command).y, -1);
+    EXPECT_EQ(std::get<command::Screenshot>(scenario.lines[24].command).fileName, "strip.png");
+    EXPECT_TRUE(std::holds_alternative<command::Quit>(scenario.lines[25].command));
+}
+
+TEST(ScenarioLanguage, AWrongLineNamesItsNumberAndWhatWasExpected)
+{
+    auto error = failed("launch\n\ntap 10\n");
+    EXPECT_EQ(error.line, 3);
+    EXPECT_EQ(error.message, "line 3: tap expects X Y (numbers), got \"tap 10\"");
+
+    EXPECT_EQ(failed("fly away").message, "line 1: unknown command \"fly\"");
+    EXPECT_EQ(failed("swipe sideways").line, 1);
+    EXPECT_EQ(failed("launch now").line, 1);
+    EXPECT_EQ(failed("wait -1").line, 1);
+    EXPECT_EQ(failed("wait soon").line, 1);
+    EXPECT_EQ(failed("longpress 1 2 0").line, 1);
+    EXPECT_EQ(failed("setting a bool maybe").line, 1);
+    EXPECT_EQ(failed("setting a int 1.5").line, 1);
+    EXPECT_EQ(failed("setting a float 1").line, 1);
+    EXPECT_EQ(failed("tap-view Label#x").line, 1);
+    EXPECT_EQ(failed("tap 1 nan").line, 1);
+}
+
+TEST(ScenarioLanguage, ScreenshotsAreFileNamesInsideTheOutputFolder)
+{
+    EXPECT_EQ(failed("screenshot ../escape.png").line, 1);
+    EXPECT_EQ(failed("screenshot /tmp/x.png").line, 1);
+    EXPECT_EQ(failed("screenshot picture.jpg").line, 1);
+    EXPECT_EQ(failed("screenshot .png").line, 1);
+    EXPECT_EQ(parsed("screenshot dial-type-1.png").lines.size(), 1u);
+}
+
+TEST(ScenarioLanguage, CommentsBlankLinesAndWindowsLineEndingsAreFine)
+{
+    auto scenario = parsed("  # indented comment\r\n\r\nshutter\r\n   \nquit");
+    ASSERT_EQ(scenario.lines.size(), 2u);
+    EXPECT_EQ(scenario.lines[0].number, 3);
+    EXPECT_EQ(scenario.lines[1].number, 5);
+}
