@@ -1,0 +1,240 @@
+#include "kit/media/ExifMetadata.h"
+
+#include "kit/media/JPEGSegments.h"
+
+#include <libexif/exif-data.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <memory>
+
+namespace kit {
+
+namespace {
+
+constexpr size_t maximumSegmentPayload = 65533;
+
+struct ExifDataDeleter {
+    void operator()(ExifData* data) const { exif_data_unref(data); }
+};
+using ExifDataPtr = std::unique_ptr<ExifData, ExifDataDeleter>;
+
+// Loads as found: no tags added to satisfy the standard, unknown tags and the
+// maker note kept as they are.
+ExifDataPtr loadExif(std::span<const uint8_t> payload)
+{
+    ExifDataPtr data(exif_data_new());
+    if (!data)
+        return nullptr;
+    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    exif_data_unset_option(data.get(), EXIF_DATA_OPTION_IGNORE_UNKNOWN_TAGS);
+    exif_data_set_option(data.get(), EXIF_DATA_OPTION_DONT_CHANGE_MAKER_NOTE);
+    if (!payload.empty())
+        exif_data_load_data(data.get(), payload.data(), static_cast<unsigned>(payload.size()));
+    return data;
+}
+
+std::optional<std::string> readText(ExifData* data, ExifIfd ifd, ExifTag tag)
+{
+    ExifEntry* entry = exif_content_get_entry(data->ifd[ifd], tag);
+    if (!entry || !entry->data || entry->size == 0 || entry->format != EXIF_FORMAT_ASCII)
+        return std::nullopt;
+    std::string text(reinterpret_cast<const char*>(entry->data), strnlen(reinterpret_cast<const char*>(entry->data), entry->size));
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
+std::optional<int> readShort(ExifData* data, ExifIfd ifd, ExifTag tag)
+{
+    ExifEntry* entry = exif_content_get_entry(data->ifd[ifd], tag);
+    if (!entry || !entry->data || entry->format != EXIF_FORMAT_SHORT || entry->components < 1 || entry->size < 2)
+        return std::nullopt;
+    return exif_get_short(entry->data, exif_data_get_byte_order(data));
+}
+
+// The entry for a tag, made when missing, with room for size bytes of format.
+ExifEntry* entryFor(ExifData* data, ExifIfd ifd, ExifTag tag, ExifFormat format, unsigned components)
+{
+    ExifEntry* entry = exif_content_get_entry(data->ifd[ifd], tag);
+    if (!entry) {
+        entry = exif_entry_new();
+        if (!entry)
+            return nullptr;
+        entry->tag = tag;
+        exif_content_add_entry(data->ifd[ifd], entry);
+        exif_entry_unref(entry); // the content holds it now
+    }
+    unsigned size = exif_format_get_size(format) * components;
+    ExifMem* memory = exif_mem_new_default();
+    auto* bytes = static_cast<unsigned char*>(exif_mem_alloc(memory, size));
+    if (!bytes) {
+        exif_mem_unref(memory);
+        return nullptr;
+    }
+    if (entry->data)
+        exif_mem_free(memory, entry->data);
+    exif_mem_unref(memory);
+    entry->data = bytes;
+    entry->size = size;
+    entry->components = components;
+    entry->format = format;
+    return entry;
+}
+
+void writeText(ExifData* data, ExifIfd ifd, ExifTag tag, const std::string& text)
+{
+    if (ExifEntry* entry = entryFor(data, ifd, tag, EXIF_FORMAT_ASCII, unsigned(text.size() + 1)))
+        std::memcpy(entry->data, text.c_str(), text.size() + 1);
+}
+
+void writeShort(ExifData* data, ExifIfd ifd, ExifTag tag, int value)
+{
+    if (ExifEntry* entry = entryFor(data, ifd, tag, EXIF_FORMAT_SHORT, 1))
+        exif_set_short(entry->data, exif_data_get_byte_order(data), ExifShort(value));
+}
+
+std::optional<Data> save(ExifData* data)
+{
+    unsigned char* bytes = nullptr;
+    unsigned int size = 0;
+    exif_data_save_data(data, &bytes, &size);
+    if (!bytes)
+        return std::nullopt;
+    Data result(bytes, bytes + size);
+    free(bytes); // saved with the default allocator
+    return result;
+}
+
+bool isDateTaken(const std::string& text)
+{
+    static constexpr char shape[] = "dddd:dd:dd dd:dd:dd";
+    if (text.size() != sizeof shape - 1)
+        return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        bool digit = std::isdigit(static_cast<unsigned char>(text[i]));
+        if (shape[i] == 'd' ? !digit : text[i] != shape[i])
+            return false;
+    }
+    return true;
+}
+
+}
+
+std::optional<ExifMetadata> ExifMetadata::readFromJPEG(std::span<const uint8_t> jpeg)
+{
+    auto segments = JPEGSegments::parse(jpeg);
+    if (!segments)
+        return std::nullopt;
+    const auto* segment = segments->exifSegment(jpeg);
+    if (!segment)
+        return std::nullopt;
+    return fromPayload(jpeg.subspan(segment->payloadOffset, segment->payloadSize));
+}
+
+std::optional<ExifMetadata> ExifMetadata::fromPayload(std::span<const uint8_t> payload)
+{
+    if (payload.size() < 8 || payload.size() > maximumSegmentPayload || std::memcmp(payload.data(), "Exif\0\0", 6) != 0)
+        return std::nullopt;
+    ExifDataPtr data = loadExif(payload);
+    if (!data)
+        return std::nullopt;
+    ExifMetadata metadata;
+    metadata.m_original.assign(payload.begin(), payload.end());
+    if (auto orientation = readShort(data.get(), EXIF_IFD_0, EXIF_TAG_ORIENTATION); orientation && *orientation >= 1 && *orientation <= 8)
+        metadata.m_orientation = orientation;
+    metadata.m_dateTaken = readText(data.get(), EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL);
+    metadata.m_make = readText(data.get(), EXIF_IFD_0, EXIF_TAG_MAKE);
+    metadata.m_model = readText(data.get(), EXIF_IFD_0, EXIF_TAG_MODEL);
+    return metadata;
+}
+
+bool ExifMetadata::setOrientation(int orientation)
+{
+    if (orientation < 1 || orientation > 8)
+        return false;
+    m_orientation = orientation;
+    return true;
+}
+
+bool ExifMetadata::setDateTaken(const std::string& date)
+{
+    if (!isDateTaken(date))
+        return false;
+    m_dateTaken = date;
+    return true;
+}
+
+std::string ExifMetadata::formatDateTaken(double secondsSince1970)
+{
+    std::time_t moment = static_cast<std::time_t>(secondsSince1970);
+    std::tm local {};
+    localtime_r(&moment, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y:%m:%d %H:%M:%S", &local);
+    return text;
+}
+
+std::optional<Data> ExifMetadata::payload() const
+{
+    ExifDataPtr data = loadExif(m_original);
+    if (!data)
+        return std::nullopt;
+    if (m_orientation)
+        writeShort(data.get(), EXIF_IFD_0, EXIF_TAG_ORIENTATION, *m_orientation);
+    if (m_make)
+        writeText(data.get(), EXIF_IFD_0, EXIF_TAG_MAKE, *m_make);
+    if (m_model)
+        writeText(data.get(), EXIF_IFD_0, EXIF_TAG_MODEL, *m_model);
+    if (m_dateTaken) {
+        writeText(data.get(), EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL, *m_dateTaken);
+        writeText(data.get(), EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_DIGITIZED, *m_dateTaken);
+    }
+    auto bytes = save(data.get());
+    if (bytes && bytes->size() > maximumSegmentPayload && data->data) {
+        ExifMem* memory = exif_mem_new_default();
+        exif_mem_free(memory, data->data);
+        exif_mem_unref(memory);
+        data->data = nullptr;
+        data->size = 0;
+        bytes = save(data.get());
+    }
+    if (!bytes || bytes->size() > maximumSegmentPayload)
+        return std::nullopt;
+    return bytes;
+}
+
+std::optional<Data> ExifMetadata::writeToJPEG(std::span<const uint8_t> jpeg) const
+{
+    auto segments = JPEGSegments::parse(jpeg);
+    auto block = payload();
+    if (!segments || !block)
+        return std::nullopt;
+    const auto* oldExif = segments->exifSegment(jpeg);
+    const auto& list = segments->segments();
+    // The block goes first, after a JFIF header if the file starts with one.
+    size_t insertAfter = (!list.empty() && list.front().marker == 0xE0) ? 1 : 0;
+
+    Data out;
+    out.reserve(jpeg.size() + block->size() + 4);
+    out.insert(out.end(), { 0xFF, 0xD8 });
+    auto insertBlock = [&] {
+        size_t length = block->size() + 2;
+        out.insert(out.end(), { 0xFF, 0xE1, uint8_t(length >> 8), uint8_t(length & 0xFF) });
+        out.insert(out.end(), block->begin(), block->end());
+    };
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (i == insertAfter)
+            insertBlock();
+        if (&list[i] != oldExif)
+            out.insert(out.end(), jpeg.begin() + list[i].offset, jpeg.begin() + list[i].offset + list[i].size);
+    }
+    if (insertAfter == list.size())
+        insertBlock();
+    out.insert(out.end(), jpeg.begin() + segments->imageDataOffset(), jpeg.end());
+    return out;
+}
+
+}

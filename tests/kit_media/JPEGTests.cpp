@@ -1,0 +1,215 @@
+#include "kit/foundation/SystemLog.h"
+#include "kit/media/ExifMetadata.h"
+#include "kit/media/IOSurface.h"
+#include "kit/media/JPEGDecoder.h"
+#include "kit/media/JPEGEncoder.h"
+#include "kit/media/JPEGSegments.h"
+
+#include <gtest/gtest.h>
+#include <libexif/exif-data.h>
+
+#include <cstdlib>
+#include <cstring>
+
+using namespace kit;
+
+namespace {
+
+// Left half red, right half blue, a white bar across the middle.
+CGImageRef testPattern(int width, int height)
+{
+    auto image = CGImage::create(width, height);
+    auto* pixels = reinterpret_cast<uint32_t*>(image->mutableData());
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            uint32_t colour = x < width / 2 ? 0xFFFF0000 : 0xFF0000FF;
+            if (y >= height * 2 / 5 && y < height * 3 / 5)
+                colour = 0xFFFFFFFF;
+            pixels[size_t(y) * width + x] = colour;
+        }
+    }
+    return image;
+}
+
+int channelDistance(uint32_t a, uint32_t b)
+{
+    int worst = 0;
+    for (int shift : { 0, 8, 16, 24 })
+        worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+    return worst;
+}
+
+Data encoded(int width, int height, double quality = 0.9)
+{
+    auto bytes = encodeJPEG(*testPattern(width, height), quality);
+    EXPECT_TRUE(bytes);
+    return bytes.value_or(Data {});
+}
+
+// The frame header (SOFn) of an encoded file: precision, height, width.
+size_t frameHeaderOffset(const Data& jpeg)
+{
+    auto segments = JPEGSegments::parse(jpeg);
+    for (const auto& segment : segments->segments()) {
+        if (segment.marker >= 0xC0 && segment.marker <= 0xC2)
+            return segment.payloadOffset;
+    }
+    ADD_FAILURE() << "no frame header";
+    return 0;
+}
+
+}
+
+TEST(JPEG, RoundTripKeepsSizeAndColours)
+{
+    auto source = testPattern(64, 40);
+    auto bytes = encodeJPEG(*source, 1.0);
+    ASSERT_TRUE(bytes);
+    auto decoded = decodeJPEG(*bytes);
+    ASSERT_TRUE(decoded) << decoded.message;
+    EXPECT_EQ(decoded.image->width(), 64);
+    EXPECT_EQ(decoded.image->height(), 40);
+    for (auto [x, y] : { std::pair { 5, 5 }, { 58, 5 }, { 30, 20 }, { 60, 35 } })
+        EXPECT_LE(channelDistance(decoded.image->pixel(x, y), source->pixel(x, y)), 12) << x << "," << y;
+}
+
+TEST(JPEG, LowerQualityGivesSmallerFiles)
+{
+    auto best = encoded(320, 240, 1.0);
+    auto poor = encoded(320, 240, 0.1);
+    EXPECT_LT(poor.size(), best.size());
+    EXPECT_EQ(encoded(16, 16, -3).size(), encoded(16, 16, 0).size()) << "quality is clamped";
+}
+
+TEST(JPEG, ExifRoundTrip)
+{
+    ExifMetadata metadata;
+    EXPECT_TRUE(metadata.setOrientation(6));
+    EXPECT_FALSE(metadata.setOrientation(9));
+    EXPECT_TRUE(metadata.setDateTaken("2014:05:03 10:00:00"));
+    EXPECT_FALSE(metadata.setDateTaken("2014-05-03 10:00"));
+    metadata.setMake("Apple");
+    metadata.setModel("iPhone 5s");
+    auto bytes = encodeJPEG(*testPattern(32, 32), 0.8, &metadata);
+    ASSERT_TRUE(bytes);
+    ASSERT_TRUE(decodeJPEG(*bytes));
+
+    auto read = ExifMetadata::readFromJPEG(*bytes);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->orientation(), 6);
+    EXPECT_EQ(read->dateTaken(), "2014:05:03 10:00:00");
+    EXPECT_EQ(read->make(), "Apple");
+    EXPECT_EQ(read->model(), "iPhone 5s");
+
+    // Rewriting one tag in place leaves the others and the image data alone.
+    read->setOrientation(3);
+    auto rewritten = read->writeToJPEG(*bytes);
+    ASSERT_TRUE(rewritten);
+    auto again = ExifMetadata::readFromJPEG(*rewritten);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->orientation(), 3);
+    EXPECT_EQ(again->model(), "iPhone 5s");
+    auto oldSegments = JPEGSegments::parse(*bytes);
+    auto newSegments = JPEGSegments::parse(*rewritten);
+    EXPECT_EQ(bytes->size() - oldSegments->imageDataOffset(), rewritten->size() - newSegments->imageDataOffset());
+    EXPECT_EQ(0,
+        std::memcmp(bytes->data() + oldSegments->imageDataOffset(), rewritten->data() + newSegments->imageDataOffset(),
+            bytes->size() - oldSegments->imageDataOffset()));
+    EXPECT_EQ(ExifMetadata::formatDateTaken(0).size(), 19u);
+}
+
+TEST(JPEG, ExifKeepsTagsItDoesNotKnow)
+{
+    ExifData* data = exif_data_new();
+    exif_data_unset_option(data, EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    ExifEntry* software = exif_entry_new();
+    software->tag = EXIF_TAG_SOFTWARE;
+    exif_content_add_entry(data->ifd[EXIF_IFD_0], software);
+    static const char name[] = "7.1.2";
+    software->data = static_cast<unsigned char*>(calloc(1, sizeof name)); // exif's default allocator
+    std::memcpy(software->data, name, sizeof name);
+    software->size = software->components = sizeof name;
+    software->format = EXIF_FORMAT_ASCII;
+    exif_entry_unref(software);
+    unsigned char* payload = nullptr;
+    unsigned payloadSize = 0;
+    exif_data_save_data(data, &payload, &payloadSize);
+    exif_data_unref(data);
+
+    auto metadata = ExifMetadata::fromPayload({ payload, payloadSize });
+    free(payload);
+    ASSERT_TRUE(metadata);
+    metadata->setOrientation(8);
+    auto rewritten = metadata->payload();
+    ASSERT_TRUE(rewritten);
+    ExifData* reread = exif_data_new_from_data(rewritten->data(), unsigned(rewritten->size()));
+    ExifEntry* kept = exif_content_get_entry(reread->ifd[EXIF_IFD_0], EXIF_TAG_SOFTWARE);
+    ASSERT_TRUE(kept);
+    EXPECT_STREQ(reinterpret_cast<const char*>(kept->data), "7.1.2");
+    exif_data_unref(reread);
+}
+
+TEST(JPEG, BadInputGetsAClearErrorAndOneLogLine)
+{
+    auto valid = encoded(64, 64);
+    SystemLog::clearRecentLines();
+    EXPECT_EQ(decodeJPEG({}).error, JPEGDecodeError::Empty);
+    EXPECT_EQ(SystemLog::recentLines().size(), 1u);
+
+    Data truncated(valid.begin(), valid.begin() + valid.size() / 2);
+    auto result = decodeJPEG(truncated);
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.error, JPEGDecodeError::Truncated) << result.message;
+
+    Data headerOnly(valid.begin(), valid.begin() + frameHeaderOffset(valid));
+    EXPECT_FALSE(decodeJPEG(headerOnly));
+
+    const uint8_t text[] = "plain text, not a photo";
+    EXPECT_EQ(decodeJPEG(text).error, JPEGDecodeError::NotJPEG);
+
+    Data corrupt = valid;
+    corrupt[frameHeaderOffset(valid) + 5] = 0; // no components
+    EXPECT_EQ(decodeJPEG(corrupt).error, JPEGDecodeError::Corrupt);
+
+    Data garbage = valid;
+    for (size_t i = valid.size() / 3; i < valid.size() - 2; i += 7)
+        garbage[i] ^= 0x5A;
+    auto damaged = decodeJPEG(garbage); // decodes with damage or fails; never crashes
+    if (damaged) {
+        EXPECT_EQ(damaged.image->width(), 64);
+    }
+}
+
+TEST(JPEG, AbsurdDimensionsAreRefusedBeforeDecoding)
+{
+    Data huge = encoded(16, 16);
+    size_t header = frameHeaderOffset(huge);
+    // 40000 x 40000: 1.6 gigapixels announced by a file of a few hundred bytes.
+    huge[header + 1] = 0x9C;
+    huge[header + 2] = 0x40;
+    huge[header + 3] = 0x9C;
+    huge[header + 4] = 0x40;
+    auto result = decodeJPEG(huge);
+    EXPECT_EQ(result.error, JPEGDecodeError::TooLarge);
+    EXPECT_NE(result.message.find("40000"), std::string::npos);
+
+    EXPECT_EQ(decodeJPEG(encoded(16, 16), { .maximumPixels = 100 }).error, JPEGDecodeError::TooLarge);
+    EXPECT_TRUE(decodeJPEG(encoded(16, 16), { .maximumPixels = 256 }));
+}
+
+TEST(IOSurface, HoldsTheBytesOfItsAllocSize)
+{
+    auto jpeg = encoded(8, 8);
+    auto surface = IOSurfaceCreate({ { "IOSurfaceAllocSize", int(jpeg.size()) } });
+    ASSERT_TRUE(surface);
+    EXPECT_EQ(IOSurfaceGetAllocSize(surface), jpeg.size());
+    std::memcpy(IOSurfaceGetBaseAddress(surface), jpeg.data(), jpeg.size());
+    auto copy = std::span(static_cast<const uint8_t*>(IOSurfaceGetBaseAddress(surface)), IOSurfaceGetAllocSize(surface));
+    EXPECT_TRUE(decodeJPEG(copy));
+
+    EXPECT_FALSE(IOSurfaceCreate({}));
+    EXPECT_FALSE(IOSurfaceCreate({ { "IOSurfaceAllocSize", 0 } }));
+    EXPECT_FALSE(IOSurfaceCreate({ { "IOSurfaceAllocSize", int64_t(1) << 40 } }));
+    EXPECT_FALSE(IOSurfaceCreate({ { "IOSurfaceAllocSize", "12" } }));
+    EXPECT_EQ(IOSurfaceGetBaseAddress(nullptr), nullptr);
+}
