@@ -1,0 +1,80 @@
+#include "kit/ui/UIViewController.h"
+
+#include "kit/foundation/SystemLog.h"
+#include "kit/ui/UIScreen.h"
+
+namespace kit {
+
+KIT_REGISTER_CLASS(UIViewController);
+
+UIViewController::~UIViewController()
+{
+    if (m_view && m_view->viewControllerForRootView() == nullptr)
+        m_view->setViewControllerForRootView(nullptr);
+}
+
+UIView* UIViewController::view()
+{
+    return viewShared().get();
+}
+
+std::shared_ptr<UIView> UIViewController::viewShared()
+{
+    if (!m_view && !m_loading) {
+        m_loading = true;
+        loadView();
+        if (!m_view)
+            setView(std::make_shared<UIView>(UIScreen::mainScreen()->bounds()));
+        m_loading = false;
+        viewDidLoad();
+    }
+    return m_view;
+}
+
+void UIViewController::setView(std::shared_ptr<UIView> view)
+{
+    if (view == m_view)
+        return;
+    if (m_view)
+        m_view->setViewControllerForRootView(nullptr);
+    m_view = std::move(view);
+    if (m_view) {
+        auto self = strongRef<UIViewController>();
+        if (self)
+            m_view->setViewControllerForRootView(self);
+        else
+            logf("UIViewController: %s is not owned by a shared pointer; its view will not find it", className());
+    }
+}
+
+void UIViewController::loadView()
+{
+    setView(std::make_shared<UIView>(UIScreen::mainScreen()->bounds()));
+}
+
+void UIViewController::setTitle(std::string title)
+{
+    m_title = std::move(title);
+}
+
+UINavigationController* UIViewController::navigationController() const
+{
+    for (auto parent = m_parent.lock(); parent; parent = parent->m_parent.lock())
+        if (parent->isKindOfClassNamed("UINavigationController"))
+            return reinterpret_cast<UINavigationController*>(parent.get());
+    return nullptr;
+}
+
+void UIViewController::setParentViewController(const std::shared_ptr<UIViewController>& parent)
+{
+    m_parent = parent;
+}
+
+UIResponder* UIViewController::nextResponder() const
+{
+    if (m_view && m_view->superview())
+        return m_view->superview();
+    return nullptr;
+}
+
+}

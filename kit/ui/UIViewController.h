@@ -1,0 +1,58 @@
+#pragma once
+
+#include "kit/ui/UIView.h"
+
+#include <string>
+
+namespace kit {
+
+class UINavigationController;
+
+// Manages one screenful of views. The view is made on first use (loadView,
+// then viewDidLoad) and owned by the controller; the appearance calls come
+// from whoever shows the controller (a window or a navigation controller).
+class UIViewController : public UIResponder {
+    KIT_OBJECT(UIViewController, UIResponder)
+
+public:
+    UIViewController() = default;
+    ~UIViewController() override;
+
+    // Loads the view when it is not loaded yet.
+    UIView* view();
+    std::shared_ptr<UIView> viewShared();
+    bool isViewLoaded() const { return bool(m_view); }
+    // Replaces the view (nothing unloads it).
+    void setView(std::shared_ptr<UIView>);
+
+    const std::string& title() const { return m_title; }
+    virtual void setTitle(std::string);
+
+    // The navigation controller whose stack holds this controller; nothing
+    // when none does (or it is gone).
+    UINavigationController* navigationController() const;
+    UIViewController* parentViewController() const { return m_parent.lock().get(); }
+    void setParentViewController(const std::shared_ptr<UIViewController>&);
+
+    UIResponder* nextResponder() const override;
+
+    // Overridable steps; call the base first, as on the platform.
+    // Makes a plain view the size of the screen.
+    virtual void loadView();
+    virtual void viewDidLoad() { }
+    virtual void viewWillAppear(bool) { }
+    virtual void viewDidAppear(bool) { }
+    virtual void viewWillDisappear(bool) { }
+    virtual void viewDidDisappear(bool) { }
+    virtual void viewWillLayoutSubviews() { }
+    virtual void viewDidLayoutSubviews() { }
+    virtual void didReceiveMemoryWarning() { }
+
+private:
+    std::shared_ptr<UIView> m_view;
+    std::string m_title;
+    std::weak_ptr<UIViewController> m_parent;
+    bool m_loading { false };
+};
+
+}

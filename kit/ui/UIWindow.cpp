@@ -1,0 +1,99 @@
+#include "kit/ui/UIWindow.h"
+
+#include "kit/foundation/RunLoop.h"
+#include "kit/ui/UIApplication.h"
+#include "kit/ui/UIViewController.h"
+
+namespace kit {
+
+KIT_REGISTER_CLASS(UIWindow);
+
+namespace {
+
+uint64_t nextOrderedFront()
+{
+    static uint64_t sequence = 0;
+    return ++sequence;
+}
+
+}
+
+UIWindow::UIWindow(CGRect frame)
+    : UIView(frame)
+{
+    UIView::setHidden(true);
+    UIApplication::registerWindow(this);
+}
+
+UIWindow::~UIWindow()
+{
+    UIApplication::unregisterWindow(this);
+}
+
+void UIWindow::setHidden(bool hidden)
+{
+    if (!hidden && isHidden())
+        m_orderedFront = nextOrderedFront();
+    UIView::setHidden(hidden);
+    if (!hidden)
+        scheduleLayoutPass();
+}
+
+void UIWindow::makeKeyAndVisible()
+{
+    makeKeyWindow();
+    setHidden(false);
+}
+
+void UIWindow::makeKeyWindow()
+{
+    UIApplication::setKeyWindow(this);
+}
+
+bool UIWindow::isKeyWindow() const
+{
+    return UIApplication::sharedApplication()->keyWindow() == this;
+}
+
+void UIWindow::setRootViewController(std::shared_ptr<UIViewController> controller)
+{
+    if (controller == m_rootViewController)
+        return;
+    auto previous = std::move(m_rootViewController);
+    m_rootViewController = std::move(controller);
+    if (previous && previous->isViewLoaded() && previous->view()->superview() == this)
+        previous->view()->removeFromSuperview();
+    if (m_rootViewController) {
+        auto view = m_rootViewController->viewShared();
+        view->setFrame(bounds());
+        view->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+        addSubview(view);
+    }
+}
+
+UIResponder* UIWindow::nextResponder() const
+{
+    return UIApplication::sharedApplication();
+}
+
+void UIWindow::scheduleLayoutPass()
+{
+    // A weak hold: when a test resets the run loop the pending pass is
+    // dropped with it, and the next request schedules a new one.
+    static std::weak_ptr<ScheduledTask> pending;
+    if (!pending.expired())
+        return;
+    pending = RunLoop::main().schedule(0, [] { layoutAllWindows(); });
+}
+
+void UIWindow::layoutAllWindows()
+{
+    std::vector<std::shared_ptr<UIWindow>> windows;
+    for (auto* window : UIApplication::sharedApplication()->windows())
+        if (auto keep = window->strongRef<UIWindow>())
+            windows.push_back(std::move(keep));
+    for (auto& window : windows)
+        window->layoutIfNeeded();
+}
+
+}
