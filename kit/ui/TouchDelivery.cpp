@@ -156,6 +156,8 @@ void TouchDelivery::finish(const std::shared_ptr<UITouch>& touch, bool)
         recognizer->removeTrackedTouch(touch.get());
     if (!active->endPending)
         std::erase(m_active, active);
+    // The event lets go of finished touches (and so of their views).
+    prepareEvent(nullptr);
     for (auto& recognizer : std::vector(active->recognizers))
         recognizer->resetIfFinished();
 }
@@ -177,6 +179,7 @@ void TouchDelivery::releasePendingEnds()
         if (!active->viewCancelled)
             if (auto* view = active->touch->view())
                 view->touchesEnded(UITouchSet({ active->touch }), prepareEvent(active->touch.get()));
+        prepareEvent(nullptr);
     }
 }
 
