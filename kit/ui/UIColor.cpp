@@ -1,5 +1,7 @@
 #include "kit/ui/UIColor.h"
 
+#include "kit/ui/UIGraphics.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -122,6 +124,22 @@ bool UIColor::getWhite(CGFloat* white, CGFloat* alpha) const
     if (alpha)
         *alpha = m_color->alpha();
     return true;
+}
+
+void UIColor::set() const
+{
+    setFill();
+    setStroke();
+}
+
+void UIColor::setFill() const
+{
+    CGContextSetFillColorWithColor(UIGraphicsGetCurrentContext(), m_color);
+}
+
+void UIColor::setStroke() const
+{
+    CGContextSetStrokeColorWithColor(UIGraphicsGetCurrentContext(), m_color);
 }
 
 bool UIColor::isEqual(const UIColor* other) const

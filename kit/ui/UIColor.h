@@ -53,6 +53,12 @@ public:
     bool getHue(CGFloat* hue, CGFloat* saturation, CGFloat* brightness, CGFloat* alpha) const;
     bool getWhite(CGFloat* white, CGFloat* alpha) const;
 
+    // Make this the current context's (UIGraphics.h) fill and stroke colour,
+    // fill colour, or stroke colour; nothing without a current context.
+    void set() const;
+    void setFill() const;
+    void setStroke() const;
+
     const CGColorRef& CGColor() const { return m_color; }
     bool isGrey() const { return m_color->model() == kCGColorSpaceModelMonochrome; }
     CGFloat alpha() const { return m_color->alpha(); }
