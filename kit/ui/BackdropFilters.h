@@ -13,7 +13,8 @@ namespace kit {
 // (red, green, blue, alpha) to every pixel, in proportion to the pixel's own
 // coverage, clamped; "gaussianBlur" blurs by "inputRadius" points (scale
 // pixels each) with the edges of the region held, so no transparency bleeds
-// in. Filters of other types, and missing or malformed values, are skipped.
+// in (unless "inputHardEdges" is 0). Filters of other types, and missing or
+// malformed values, are skipped.
 void applyBackdropFilters(CGImage& region, const std::vector<std::shared_ptr<CAFilter>>& filters, double scale);
 
 }

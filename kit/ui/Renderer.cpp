@@ -4,6 +4,7 @@
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/SystemLog.h"
 #include "kit/ui/BackdropFilters.h"
+#include "kit/ui/Blur.h"
 #include "kit/ui/CGContext.h"
 #include "kit/ui/PNGCodec.h"
 #include "kit/ui/UIApplication.h"
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace kit {
 
@@ -107,6 +109,36 @@ void paintBitmap(cairo_t* cr, const CGImage& bitmap, const CGAffineTransform& pi
     cairo_clip(cr);
     cairo_paint_with_alpha(cr, alpha);
     cairo_restore(cr);
+}
+
+struct PixelBox {
+    struct {
+        int x, y;
+    } origin;
+    struct {
+        int width, height;
+    } size;
+};
+
+// The device pixels covered by a user-space rectangle, inside the target;
+// nothing when none are.
+std::optional<PixelBox> deviceBox(cairo_t* cr, CGRect rect, int width, int height)
+{
+    double xs[4] = { rect.origin.x, CGRectGetMaxX(rect), rect.origin.x, CGRectGetMaxX(rect) };
+    double ys[4] = { rect.origin.y, rect.origin.y, CGRectGetMaxY(rect), CGRectGetMaxY(rect) };
+    double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
+    for (int i = 0; i < 4; ++i) {
+        cairo_user_to_device(cr, &xs[i], &ys[i]);
+        minX = std::min(minX, xs[i]);
+        maxX = std::max(maxX, xs[i]);
+        minY = std::min(minY, ys[i]);
+        maxY = std::max(maxY, ys[i]);
+    }
+    int x0 = std::clamp(int(std::floor(minX)), 0, width), y0 = std::clamp(int(std::floor(minY)), 0, height);
+    int x1 = std::clamp(int(std::ceil(maxX)), 0, width), y1 = std::clamp(int(std::ceil(maxY)), 0, height);
+    if (x1 <= x0 || y1 <= y0)
+        return std::nullopt;
+    return PixelBox { { x0, y0 }, { x1 - x0, y1 - y0 } };
 }
 
 }
@@ -202,37 +234,49 @@ void Renderer::Frame::drawBody(cairo_t* cr, UIView* view, const UIView::Presenta
 void Renderer::Frame::drawShadow(cairo_t* cr, UIView* view, CGRect bounds)
 {
     auto* layer = view->layer();
-    CGRect shadowRect = CGRectOffset(bounds, layer->shadowOffset().width, layer->shadowOffset().height);
-    CGFloat blur = layer->shadowRadius();
-    // The shadow's soft edge: a few widening translucent rings.
-    int rings = blur > 0 ? std::clamp(int(std::ceil(blur * scale)), 1, 8) : 1;
-    for (int i = 0; i < rings; ++i) {
-        double grow = rings == 1 ? 0 : blur * (double(i) / (rings - 1) - 0.5) * 2;
-        setColor(cr, layer->shadowColor().get(), layer->shadowOpacity() / rings);
-        roundedRect(cr, CGRectInset(shadowRect, -grow, -grow), layer->cornerRadius() + std::max(0.0, grow));
-        cairo_fill(cr);
-    }
+    CGRect shape = CGRectOffset(bounds, layer->shadowOffset().width, layer->shadowOffset().height);
+    // The shape's pixels, with room for the blur to spread.
+    double spread = layer->shadowRadius() * 2;
+    auto box = deviceBox(cr, CGRectInset(shape, -spread, -spread), cairo_image_surface_get_width(target),
+        cairo_image_surface_get_height(target));
+    if (!box)
+        return;
+    auto pixels = CGImage::create(box->size.width, box->size.height);
+    if (!pixels)
+        return;
+    SurfacePtr surface(cairo_image_surface_create_for_data(pixels->mutableData(), CAIRO_FORMAT_ARGB32, pixels->width(),
+        pixels->height(), pixels->bytesPerRow()));
+    cairo_t* shadow = cairo_create(surface.get());
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    cairo_matrix_t shift;
+    cairo_matrix_init_translate(&shift, -box->origin.x, -box->origin.y);
+    cairo_matrix_multiply(&m, &m, &shift);
+    cairo_set_matrix(shadow, &m);
+    setColor(shadow, layer->shadowColor().get(), layer->shadowOpacity());
+    roundedRect(shadow, shape, layer->cornerRadius());
+    cairo_fill(shadow);
+    cairo_destroy(shadow);
+    cairo_surface_flush(surface.get());
+    // A shadow radius is about two standard deviations of the blur.
+    boxBlurApproximatingGaussian(PixelRegion::whole(*pixels), layer->shadowRadius() * scale / 2, BlurEdges::Soft);
+    cairo_surface_mark_dirty(surface.get());
+
+    cairo_save(cr);
+    cairo_identity_matrix(cr);
+    cairo_set_source_surface(cr, surface.get(), box->origin.x, box->origin.y);
+    cairo_paint(cr);
+    cairo_restore(cr);
 }
 
 void Renderer::Frame::drawBackdrop(cairo_t* cr, UIView* view, CGRect bounds)
 {
-    // The device-pixel box of the bounds, inside the target.
-    double xs[4] = { bounds.origin.x, CGRectGetMaxX(bounds), bounds.origin.x, CGRectGetMaxX(bounds) };
-    double ys[4] = { bounds.origin.y, bounds.origin.y, CGRectGetMaxY(bounds), CGRectGetMaxY(bounds) };
-    double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
-    for (int i = 0; i < 4; ++i) {
-        cairo_user_to_device(cr, &xs[i], &ys[i]);
-        minX = std::min(minX, xs[i]);
-        maxX = std::max(maxX, xs[i]);
-        minY = std::min(minY, ys[i]);
-        maxY = std::max(maxY, ys[i]);
-    }
     int width = cairo_image_surface_get_width(target);
     int height = cairo_image_surface_get_height(target);
-    int x0 = std::clamp(int(std::floor(minX)), 0, width), y0 = std::clamp(int(std::floor(minY)), 0, height);
-    int x1 = std::clamp(int(std::ceil(maxX)), 0, width), y1 = std::clamp(int(std::ceil(maxY)), 0, height);
-    if (x1 <= x0 || y1 <= y0)
+    auto box = deviceBox(cr, bounds, width, height);
+    if (!box)
         return;
+    int x0 = box->origin.x, y0 = box->origin.y, x1 = x0 + box->size.width, y1 = y0 + box->size.height;
     auto region = CGImage::create(x1 - x0, y1 - y0);
     if (!region)
         return;
