@@ -6,13 +6,55 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
+#include <filesystem>
 
 namespace kit {
 
 namespace {
 
 std::atomic<bool> silentRequested { false };
+
+// Whether a sound server or a sound card is there to be found. Without one,
+// SDL's search through its drivers ends in nothing after the ALSA library has
+// printed a page of complaints; so unless a driver is named explicitly
+// (SDL_AUDIODRIVER), the search is not started.
+bool soundSystemPresent()
+{
+    if (std::getenv("SDL_AUDIODRIVER") || std::getenv("PULSE_SERVER"))
+        return true;
+    std::error_code ignored;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
+        std::filesystem::path folder(runtime);
+        if (std::filesystem::exists(folder / "pulse" / "native", ignored)
+            || std::filesystem::exists(folder / "pipewire-0", ignored))
+            return true;
+    }
+    for (auto it = std::filesystem::directory_iterator("/dev/snd", ignored); it != std::filesystem::directory_iterator();
+         it.increment(ignored)) {
+        std::string name = it->path().filename().string();
+        if (name.rfind("pcmC", 0) == 0 && name.back() == 'p')
+            return true;
+    }
+    return false;
+}
+
+void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) { }
+
+// The ALSA library SDL loads writes its errors to standard error; they go
+// nowhere instead (the one log line below says what happened).
+void quietenAlsa()
+{
+    void* alsa = dlopen("libasound.so.2", RTLD_NOW | RTLD_LOCAL);
+    if (!alsa)
+        return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    if (auto setHandler = reinterpret_cast<int (*)(Handler)>(dlsym(alsa, "snd_lib_error_set_handler")))
+        setHandler(&ignoreAlsaMessage);
+    // Kept loaded, so the handler stays in place for SDL.
+}
 
 }
 
@@ -31,11 +73,16 @@ void AudioOutput::useSilentSink(bool silent)
 bool AudioOutput::prepare()
 {
     std::lock_guard lock(m_mutex);
-    if (m_tried)
-        return m_device != 0 && !silentRequested;
-    m_tried = true;
     if (silentRequested)
         return false;
+    if (m_tried)
+        return m_device != 0;
+    m_tried = true;
+    if (!soundSystemPresent()) {
+        logf("AudioOutput: no sound server or sound card; sounds are silent");
+        return false;
+    }
+    quietenAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         logf("AudioOutput: no sound system (%s); sounds are silent", SDL_GetError());
         return false;

@@ -17,8 +17,8 @@ class AudioOutput {
 public:
     static AudioOutput& shared();
 
-    // Hosts and tests that must stay quiet: when set before the first sound,
-    // no device is tried. Later, it only routes new sounds to the sink.
+    // Hosts and tests that must stay quiet: while set, no device is tried
+    // and new sounds go to the sink.
     static void useSilentSink(bool);
 
     // Opens the device if that has not been tried yet; answers whether sound

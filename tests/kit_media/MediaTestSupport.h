@@ -91,3 +91,37 @@ inline std::map<std::string, std::string> probe(const std::filesystem::path& mov
 }
 
 }
+
+#include "kit/media/AVAssetWriter.h"
+#include "kit/media/AVAssetWriterInputPixelBufferAdaptor.h"
+#include "kit/media/AVCaptureDevice.h"
+#include "kit/media/AVVideoSettings.h"
+
+namespace mediatest {
+
+// A small H.264 movie of grey frames at a device path; answers whether it
+// was written.
+inline bool writeTestMovie(const std::string& devicePath, int frames = 3)
+{
+    using namespace kit;
+    std::error_code ignored;
+    std::filesystem::create_directories(kit::DeviceRoot::resolve(devicePath).parent_path(), ignored);
+    auto writer = AVAssetWriter::assetWriterWithURL(devicePath, AVFileTypeQuickTimeMovie);
+    auto input = AVAssetWriterInput::assetWriterInputWithMediaType(AVMediaTypeVideo,
+        { { std::string(AVVideoCodecKey), std::string(AVVideoCodecH264) }, { std::string(AVVideoWidthKey), 64 },
+            { std::string(AVVideoHeightKey), 48 } });
+    auto adaptor = AVAssetWriterInputPixelBufferAdaptor::assetWriterInputPixelBufferAdaptorWithAssetWriterInput(input, {});
+    writer->addInput(input);
+    if (!writer->startWriting())
+        return false;
+    CVPixelBufferRef frame;
+    CVPixelBufferCreate(nullptr, 64, 48, kCVPixelFormatType_32ARGB, nullptr, &frame);
+    for (int i = 0; i < frames; ++i) {
+        if (!adaptor->appendPixelBuffer(frame, CMTimeMake(i, 3)))
+            return false;
+    }
+    input->markAsFinished();
+    return writer->finishWriting();
+}
+
+}
