@@ -1,0 +1,102 @@
+#pragma once
+
+#include "kit/ui/CGImage.h"
+#include "kit/ui/Geometry.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace host {
+
+class CameraApp;
+
+// What a phone is started with.
+struct PhoneOptions {
+    // A model identifier of the device table ("iPhone6,1", "iPad4,1", ...).
+    std::string model { "iPhone6,1" };
+    // The device root: products, resources, settings and photos live in it.
+    std::filesystem::path deviceRoot;
+    // Load the products through the loader, as a phone with the extension
+    // installed does; off, the camera app runs alone.
+    bool loadExtension { true };
+    // A picture to show as the camera's scene instead of the drawn one.
+    std::optional<std::filesystem::path> sceneImage;
+    // Receives one line per host method call and extension notification,
+    // already prefixed with the simulated time ("12.500 PLCameraView _shutterButtonClicked").
+    std::function<void(const std::string&)> eventLog;
+};
+
+// A simulated phone running the camera app: the driver that tests and
+// vantor-sim use. Everything happens on the calling thread (the main thread)
+// on the virtual clock; only the extension's own background queues run on
+// threads of their own.
+class Phone {
+public:
+    enum class SwipeDirection { Up, Down, Left, Right };
+
+    // Nothing but an error message for an unknown model or a scene image
+    // that cannot be read.
+    static std::variant<std::unique_ptr<Phone>, std::string> start(PhoneOptions);
+    ~Phone();
+
+    // --- The app's life.
+    // Starts the camera app: process identity, loader, controller, view,
+    // bars, preview, as the real app does.
+    void launch();
+    void background();
+    void foreground();
+    void memoryWarning();
+    // Waits until queued background work (a movie export) has finished,
+    // then ends the app as a person closing it would.
+    void quit();
+    bool isRunning() const;
+
+    // --- Fingers, in screen points, through normal touch delivery.
+    void touchDown(kit::CGPoint);
+    void touchMove(kit::CGPoint);
+    void touchUp(kit::CGPoint);
+    void tap(kit::CGPoint);
+    void longPress(kit::CGPoint, double seconds);
+    void drag(kit::CGPoint from, kit::CGPoint to, double seconds);
+    // A quick swipe of 150 points in 0.15 s from the middle of the preview.
+    void swipe(SwipeDirection);
+    // Taps the centre of the front-most visible view of exactly that class
+    // (and tag); false when there is none.
+    bool tapView(const std::string& className, std::optional<int> tag);
+
+    // --- The phone's own inputs.
+    void pressShutter();
+    void pressVolume(bool up);
+    // Camera modes 0 photo, 1 video, 2 slow motion, 3 panorama, 4 square;
+    // false when the device has no such mode (slow motion, panorama).
+    bool setCameraMode(int mode);
+    // 0 back, 1 front; false when the device has no such camera.
+    bool setCameraDevice(int device);
+    // 1 portrait, 2 upside down, 3 landscape right, 4 landscape left,
+    // 5 face up, 6 face down; the gravity follows.
+    void setOrientation(int deviceOrientation);
+    void setGravity(double x, double y, double z);
+    void setFiltersShowing(bool);
+
+    // --- Time.
+    void advance(double seconds);
+    double now() const;
+
+    // --- What a person sees.
+    const kit::CGImage& renderScreen();
+    bool screenshot(const std::filesystem::path& png);
+    // The photos and movies in the device's DCIM folder, in name order.
+    std::vector<std::filesystem::path> cameraRoll() const;
+
+private:
+    explicit Phone(PhoneOptions);
+    PhoneOptions m_options;
+    std::unique_ptr<CameraApp> m_app;
+};
+
+}
