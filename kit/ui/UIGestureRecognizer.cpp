@@ -32,9 +32,11 @@ void UIGestureRecognizer::setView(UIView* view)
 {
     if (view == m_view)
         return;
+    // Detached first: a gesture cancelled because its view is going away
+    // must not hand that view to its targets.
+    m_view = view;
     if (m_state == UIGestureRecognizerStateBegan || m_state == UIGestureRecognizerStateChanged)
         setState(UIGestureRecognizerStateCancelled);
-    m_view = view;
 }
 
 void UIGestureRecognizer::setEnabled(bool enabled)

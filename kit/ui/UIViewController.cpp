@@ -1,6 +1,7 @@
 #include "kit/ui/UIViewController.h"
 
 #include "kit/foundation/SystemLog.h"
+#include "kit/ui/UINavigationController.h"
 #include "kit/ui/UIScreen.h"
 
 namespace kit {
@@ -60,8 +61,8 @@ void UIViewController::setTitle(std::string title)
 UINavigationController* UIViewController::navigationController() const
 {
     for (auto parent = m_parent.lock(); parent; parent = parent->m_parent.lock())
-        if (parent->isKindOfClassNamed("UINavigationController"))
-            return reinterpret_cast<UINavigationController*>(parent.get());
+        if (auto* navigation = dynamic_cast<UINavigationController*>(parent.get()))
+            return navigation;
     return nullptr;
 }
 

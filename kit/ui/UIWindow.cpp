@@ -32,11 +32,17 @@ UIWindow::~UIWindow()
 
 void UIWindow::setHidden(bool hidden)
 {
-    if (!hidden && isHidden())
+    bool appearing = !hidden && isHidden();
+    if (appearing)
         m_orderedFront = nextOrderedFront();
     UIView::setHidden(hidden);
     if (!hidden)
         scheduleLayoutPass();
+    if (appearing && m_rootViewController) {
+        auto controller = m_rootViewController;
+        controller->viewWillAppear(false);
+        controller->viewDidAppear(false);
+    }
 }
 
 void UIWindow::makeKeyAndVisible()
@@ -67,7 +73,12 @@ void UIWindow::setRootViewController(std::shared_ptr<UIViewController> controlle
         auto view = m_rootViewController->viewShared();
         view->setFrame(bounds());
         view->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+        auto root = m_rootViewController;
+        if (!isHidden())
+            root->viewWillAppear(false);
         addSubview(view);
+        if (!isHidden())
+            root->viewDidAppear(false);
     }
 }
 
