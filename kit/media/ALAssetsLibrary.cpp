@@ -117,7 +117,9 @@ void ALAssetsLibrary::writeVideoAtPathToSavedPhotosAlbum(
 {
     auto queue = dispatch_queue_create("com.apple.assetslibrary.write");
     dispatch_async(queue, [path = devicePathOfFileURL(videoPath), completion = std::move(completion)] {
-        auto [url, error] = saveToAlbum(path);
+        auto saved = saveToAlbum(path);
+        std::string url = std::move(saved.first);
+        NSErrorRef error = std::move(saved.second);
         if (error)
             logf("ALAssetsLibrary: cannot save %s: %s", path.c_str(), error->description().c_str());
         if (completion)
