@@ -49,7 +49,14 @@ void configure(PangoLayout* layout, const LayoutRequest& request, const TextAttr
 {
     auto font = fontOf(attributes);
     pango_layout_set_font_description(layout, font->pangoDescription());
-    pango_layout_set_text(layout, request.text.data(), int(request.text.size()));
+    // Pango takes only UTF-8; damaged bytes show as replacement characters.
+    if (g_utf8_validate(request.text.data(), gssize(request.text.size()), nullptr)) {
+        pango_layout_set_text(layout, request.text.data(), int(request.text.size()));
+    } else {
+        gchar* valid = g_utf8_make_valid(request.text.data(), gssize(request.text.size()));
+        pango_layout_set_text(layout, valid, -1);
+        g_free(valid);
+    }
     if (attributes.kern != 0) {
         PangoAttrList* list = pango_attr_list_new();
         pango_attr_list_insert(list, pango_attr_letter_spacing_new(int(std::lround(attributes.kern * PANGO_SCALE))));
@@ -114,6 +121,8 @@ PangoContext* measuringContext()
 
 CGSize measure(const LayoutRequest& request, const TextAttributes& attributes)
 {
+    if (request.text.empty())
+        return CGSizeZero;
     PangoLayout* layout = pango_layout_new(measuringContext());
     configure(layout, request, attributes);
     CGSize size = measured(layout, attributes);

@@ -200,3 +200,15 @@ TEST(Text, KnockedOutOfABadgeShowsWhatIsBehindThroughTheLetters)
     EXPECT_GT(letters, 100);
     EXPECT_GT(background, 2000);
 }
+
+TEST(Text, EmptyTextTakesNoSpaceAndDamagedBytesStillDraw)
+{
+    TextAttributes attributes;
+    EXPECT_EQ(sizeWithAttributes("", attributes), CGSizeZero);
+    auto context = CGContext::create(60, 20, CGAffineTransformIdentity);
+    drawString(context, "", CGPointMake(0, 0), attributes);
+    EXPECT_EQ(inkedPixels(context), 0);
+    drawString(context, std::string_view("\xff\xfe" "AB", 4), CGPointMake(0, 0), attributes);
+    EXPECT_GT(inkedPixels(context), 0);
+    EXPECT_GT(sizeWithAttributes(std::string_view("\xff" "A", 2), attributes).width, 0);
+}
