@@ -1,0 +1,91 @@
+#include "resources/artwork/ArtworkWriter.h"
+
+#include "resources/artwork/CountSound.h"
+
+#include "kit/foundation/AtomicFile.h"
+#include "kit/foundation/DeviceRoot.h"
+#include "kit/ui/UIGraphics.h"
+#include "kit/ui/UIImage.h"
+
+namespace vantor::resources {
+
+std::shared_ptr<kit::UIImage> renderArtwork(const ArtworkItem& item)
+{
+    kit::UIGraphicsBeginImageContextWithOptions(item.points, false, kArtworkScale);
+    if (!kit::UIGraphicsGetCurrentContext())
+        return nullptr;
+    if (item.paint)
+        item.paint(item.points, item.variant);
+    auto image = kit::UIGraphicsGetImageFromCurrentImageContext();
+    kit::UIGraphicsEndImageContext();
+    return image;
+}
+
+namespace {
+
+bool makeParentFolder(const std::filesystem::path& file, std::string& why)
+{
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    if (error)
+        why = "cannot make its folder: " + error.message();
+    return !error;
+}
+
+}
+
+GenerationReport writeResourceFolder(const std::filesystem::path& folder)
+{
+    GenerationReport report;
+    for (const auto& item : artworkCatalog()) {
+        auto path = folder / item.name;
+        std::string why;
+        if (!makeParentFolder(path, why)) {
+            report.failures.push_back(item.name + ": " + why);
+            continue;
+        }
+        auto png = kit::UIImagePNGRepresentation(renderArtwork(item));
+        if (!png) {
+            report.failures.push_back(item.name + ": cannot be drawn or encoded");
+            continue;
+        }
+        if (!kit::writeFileAtomically(path, *png)) {
+            report.failures.push_back(item.name + ": cannot be written");
+            continue;
+        }
+        ++report.imagesWritten;
+    }
+
+    // The sound goes last: the build takes it as the sign that a run has
+    // finished.
+    auto soundPath = folder / std::string(kCountSoundName);
+    std::string why;
+    if (!makeParentFolder(soundPath, why))
+        report.failures.push_back(std::string(kCountSoundName) + ": " + why);
+    else if (!CountSound::write(soundPath))
+        report.failures.push_back(std::string(kCountSoundName) + ": cannot be written");
+    else
+        report.soundWritten = true;
+    return report;
+}
+
+std::filesystem::path resourceFolderInDeviceRoot(const std::filesystem::path& root)
+{
+    // The device path without its leading "/", so it stays inside the root.
+    auto relative = kResourceFolder.substr(1);
+    if (relative.ends_with('/'))
+        relative.remove_suffix(1);
+    return root / std::filesystem::path(relative);
+}
+
+GenerationReport writeDeviceRoot(const std::filesystem::path& root)
+{
+    if (!kit::DeviceRoot::prepare(root)) {
+        GenerationReport report;
+        report.failures.push_back(root.string() + ": cannot lay out the device root");
+        return report;
+    }
+    return writeResourceFolder(resourceFolderInDeviceRoot(root));
+}
+
+}
