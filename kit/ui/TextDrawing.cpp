@@ -11,17 +11,6 @@ namespace kit {
 
 namespace {
 
-// Unhinted metrics, so that a text measures the same whatever transform
-// it is drawn with.
-void applyFontOptions(PangoContext* context)
-{
-    cairo_font_options_t* options = cairo_font_options_create();
-    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
-    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
-    pango_cairo_context_set_font_options(context, options);
-    cairo_font_options_destroy(options);
-}
-
 struct LayoutRequest {
     std::string_view text;
     // Pango units; -1 for no limit.
@@ -109,21 +98,11 @@ CGSize measured(PangoLayout* layout, const TextAttributes& attributes)
     return { std::max(width, 0.0), CGFloat(logical.height) / PANGO_SCALE };
 }
 
-PangoContext* measuringContext()
-{
-    thread_local PangoContext* context = [] {
-        PangoContext* created = pango_font_map_create_context(pango_cairo_font_map_get_default());
-        applyFontOptions(created);
-        return created;
-    }();
-    return context;
-}
-
 CGSize measure(const LayoutRequest& request, const TextAttributes& attributes)
 {
     if (request.text.empty())
         return CGSizeZero;
-    PangoLayout* layout = pango_layout_new(measuringContext());
+    PangoLayout* layout = pango_layout_new(UIFont::measuringContext());
     configure(layout, request, attributes);
     CGSize size = measured(layout, attributes);
     g_object_unref(layout);
@@ -144,7 +123,7 @@ void draw(const CGContextRef& context, const LayoutRequest& request, CGPoint ori
     CGFloat alpha = context->gstate().alpha;
     context->paint([&](cairo_t* cr) {
         PangoLayout* layout = pango_cairo_create_layout(cr);
-        applyFontOptions(pango_layout_get_context(layout));
+        UIFont::useUnhintedMetrics(pango_layout_get_context(layout));
         pango_cairo_update_layout(cr, layout);
         configure(layout, request, attributes);
         auto paintAt = [&](CGPoint at, bool shadow) {

@@ -142,11 +142,56 @@ std::shared_ptr<const UIFont::Face> resolve(std::string_view name)
     return face;
 }
 
+void releaseFontCaches();
+
+struct ThreadContext {
+    PangoContext* context { nullptr };
+    ~ThreadContext()
+    {
+        if (context)
+            g_object_unref(context);
+        context = nullptr;
+    }
+};
+
+thread_local ThreadContext threadContext;
+
+void releaseFontCaches()
+{
+    if (threadContext.context) {
+        g_object_unref(threadContext.context);
+        threadContext.context = nullptr;
+    }
+    // Drops this thread's font map with the fonts and patterns it caches.
+    pango_cairo_font_map_set_default(nullptr);
+    FcFini();
+}
+
 CGFloat sanePointSize(CGFloat size)
 {
     return std::isfinite(size) && size > 0 ? std::min(size, 10000.0) : UIFont::systemFontSize();
 }
 
+}
+
+PangoContext* UIFont::measuringContext()
+{
+    if (!threadContext.context) {
+        static std::once_flag registered;
+        std::call_once(registered, [] { std::atexit(releaseFontCaches); });
+        threadContext.context = pango_font_map_create_context(pango_cairo_font_map_get_default());
+        useUnhintedMetrics(threadContext.context);
+    }
+    return threadContext.context;
+}
+
+void UIFont::useUnhintedMetrics(PangoContext* context)
+{
+    cairo_font_options_t* options = cairo_font_options_create();
+    cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+    pango_cairo_context_set_font_options(context, options);
+    cairo_font_options_destroy(options);
 }
 
 UIFont::UIFont(std::string requestedName, CGFloat pointSize, std::shared_ptr<const Face> face)
@@ -210,9 +255,8 @@ UIFont::Metrics UIFont::metrics() const
     if (known)
         return *known;
     auto metrics = std::make_shared<Metrics>();
-    PangoFontMap* map = pango_cairo_font_map_get_default();
-    PangoContext* context = pango_font_map_create_context(map);
-    if (PangoFont* font = pango_font_map_load_font(map, context, m_description.get())) {
+    PangoContext* context = measuringContext();
+    if (PangoFont* font = pango_context_load_font(context, m_description.get())) {
         PangoFontMetrics* fontMetrics = pango_font_get_metrics(font, nullptr);
         metrics->ascender = CGFloat(pango_font_metrics_get_ascent(fontMetrics)) / PANGO_SCALE;
         metrics->descender = -CGFloat(pango_font_metrics_get_descent(fontMetrics)) / PANGO_SCALE;
@@ -221,7 +265,6 @@ UIFont::Metrics UIFont::metrics() const
         pango_font_metrics_unref(fontMetrics);
         g_object_unref(font);
     }
-    g_object_unref(context);
     std::atomic_store(&m_metrics, std::shared_ptr<const Metrics>(metrics));
     return *metrics;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 typedef struct _PangoFontDescription PangoFontDescription;
+typedef struct _PangoContext PangoContext;
 
 namespace kit {
 
@@ -63,6 +64,13 @@ public:
     // The face at this size (absolute size, one unit per point), for Pango.
     // Owned by the font.
     const PangoFontDescription* pangoDescription() const { return m_description.get(); }
+    // This thread's Pango context for measuring, with unhinted metrics.
+    // Owned by kit; at exit the font caches behind it are released, so leak
+    // checkers see only what the program itself still holds.
+    static PangoContext* measuringContext();
+    // Unhinted metrics, so that a text measures the same whatever transform
+    // it is drawn with; every context that lays out text uses them.
+    static void useUnhintedMetrics(PangoContext*);
 
     struct Face {
         std::string family;
