@@ -33,8 +33,8 @@ enum CGBitmapInfo : uint32_t {
 // Pixel format. Whatever the colour space and bitmapInfo say, the pixels are
 // kit's one format (CGImage.h): 32-bit native-endian words 0xAARRGGBB,
 // premultiplied. So bitsPerComponent must be 8 and bytesPerRow a multiple of
-// 4 of at least 4 × width (0 picks 4 × width). The alpha information is kept
-// only to be read back; with the "no alpha" kinds drawing still writes
+// 4 of at least 4 × width (0 picks 4 × width). The alpha information does
+// not change the format: with the "no alpha" kinds drawing still writes
 // alpha, and pixels are opaque wherever something opaque was drawn.
 //
 // With data, the context draws into the caller's memory, which must hold

@@ -1,6 +1,7 @@
 #include "kit/ui/CGColor.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kit {
 
@@ -27,7 +28,7 @@ CGColor::CGColor(CGColorSpaceModel model, std::vector<CGFloat> componentsWithAlp
 {
     m_components.resize(model == kCGColorSpaceModelRGB ? 4 : 2, 1.0);
     for (auto& component : m_components)
-        component = std::clamp(component, 0.0, 1.0);
+        component = std::isnan(component) ? 0.0 : std::clamp(component, 0.0, 1.0);
 }
 
 std::array<CGFloat, 4> CGColor::rgba() const

@@ -22,9 +22,10 @@ std::shared_ptr<UIColor> UIColor::colorWithWhite(CGFloat white, CGFloat alpha)
 
 std::shared_ptr<UIColor> UIColor::colorWithHue(CGFloat hue, CGFloat saturation, CGFloat brightness, CGFloat alpha)
 {
-    hue = std::clamp(hue, 0.0, 1.0);
-    saturation = std::clamp(saturation, 0.0, 1.0);
-    brightness = std::clamp(brightness, 0.0, 1.0);
+    auto unit = [](CGFloat value) { return std::isnan(value) ? 0.0 : std::clamp(value, 0.0, 1.0); };
+    hue = unit(hue);
+    saturation = unit(saturation);
+    brightness = unit(brightness);
     CGFloat sector = hue * 6;
     if (sector >= 6)
         sector = 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace kit;
 
 TEST(UIColor, HueSaturationBrightnessRoundTrip)
@@ -56,6 +58,11 @@ TEST(UIColor, ComponentsAreClamped)
     EXPECT_EQ(g, 0);
     EXPECT_EQ(b, 0.5);
     EXPECT_EQ(a, 1);
+
+    // Not-a-number components read as 0 rather than poisoning drawing.
+    UIColor::colorWithHue(NAN, 1, 1, NAN)->getRed(&r, &g, &b, &a);
+    EXPECT_EQ(r, 1);
+    EXPECT_EQ(a, 0);
 }
 
 TEST(UIColor, ArchiveRoundTripKeepsTheSpace)

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cairo.h>
 #include <numbers>
 
 using namespace kit;
@@ -245,4 +246,30 @@ TEST(Drawing, ClipToImageMaskHoldsBackPaintUnderSetSamples)
 
     EXPECT_FALSE(CGImageMaskCreate(8, 8, 8, 8, 8, CGDataProviderCreateWithCopyOfData(std::span(samples).first(20)), nullptr, false));
     EXPECT_FALSE(CGImageMaskCreate(8, 8, 3, 8, 8, CGDataProviderCreateWithCopyOfData(samples), nullptr, false));
+}
+
+TEST(Drawing, AContextOverABorrowedCairoContextLeavesItAsItWas)
+{
+    auto target = CGImage::create(10, 10);
+    cairo_surface_t* surface = createCairoSurfaceReading(*target);
+    cairo_t* cr = cairo_create(surface);
+    cairo_translate(cr, 2, 2);
+    {
+        auto context = CGContext::createOnCairo(cr);
+        ASSERT_TRUE(context);
+        EXPECT_EQ(CGContextGetCTM(context), CGAffineTransformMakeTranslation(2, 2));
+        CGContextSaveGState(context);
+        CGContextScaleCTM(context, 2, 2);
+        CGContextSetRGBFillColor(context, 1, 0, 0, 1);
+        CGContextFillRect(context, CGRectMake(0, 0, 1, 1));
+        // Left unbalanced on purpose: going away restores it all.
+    }
+    cairo_matrix_t m;
+    cairo_get_matrix(cr, &m);
+    EXPECT_EQ(m.xx, 1);
+    EXPECT_EQ(m.x0, 2);
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+    EXPECT_EQ(target->pixel(3, 3), 0xffff0000u);
+    EXPECT_EQ(target->pixel(4, 4), 0u);
 }
