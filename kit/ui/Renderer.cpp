@@ -178,6 +178,12 @@ void Renderer::Frame::drawView(cairo_t* cr, UIView* view)
 
     bool grouped = p.alpha < 1;
     const animation::Transition* transition = view->runningTransition(now);
+    // A group is as large as the clip: keep it to the view when nothing
+    // inside can reach beyond.
+    if ((grouped || transition) && (view->subviews().empty() || layer->masksToBounds() || transition)) {
+        cairo_rectangle(cr, bounds.origin.x, bounds.origin.y, bounds.size.width, bounds.size.height);
+        cairo_clip(cr);
+    }
     if (grouped || transition)
         cairo_push_group(cr);
     if (transition) {
@@ -306,21 +312,24 @@ void Renderer::Frame::drawOwnContent(cairo_t* cr, UIView* view, CGRect bounds)
         paintBitmap(cr, *image->CGImage(), image->pixelTransformForRect(dest));
     }
 
-    if (bounds.size.width <= 0 || bounds.size.height <= 0)
+    // drawRect draws at the model size; an animated size stretches the
+    // result, as the platform's backing store does.
+    CGRect model = view->bounds();
+    if (model.size.width <= 0 || model.size.height <= 0 || bounds.size.width <= 0 || bounds.size.height <= 0)
         return;
     auto& store = view->backingStore();
-    if (!store.valid || store.size != bounds.size || store.scale != scale) {
+    if (!store.valid || store.size != model.size || store.scale != scale) {
         store = {};
         store.valid = true;
-        store.size = bounds.size;
+        store.size = model.size;
         store.scale = scale;
-        int w = int(std::ceil(bounds.size.width * scale)), h = int(std::ceil(bounds.size.height * scale));
+        int w = int(std::ceil(model.size.width * scale)), h = int(std::ceil(model.size.height * scale));
         if (int64_t(w) * h <= CGImage::maximumPixels) {
             auto context = CGContext::create(w, h, CGAffineTransformMakeScale(scale, scale));
             if (context) {
-                CGContextTranslateCTM(context, -bounds.origin.x, -bounds.origin.y);
+                CGContextTranslateCTM(context, -model.origin.x, -model.origin.y);
                 UIGraphicsPushContext(context);
-                view->drawRect(bounds);
+                view->drawRect(model);
                 UIGraphicsPopContext();
                 auto image = context->makeImage();
                 // Views that draw nothing keep no pixels.
@@ -334,8 +343,8 @@ void Renderer::Frame::drawOwnContent(cairo_t* cr, UIView* view, CGRect bounds)
         }
     }
     if (store.image) {
-        auto placement = CGAffineTransformMake(1 / scale, 0, 0, 1 / scale, bounds.origin.x, bounds.origin.y);
-        paintBitmap(cr, *store.image, placement);
+        double sx = bounds.size.width / (model.size.width * scale), sy = bounds.size.height / (model.size.height * scale);
+        paintBitmap(cr, *store.image, CGAffineTransformMake(sx, 0, 0, sy, bounds.origin.x, bounds.origin.y));
     }
 }
 

@@ -382,6 +382,8 @@ void UIView::setTransition(Transition transition)
 
 void UIView::endAnimations()
 {
+    if (m_animations.empty() && !m_transition)
+        return;
     double now = RunLoop::main().now();
     std::vector<std::weak_ptr<Group>> interrupted;
     for (auto& running : m_animations)

@@ -5,6 +5,8 @@
 #include "kit/ui/PNGCodec.h"
 #include "kit/ui/Renderer.h"
 #include "kit/ui/UIGraphics.h"
+#include "kit/ui/UIImage.h"
+#include "kit/ui/UIImageView.h"
 
 #include <cmath>
 #include <filesystem>
@@ -217,6 +219,33 @@ TEST_F(Rendering, ScreenshotsAreWrittenAsPNG)
     EXPECT_EQ(decoded->pixel(5, 5), renderer.pixels().pixel(5, 5));
     std::filesystem::remove(path);
     EXPECT_FALSE(renderer.writePNG("/nonexistent-folder/x.png"));
+}
+
+TEST_F(Rendering, ShadowsAndImagesByContentMode)
+{
+    auto window = makeWindow(CGRectMake(0, 0, 100, 100));
+    window->setBackgroundColor(UIColor::whiteColor());
+    auto card = addView(window.get(), CGRectMake(10, 10, 30, 30), UIColor::whiteColor());
+    card->layer()->setShadowOpacity(1);
+    card->layer()->setShadowOffset(CGSizeMake(10, 10));
+    card->layer()->setShadowRadius(0);
+    card->layer()->setShadowColor(UIColor::blackColor());
+
+    auto bitmap = CGImage::create(2, 1);
+    reinterpret_cast<uint32_t*>(bitmap->mutableData())[0] = 0xffff0000;
+    reinterpret_cast<uint32_t*>(bitmap->mutableData())[1] = 0xff0000ff;
+    auto image = std::make_shared<UIImageView>(UIImage::imageWithCGImage(bitmap));
+    image->setFrame(CGRectMake(50, 50, 40, 40));
+    image->setContentMode(UIViewContentModeScaleAspectFit);
+    window->addSubview(image);
+    renderer.render();
+    auto& px = renderer.pixels();
+    EXPECT_EQ(at(px, 45, 45).r, 0) << "the shadow, offset down and right";
+    EXPECT_EQ(at(px, 15, 15).r, 255) << "the card over its shadow";
+    EXPECT_EQ(at(px, 55, 52).r, 255) << "aspect fit leaves bands above and below";
+    EXPECT_EQ(at(px, 55, 70).r, 255);
+    EXPECT_EQ(at(px, 55, 70).b, 0);
+    EXPECT_EQ(at(px, 85, 70).b, 255);
 }
 
 }
