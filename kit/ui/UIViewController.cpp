@@ -8,12 +8,6 @@ namespace kit {
 
 KIT_REGISTER_CLASS(UIViewController);
 
-UIViewController::~UIViewController()
-{
-    if (m_view && m_view->viewControllerForRootView() == nullptr)
-        m_view->setViewControllerForRootView(nullptr);
-}
-
 UIView* UIViewController::view()
 {
     return viewShared().get();

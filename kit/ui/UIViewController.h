@@ -16,7 +16,6 @@ class UIViewController : public UIResponder {
 
 public:
     UIViewController() = default;
-    ~UIViewController() override;
 
     // Loads the view when it is not loaded yet.
     UIView* view();

@@ -61,6 +61,7 @@ public:
     void viewDidAppear(bool) override { m_log->push_back(m_name + " did appear"); }
     void viewWillDisappear(bool) override { m_log->push_back(m_name + " will disappear"); }
     void viewDidDisappear(bool) override { m_log->push_back(m_name + " did disappear"); }
+    void viewWillLayoutSubviews() override { m_log->push_back(m_name + " will lay out"); }
 
 private:
     std::string m_name;
@@ -134,6 +135,8 @@ TEST_F(Controllers, ViewsLoadLazilyOnce)
     EXPECT_EQ(controller->view(), view);
     EXPECT_EQ(log, (std::vector<std::string> { "a load" }));
     EXPECT_EQ(view->nextResponder(), controller.get());
+    view->layoutIfNeeded();
+    EXPECT_EQ(log.back(), "a will lay out");
 }
 
 TEST_F(Controllers, NavigationPushesAndPopsWithAppearanceCalls)
@@ -151,7 +154,10 @@ TEST_F(Controllers, NavigationPushesAndPopsWithAppearanceCalls)
     EXPECT_EQ(navigation->topViewController(), detail.get());
     EXPECT_EQ(detail->navigationController(), navigation.get());
     EXPECT_EQ(log, (std::vector<std::string> { "root will disappear", "detail load", "detail will appear" }));
+    std::erase(log, "root will lay out");
+    std::erase(log, "detail will lay out");
     RunLoop::main().advance(0.4);
+    std::erase(log, "detail will lay out");
     EXPECT_EQ(log.back(), "detail did appear");
     EXPECT_FALSE(root->view()->superview()) << "the covered page leaves the screen";
     EXPECT_EQ(detail->view()->frame(), CGRectMake(0, 64, 320, 504));
@@ -168,6 +174,7 @@ TEST_F(Controllers, NavigationPushesAndPopsWithAppearanceCalls)
     EXPECT_EQ(navigation->topViewController(), root.get());
     EXPECT_EQ(detail->navigationController(), nullptr);
     RunLoop::main().advance(0.4);
+    std::erase(log, "root will lay out");
     EXPECT_EQ(log.back(), "root did appear");
     EXPECT_EQ(navigation->popViewControllerAnimated(true), nullptr) << "the root stays";
 }
