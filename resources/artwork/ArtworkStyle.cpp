@@ -90,6 +90,22 @@ void eraseFill(const PathRef& path)
     erasing([&](const CGContextRef&) { fillPath(path, black(1)); });
 }
 
+void fadeOutAtBottom(CGSize size, CGFloat height)
+{
+    auto context = UIGraphicsGetCurrentContext();
+    if (!context)
+        return;
+    context->paint([&](cairo_t* cr) {
+        cairo_pattern_t* ramp = cairo_pattern_create_linear(0, size.height - height, 0, size.height);
+        cairo_pattern_add_color_stop_rgba(ramp, 0, 0, 0, 0, 0);
+        cairo_pattern_add_color_stop_rgba(ramp, 1, 0, 0, 0, 1);
+        cairo_set_source(cr, ramp);
+        cairo_rectangle(cr, 0, size.height - height, size.width, height);
+        cairo_fill(cr);
+        cairo_pattern_destroy(ramp);
+    }, true);
+}
+
 void pushRotation(CGPoint center, CGFloat angle)
 {
     auto context = UIGraphicsGetCurrentContext();

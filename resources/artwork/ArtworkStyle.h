@@ -43,6 +43,9 @@ void strokeWithHalo(const PathRef&, kit::CGFloat width, RGBA, kit::CGFloat haloA
 // A stroke that clears what lies under it, for cut-outs such as a keyhole.
 void eraseStroke(const PathRef&, kit::CGFloat width);
 void eraseFill(const PathRef&);
+// Fades what is drawn out to nothing over the bottom `height` points of a
+// canvas of `size`.
+void fadeOutAtBottom(kit::CGSize size, kit::CGFloat height);
 
 // Runs `draw` with the current transform turned by `angle` radians
 // (clockwise on screen) about `center`.

@@ -27,9 +27,9 @@ PathRef roundedRect(CGFloat x, CGFloat y, CGFloat w, CGFloat h, CGFloat radius)
 // A hand seen from the back with the index finger up. The help moves this
 // frame along the arrow, whose 20-point width lines up with the frame's left
 // edge, so the fingertip sits there, about 13 points in; the hand falls away
-// to the lower right and runs off the bottom edge, as a hand entering the
+// to the lower right and fades out at the bottom edge, as a hand entering the
 // screen would.
-void paintHelpFinger(CGSize, int)
+void paintHelpFinger(CGSize size, int)
 {
     CGPoint tip { 13, 13 };
     const std::vector<HandPart> parts {
@@ -67,6 +67,8 @@ void paintHelpFinger(CGSize, int)
     withRotation(tip, -0.3, [&] {
         fillPath(roundedRect(tip.x - 3.5, tip.y - 3, 7, 8, 3), grey(0.5, 0.35));
     });
+    // The wrist fades out instead of ending at the frame's edge.
+    fadeOutAtBottom(size, 14);
 }
 
 void paintHelpArrow(CGSize size, int direction)

@@ -46,16 +46,15 @@ PathRef tickPath(CGPoint centre, CGFloat angle)
 
 void paintSelectorOuterRing(CGSize, int)
 {
-    // The band that is dragged round, from just outside the inner circle to
+    // The band that is dragged round, from under the inner circle's edge to
     // near the window's edge.
     constexpr CGFloat outer = 141;
-    constexpr CGFloat inner = kInnerRadius + 6;
+    constexpr CGFloat inner = kInnerRadius - 3;
     auto band = circlePath(kDialCentre, outer);
     band->appendPath(*circlePath(kDialCentre, inner));
     band->setUsesEvenOddFillRule(true);
     fillPath(band, black(0.42));
     strokePath(circlePath(kDialCentre, outer), 1.5, white(0.75));
-    strokePath(circlePath(kDialCentre, inner), 1, white(0.35));
 
     // Fine grip lines along the rim say that the ring turns.
     auto grip = UIBezierPath::bezierPath();
