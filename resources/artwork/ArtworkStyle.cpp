@@ -63,31 +63,40 @@ void strokeWithHalo(const PathRef& path, CGFloat width, RGBA colour, CGFloat hal
 
 namespace {
 
-// Draws with cairo's CLEAR operator, so that the covered pixels become
-// transparent whatever lay there.
-template<typename Draw>
-void erasing(Draw&& draw)
+// Clears the path's coverage (its fill, or its stroke of `strokeWidth` with
+// round ends) through the context's own erase, which respects its clip.
+void erasePath(const PathRef& path, CGFloat strokeWidth)
 {
     auto context = UIGraphicsGetCurrentContext();
     if (!context)
         return;
-    cairo_t* cr = context->cairo();
-    cairo_save(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-    draw(context);
-    cairo_restore(cr);
+    context->paint([&](cairo_t* cr) {
+        cairo_new_path(cr);
+        path->CGPath()->replay(cr);
+        cairo_set_source_rgba(cr, 0, 0, 0, 1);
+        if (strokeWidth > 0) {
+            cairo_set_line_width(cr, strokeWidth);
+            cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+            cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+            cairo_stroke(cr);
+        } else {
+            cairo_set_fill_rule(cr, path->usesEvenOddFillRule() ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+            cairo_fill(cr);
+        }
+    }, true);
 }
 
 }
 
 void eraseStroke(const PathRef& path, CGFloat width)
 {
-    erasing([&](const CGContextRef&) { strokePath(path, width, black(1)); });
+    if (width > 0)
+        erasePath(path, width);
 }
 
 void eraseFill(const PathRef& path)
 {
-    erasing([&](const CGContextRef&) { fillPath(path, black(1)); });
+    erasePath(path, 0);
 }
 
 void fadeOutAtBottom(CGSize size, CGFloat height)

@@ -47,14 +47,11 @@ void eraseFill(const PathRef&);
 // canvas of `size`.
 void fadeOutAtBottom(kit::CGSize size, kit::CGFloat height);
 
-// Runs `draw` with the current transform turned by `angle` radians
-// (clockwise on screen) about `center`.
-template<typename Draw>
-void withRotation(kit::CGPoint center, kit::CGFloat angle, Draw&& draw);
-
 void pushRotation(kit::CGPoint center, kit::CGFloat angle);
 void popRotation();
 
+// Runs `draw` with the current transform turned by `angle` radians
+// (clockwise on screen) about `center`.
 template<typename Draw>
 void withRotation(kit::CGPoint center, kit::CGFloat angle, Draw&& draw)
 {

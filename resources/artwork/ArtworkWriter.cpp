@@ -11,8 +11,12 @@ namespace vantor::resources {
 
 std::shared_ptr<kit::UIImage> renderArtwork(const ArtworkItem& item)
 {
+    // A size that gives no pixels pushes no context; the one current before
+    // (a contact sheet's, say) must then be neither drawn on nor popped.
+    auto outer = kit::UIGraphicsGetCurrentContext();
     kit::UIGraphicsBeginImageContextWithOptions(item.points, false, kArtworkScale);
-    if (!kit::UIGraphicsGetCurrentContext())
+    auto context = kit::UIGraphicsGetCurrentContext();
+    if (!context || context == outer)
         return nullptr;
     if (item.paint)
         item.paint(item.points, item.variant);

@@ -39,9 +39,10 @@ std::shared_ptr<UIImage> makeContactSheet()
     const auto& catalog = artworkCatalog();
     int rows = int((catalog.size() + kColumns - 1) / kColumns);
     CGSize sheet { kColumns * kCell.width, rows * kCell.height };
+    auto outer = UIGraphicsGetCurrentContext();
     UIGraphicsBeginImageContextWithOptions(sheet, true, 1);
     auto context = UIGraphicsGetCurrentContext();
-    if (!context)
+    if (!context || context == outer)
         return nullptr;
     CGContextSetGrayFillColor(context, 0.5, 1);
     CGContextFillRect(context, { { 0, 0 }, sheet });

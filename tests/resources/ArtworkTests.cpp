@@ -5,6 +5,7 @@
 #include "resources/artwork/ContactSheet.h"
 
 #include "kit/foundation/DeviceRoot.h"
+#include "kit/ui/UIGraphics.h"
 #include "kit/ui/UIImage.h"
 
 #include <gtest/gtest.h>
@@ -171,6 +172,21 @@ TEST_F(ArtworkFolder, EachDialMarkIsLitInItsOwnDirection)
         ASSERT_TRUE(a && b);
         EXPECT_FALSE(samePixels(*a->CGImage(), *b->CGImage()));
     }
+}
+
+TEST(ArtworkWriting, AnImageWithNoPixelsIsNotDrawnAndLeavesTheCurrentContextAlone)
+{
+    kit::UIGraphicsBeginImageContextWithOptions({ 4, 4 }, false, 1);
+    auto outer = kit::UIGraphicsGetCurrentContext();
+    ArtworkItem nothing { "Locks/nothing@2x.png", { 0, 0 }, findArtwork("Locks/objectLock2@2x.png")->paint };
+
+    EXPECT_EQ(renderArtwork(nothing), nullptr);
+
+    EXPECT_EQ(kit::UIGraphicsGetCurrentContext(), outer);
+    auto untouched = kit::UIGraphicsGetImageFromCurrentImageContext();
+    ASSERT_NE(untouched, nullptr);
+    EXPECT_EQ(coverageOf(*untouched->CGImage()).clear, 16u);
+    kit::UIGraphicsEndImageContext();
 }
 
 TEST(ArtworkWriting, AFileThatCannotBeWrittenIsReportedAndTheRestAreWritten)
