@@ -39,7 +39,8 @@ struct ArtworkItem {
     ArtworkContent content { ArtworkContent::Drawing };
 };
 
-// All images, each name once, grouped by folder.
+// All images, each name once: the named ones by folder, then the dial's
+// thirty marks.
 const std::vector<ArtworkItem>& artworkCatalog();
 
 // The item of that name, or nothing.
