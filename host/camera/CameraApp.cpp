@@ -1,0 +1,279 @@
+#include "host/camera/CameraApp.h"
+
+#include "host/camera/CAMImageWell.h"
+#include "host/camera/CAMPreviewView.h"
+#include "host/camera/CameraClasses.h"
+#include "host/camera/DeviceOrientation.h"
+#include "host/camera/HostRuntime.h"
+#include "host/camera/PLCameraController.h"
+#include "host/camera/PLCameraView.h"
+#include "host/camera/PLCameraViewController.h"
+#include "host/camera/Scene.h"
+
+#include "kit/foundation/DeviceRoot.h"
+#include "kit/foundation/Dispatch.h"
+#include "kit/foundation/ProcessIdentity.h"
+#include "kit/foundation/RunLoop.h"
+#include "kit/foundation/SystemLog.h"
+#include "kit/media/AVCaptureDevice.h"
+#include "kit/media/JPEGDecoder.h"
+#include "kit/media/MotionSimulator.h"
+#include "kit/runtime/Loader.h"
+#include "kit/ui/Renderer.h"
+#include "kit/ui/UIApplication.h"
+#include "kit/ui/UIImage.h"
+#include "kit/ui/UIScreen.h"
+#include "kit/ui/UIWindow.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+namespace host {
+
+namespace {
+
+constexpr const char* cameraBundle = "com.apple.camera";
+// How long quitting lets queued work (a movie export) run, in simulated seconds.
+constexpr double quitWaitLimit = 10;
+
+// A small copy of a photo for the image well.
+kit::CGImageRef shrink(const kit::CGImage& image, int longSide)
+{
+    double scale = double(longSide) / std::max(image.width(), image.height());
+    auto small = kit::CGImage::create(std::max(1, int(image.width() * scale)), std::max(1, int(image.height() * scale)));
+    if (!small)
+        return nullptr;
+    cairo_surface_t* source = cairo_image_surface_create_for_data(const_cast<uint8_t*>(image.data()),
+        CAIRO_FORMAT_ARGB32, image.width(), image.height(), image.bytesPerRow());
+    cairo_surface_t* target = cairo_image_surface_create_for_data(
+        small->mutableData(), CAIRO_FORMAT_ARGB32, small->width(), small->height(), small->bytesPerRow());
+    cairo_t* cr = cairo_create(target);
+    cairo_scale(cr, scale, scale);
+    cairo_set_source_surface(cr, source, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(target);
+    cairo_surface_destroy(target);
+    cairo_surface_destroy(source);
+    return small;
+}
+
+}
+
+CameraApp::CameraApp(const kit::DeviceProfile& profile, std::shared_ptr<Scene> scene, const PhoneOptions& options)
+    : m_capabilities(profile)
+    , m_scene(std::move(scene))
+    , m_options(options)
+{
+    registerCameraClasses();
+    // Power on: who the process is, where its files live, a fresh clock.
+    kit::ProcessIdentity::set(profile.processIdentity(cameraBundle));
+    if (!std::filesystem::exists(m_options.deviceRoot / "var/mobile"))
+        kit::DeviceRoot::prepare(m_options.deviceRoot);
+    kit::DeviceRoot::set(m_options.deviceRoot);
+    kit::RunLoop::main().resetWithVirtualClock();
+    kit::AVCaptureDevice::resetDevices();
+    kit::MotionSimulator::reset();
+    kit::UIApplication::sharedApplication()->resetTouches();
+    if (m_options.eventLog)
+        EventLog::setSink(m_options.eventLog);
+    else
+        EventLog::clearSink();
+}
+
+CameraApp::~CameraApp()
+{
+    if (m_running)
+        quit();
+    EventLog::clearSink();
+}
+
+void CameraApp::launch()
+{
+    if (m_running)
+        return;
+    kit::ProcessIdentity::set(m_capabilities.profile().processIdentity(cameraBundle));
+    kit::DeviceRoot::set(m_options.deviceRoot);
+    if (m_options.loadExtension) {
+        auto result = kit::Loader::loadInto(m_options.deviceRoot, cameraBundle);
+        for (const auto& name : result.loaded)
+            EventLog::note("loaded " + name);
+        for (const auto& name : result.skipped)
+            EventLog::note("not loaded " + name);
+    }
+
+    kit::id shared = PLCameraController::sharedInstance();
+    m_controller = shared ? shared->strongRef<PLCameraController>() : nullptr;
+    if (!m_controller) {
+        kit::logf("Camera: no camera controller; the app does not start");
+        return;
+    }
+    m_controller->configure(m_capabilities, m_scene);
+
+    auto screen = kit::UIScreen::mainScreen()->bounds();
+    m_view = std::make_shared<PLCameraView>(screen, m_capabilities, m_scene, m_controller);
+    m_view->setUp();
+    m_controller->setDelegate(m_view);
+    m_viewController = std::make_shared<PLCameraViewController>(m_view);
+    m_window = std::make_shared<kit::UIWindow>(screen);
+    m_window->setRootViewController(m_viewController);
+    // The bars lay out before the view appears, as on the device.
+    m_window->layoutIfNeeded();
+    m_running = true;
+    m_window->makeKeyAndVisible();
+    startSession();
+    showNewestPhotoInWell();
+    // The accelerometer reports how the device is held from the start.
+    auto gravity = kit::MotionSimulator::gravityAt(kit::RunLoop::main().now());
+    reportGravity(gravity.x, gravity.y, gravity.z);
+    settle();
+}
+
+void CameraApp::startSession()
+{
+    send(sel::PLCameraController_startPreviewWith, m_controller.get(), static_cast<kit::id>(m_view.get()));
+    send(sel::PLCameraController_setCameraMode, m_controller.get(), m_controller->cameraMode(), m_controller->cameraDevice());
+}
+
+void CameraApp::settle()
+{
+    kit::RunLoop::main().runDue();
+}
+
+void CameraApp::showNewestPhotoInWell()
+{
+    std::filesystem::path newest;
+    std::error_code error;
+    auto dcim = kit::DeviceRoot::resolve("/var/mobile/Media/DCIM");
+    for (auto it = std::filesystem::recursive_directory_iterator(dcim, error);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        auto name = it->path().filename().string();
+        if (name.size() > 4 && name[0] != '.' && name.substr(name.size() - 4) == ".JPG" && it->path() > newest)
+            newest = it->path();
+        if (error)
+            break;
+    }
+    if (newest.empty())
+        return;
+    std::ifstream file(newest, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    auto decoded = kit::decodeJPEG(bytes);
+    if (!decoded)
+        return;
+    auto small = shrink(*decoded.image, 128);
+    auto image = kit::UIImage::imageWithCGImage(small);
+    send(sel::CAMImageWell_setThumbnailImageAnimated, m_view->imageWell(), static_cast<kit::id>(image.get()), false);
+}
+
+void CameraApp::background()
+{
+    if (!m_running || m_inBackground)
+        return;
+    m_inBackground = true;
+    send(sel::PLCameraView_animateBlurForSuspension, m_view.get());
+    send(sel::PLCameraView_stopPreviewAnimated, m_view.get(), true);
+    kit::UIApplication::sharedApplication()->enterBackground();
+    settle();
+}
+
+void CameraApp::foreground()
+{
+    if (!m_running || !m_inBackground)
+        return;
+    m_inBackground = false;
+    kit::UIApplication::sharedApplication()->enterForeground();
+    m_view->resumeFromSuspension();
+    send(sel::PLCameraViewController_viewDidAppear, m_viewController.get(), false);
+    send(sel::PLCameraController_startPreview, m_controller.get());
+    send(sel::PLCameraController_setCameraMode, m_controller.get(), m_controller->cameraMode(), m_controller->cameraDevice());
+    settle();
+}
+
+void CameraApp::memoryWarning()
+{
+    if (!m_running)
+        return;
+    auto* application = kit::UIApplication::sharedApplication();
+    EventLog::message(application, sel::UIApplication_didReceiveMemoryWarning.selector);
+    application->simulateMemoryWarning();
+    settle();
+}
+
+void CameraApp::quit()
+{
+    if (!m_running)
+        return;
+    auto& loop = kit::RunLoop::main();
+    if (m_controller->isRecording())
+        send(sel::PLCameraController_stopVideoCapture, m_controller.get());
+    // Let queued work finish first: blocks on background queues, and work
+    // the clock has yet to hand them (a delayed export).
+    double deadline = loop.now() + quitWaitLimit;
+    while (true) {
+        kit::DispatchQueue::waitForBackgroundWork();
+        loop.runDue();
+        if (kit::DispatchQueue::backgroundWorkCount() == 0 && !loop.hasPendingWork())
+            break;
+        auto next = loop.nextFireTime();
+        if (loop.now() >= deadline || !next)
+            break;
+        loop.advance(std::clamp(*next - loop.now(), 0.0, deadline - loop.now()));
+    }
+    // Then close as a person does: the app goes to the background and ends.
+    background();
+    send(sel::PLCameraView_dealloc, m_view.get());
+    send(sel::PLCameraController_destroyCamera, m_controller.get());
+    m_controller->setDelegate(nullptr);
+    m_window->setHidden(true);
+    m_window.reset();
+    m_viewController.reset();
+    m_view.reset();
+    m_controller.reset();
+    PLCameraController::releaseSharedInstance();
+    m_renderer.reset();
+    m_running = false;
+    kit::DispatchQueue::waitForBackgroundWork();
+    loop.runDue();
+}
+
+void CameraApp::reportGravity(double x, double y, double z)
+{
+    kit::MotionSimulator::setGravity({ x, y, z });
+    if (!m_running)
+        return;
+    // The preview keeps the world level: its down follows gravity's part in
+    // the screen's plane (screen y runs down, the device's y up).
+    double sx = x, sy = -y;
+    if (std::hypot(sx, sy) > 0.3)
+        m_view->setRoll(std::atan2(-sx, sy));
+    auto orientation = DeviceOrientation::orientationFor({ x, y, z });
+    if (!orientation || orientation == m_reportedOrientation)
+        return;
+    m_reportedOrientation = orientation;
+    send(sel::PLCameraController_accelerometerOrientation, m_controller.get(), nullptr, *orientation);
+    settle();
+}
+
+const kit::CGImage& CameraApp::renderScreen()
+{
+    if (!m_renderer)
+        m_renderer = std::make_unique<kit::Renderer>();
+    if (m_view) {
+        // The live picture changes every moment: draw it afresh.
+        m_view->previewView()->setNeedsDisplay();
+    }
+    m_renderer->render();
+    return m_renderer->pixels();
+}
+
+bool CameraApp::screenshot(const std::filesystem::path& png)
+{
+    renderScreen();
+    return m_renderer->writePNG(png.string());
+}
+
+}

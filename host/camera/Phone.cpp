@@ -1,0 +1,294 @@
+#include "host/camera/Phone.h"
+
+#include "host/camera/CAMPreviewView.h"
+#include "host/camera/CAMShutterButton.h"
+#include "host/camera/CameraApp.h"
+#include "host/camera/DeviceOrientation.h"
+#include "host/camera/HostRuntime.h"
+#include "host/camera/PLCameraController.h"
+#include "host/camera/PLCameraView.h"
+#include "host/camera/Scene.h"
+
+#include "kit/foundation/DeviceRoot.h"
+#include "kit/foundation/RunLoop.h"
+#include "kit/media/DeviceProfile.h"
+#include "kit/ui/UIApplication.h"
+#include "kit/ui/UIWindow.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace host {
+
+namespace {
+
+// Fingers move in steps of this many seconds.
+constexpr double touchStep = 1.0 / 60;
+constexpr double tapDuration = 0.05;
+
+bool isShown(const kit::UIView* view)
+{
+    for (; view; view = view->superview()) {
+        if (view->isHidden() || view->alpha() < 0.01)
+            return false;
+    }
+    return true;
+}
+
+// Front-most first: the last subview is drawn last, so it is in front.
+kit::UIView* frontMost(kit::UIView* view, const std::string& className, std::optional<int> tag)
+{
+    if (view->isHidden() || view->alpha() < 0.01)
+        return nullptr;
+    const auto& children = view->subviews();
+    for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        if (auto* found = frontMost(it->get(), className, tag))
+            return found;
+    }
+    if (view->isMemberOfClassNamed(className) && (!tag || view->tag() == *tag))
+        return view;
+    return nullptr;
+}
+
+}
+
+std::variant<std::unique_ptr<Phone>, std::string> Phone::start(PhoneOptions options)
+{
+    const auto* profile = kit::DeviceProfile::forModel(options.model);
+    if (!profile)
+        return "unknown device model \"" + options.model + "\"";
+    if (options.deviceRoot.empty())
+        return std::string("no device root given");
+    auto scene = std::make_shared<Scene>();
+    if (options.sceneImage) {
+        if (auto error = Scene::loadImage(*options.sceneImage, scene))
+            return *error;
+    }
+    std::unique_ptr<Phone> phone(new Phone(std::move(options)));
+    phone->m_app = std::make_unique<CameraApp>(*profile, scene, phone->m_options);
+    return phone;
+}
+
+Phone::Phone(PhoneOptions options)
+    : m_options(std::move(options))
+{
+}
+
+Phone::~Phone() = default;
+
+void Phone::launch()
+{
+    m_app->launch();
+}
+
+void Phone::background()
+{
+    m_app->background();
+}
+
+void Phone::foreground()
+{
+    m_app->foreground();
+}
+
+void Phone::memoryWarning()
+{
+    m_app->memoryWarning();
+}
+
+void Phone::quit()
+{
+    m_app->quit();
+}
+
+bool Phone::isRunning() const
+{
+    return m_app->isRunning();
+}
+
+void Phone::touchDown(kit::CGPoint point)
+{
+    kit::UIApplication::sharedApplication()->touchDown(point);
+}
+
+void Phone::touchMove(kit::CGPoint point)
+{
+    kit::UIApplication::sharedApplication()->touchMove(point);
+}
+
+void Phone::touchUp(kit::CGPoint point)
+{
+    kit::UIApplication::sharedApplication()->touchUp(point);
+}
+
+void Phone::tap(kit::CGPoint point)
+{
+    touchDown(point);
+    advance(tapDuration);
+    touchUp(point);
+    kit::RunLoop::main().runDue();
+}
+
+void Phone::longPress(kit::CGPoint point, double seconds)
+{
+    touchDown(point);
+    advance(std::max(0.0, seconds));
+    touchUp(point);
+    kit::RunLoop::main().runDue();
+}
+
+void Phone::drag(kit::CGPoint from, kit::CGPoint to, double seconds)
+{
+    int steps = std::max(2, int(std::ceil(std::max(0.0, seconds) / touchStep)));
+    touchDown(from);
+    for (int i = 1; i <= steps; ++i) {
+        advance(seconds / steps);
+        double t = double(i) / steps;
+        touchMove(kit::CGPointMake(from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t));
+    }
+    touchUp(to);
+    kit::RunLoop::main().runDue();
+}
+
+void Phone::swipe(SwipeDirection direction)
+{
+    auto* view = m_app->view();
+    if (!view)
+        return;
+    auto* preview = view->previewView();
+    auto frame = preview->frame();
+    auto start = view->convertPointToScreen(kit::CGPointMake(kit::CGRectGetMidX(frame), kit::CGRectGetMidY(frame)));
+    const double distance = 150;
+    kit::CGPoint end = start;
+    switch (direction) {
+    case SwipeDirection::Up:
+        end.y -= distance;
+        break;
+    case SwipeDirection::Down:
+        end.y += distance;
+        break;
+    case SwipeDirection::Left:
+        end.x -= distance;
+        break;
+    case SwipeDirection::Right:
+        end.x += distance;
+        break;
+    }
+    drag(start, end, 0.15);
+}
+
+bool Phone::tapView(const std::string& className, std::optional<int> tag)
+{
+    auto windows = kit::UIApplication::sharedApplication()->windows();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (auto* view = frontMost(*it, className, tag)) {
+            auto b = view->bounds();
+            tap(view->convertPointToScreen(kit::CGPointMake(kit::CGRectGetMidX(b), kit::CGRectGetMidY(b))));
+            return true;
+        }
+    }
+    return false;
+}
+
+void Phone::pressShutter()
+{
+    auto* view = m_app->view();
+    if (!view || !isShown(view->shutterButton()))
+        return;
+    auto b = view->shutterButton()->bounds();
+    tap(view->shutterButton()->convertPointToScreen(kit::CGPointMake(kit::CGRectGetMidX(b), kit::CGRectGetMidY(b))));
+}
+
+void Phone::pressVolume(bool up)
+{
+    auto* view = m_app->view();
+    if (!view || !isRunning())
+        return;
+    send(sel::PLCameraView_handleVolumeButtonDown, view);
+    advance(0.1);
+    if (up)
+        send(sel::PLCameraView_handleVolumeUpEvents, view, nullptr);
+    send(sel::PLCameraView_handleVolumeButtonUp, view);
+    kit::RunLoop::main().runDue();
+}
+
+bool Phone::setCameraMode(int mode)
+{
+    auto* view = m_app->view();
+    auto* controller = m_app->controller();
+    if (!view || !controller || !m_app->capabilities().hasMode(mode, controller->cameraDevice()))
+        return false;
+    view->switchToCameraMode(mode);
+    kit::RunLoop::main().runDue();
+    return controller->cameraMode() == mode;
+}
+
+bool Phone::setCameraDevice(int device)
+{
+    auto* view = m_app->view();
+    auto* controller = m_app->controller();
+    if (!view || !controller || !m_app->capabilities().hasCamera(device))
+        return false;
+    view->switchToCameraDevice(device);
+    kit::RunLoop::main().runDue();
+    return controller->cameraDevice() == device;
+}
+
+void Phone::setOrientation(int deviceOrientation)
+{
+    if (auto gravity = DeviceOrientation::gravityFor(deviceOrientation))
+        setGravity(gravity->x, gravity->y, gravity->z);
+}
+
+void Phone::setGravity(double x, double y, double z)
+{
+    m_app->reportGravity(x, y, z);
+}
+
+void Phone::setFiltersShowing(bool showing)
+{
+    if (auto* view = m_app->view())
+        view->setFiltersShowing(showing);
+    kit::RunLoop::main().runDue();
+}
+
+void Phone::advance(double seconds)
+{
+    kit::RunLoop::main().advance(std::max(0.0, seconds));
+}
+
+double Phone::now() const
+{
+    return kit::RunLoop::main().now();
+}
+
+const kit::CGImage& Phone::renderScreen()
+{
+    return m_app->renderScreen();
+}
+
+bool Phone::screenshot(const std::filesystem::path& png)
+{
+    return m_app->screenshot(png);
+}
+
+std::vector<std::filesystem::path> Phone::cameraRoll() const
+{
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    auto dcim = m_options.deviceRoot / "var/mobile/Media/DCIM";
+    for (auto it = std::filesystem::recursive_directory_iterator(dcim, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        auto name = it->path().filename().string();
+        if (!it->is_regular_file() || name.empty() || name[0] == '.')
+            continue;
+        auto extension = it->path().extension().string();
+        std::transform(extension.begin(), extension.end(), extension.begin(), ::toupper);
+        if (extension == ".JPG" || extension == ".MOV")
+            files.push_back(it->path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+}
