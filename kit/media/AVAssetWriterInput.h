@@ -34,6 +34,8 @@ public:
     const std::string& mediaType() const { return m_mediaType; }
     const PropertyList::Dictionary& outputSettings() const { return m_outputSettings; }
 
+    // Read when the writer starts: real-time input is encoded faster, at
+    // some cost in size.
     bool expectsMediaDataInRealTime() const { return m_realTime; }
     void setExpectsMediaDataInRealTime(bool realTime) { m_realTime = realTime; }
 

@@ -74,6 +74,13 @@ void programmingError(const char* what)
 #endif
 }
 
+// An invalid time (what a message to nil gives) or a zero one asks for the
+// format's default frame duration.
+bool meansDefault(const CMTime& duration)
+{
+    return !CMTIME_IS_VALID(duration) || duration.value == 0;
+}
+
 CGPoint clampedPoint(CGPoint point)
 {
     return { std::clamp(point.x, 0.0, 1.0), std::clamp(point.y, 0.0, 1.0) };
@@ -176,7 +183,7 @@ void AVCaptureDevice::setActiveVideoMinFrameDuration(CMTime duration)
 {
     if (!mayConfigure("setActiveVideoMinFrameDuration:"))
         return;
-    if (!CMTIME_IS_VALID(duration)) {
+    if (meansDefault(duration)) {
         m_activeMinFrameDuration = m_activeFormat ? m_activeFormat->defaultFrameDuration() : kCMTimeInvalid;
     } else if (!m_activeFormat || !m_activeFormat->supportsFrameDuration(duration)) {
         programmingError("setActiveVideoMinFrameDuration: with a duration the active format does not support");
@@ -191,7 +198,7 @@ void AVCaptureDevice::setActiveVideoMaxFrameDuration(CMTime duration)
 {
     if (!mayConfigure("setActiveVideoMaxFrameDuration:"))
         return;
-    if (!CMTIME_IS_VALID(duration)) {
+    if (meansDefault(duration)) {
         m_activeMaxFrameDuration = m_activeFormat ? m_activeFormat->defaultFrameDuration() : kCMTimeInvalid;
     } else if (!m_activeFormat || !m_activeFormat->supportsFrameDuration(duration)) {
         programmingError("setActiveVideoMaxFrameDuration: with a duration the active format does not support");

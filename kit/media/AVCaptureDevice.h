@@ -61,8 +61,8 @@ inline constexpr float AVCaptureMaxAvailableTorchLevel = 3.40282347e+38f;
 // build logs it and changes nothing). A refused lock changes nothing.
 //
 // Setting the active format resets the active frame durations to the
-// format's default. An invalid time given as a frame duration (a message to
-// nil gives one) also means "the default".
+// format's default. An invalid or zero time given as a frame duration (a
+// message to nil gives one) also means "the default".
 //
 // Used on the main thread.
 class AVCaptureDevice final : public Object {

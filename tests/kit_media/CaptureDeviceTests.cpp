@@ -108,8 +108,12 @@ TEST_F(CaptureDevice, ConfigurationUnderTheLockTakesEffect)
     ASSERT_TRUE(device->lockForConfiguration());
     device->setActiveFormat(formatWith(*device, 1080, 30));
     EXPECT_EQ(CMTimeCompare(device->activeVideoMinFrameDuration(), CMTimeMake(1, 30)), 0);
+    device->setActiveVideoMinFrameDuration(CMTimeMake(1, 2));
     device->setActiveVideoMinFrameDuration(kCMTimeInvalid);
     EXPECT_EQ(CMTimeCompare(device->activeVideoMinFrameDuration(), CMTimeMake(1, 30)), 0);
+    device->setActiveVideoMaxFrameDuration(CMTimeMake(1, 2));
+    device->setActiveVideoMaxFrameDuration(kCMTimeZero);
+    EXPECT_EQ(CMTimeCompare(device->activeVideoMaxFrameDuration(), CMTimeMake(1, 30)), 0);
     device->unlockForConfiguration();
 }
 
