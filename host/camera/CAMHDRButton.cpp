@@ -84,6 +84,8 @@ void CAMHDRButton::refresh()
     setTitle(m_expanded ? "HDR" : (m_on ? "HDR On" : "HDR Off"), kit::UIControlStateNormal);
     setTitleColor(m_on && !m_expanded ? kit::UIColor::colorWithRed(1, 0.8, 0, 1) : kit::UIColor::whiteColor(),
         kit::UIControlStateNormal);
+    // Expanded, the menu covers the whole bar and what lies under it.
+    setBackgroundColor(m_expanded ? kit::UIColor::blackColor() : nullptr);
     m_onItem->setHidden(!m_expanded);
     m_offItem->setHidden(!m_expanded);
     m_onItem->setSelected(m_on);
