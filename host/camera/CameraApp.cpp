@@ -221,7 +221,9 @@ void CameraApp::quit()
         auto next = loop.nextFireTime();
         if (loop.now() >= deadline || !next)
             break;
-        loop.advance(std::clamp(*next - loop.now(), 0.0, deadline - loop.now()));
+        // At least a millisecond a turn, so work that keeps asking to run
+        // at once cannot hold the loop still.
+        loop.advance(std::clamp(*next - loop.now(), 0.001, std::max(0.001, deadline - loop.now())));
     }
     // Then close as a person does: the app goes to the background and ends.
     background();

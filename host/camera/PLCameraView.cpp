@@ -75,6 +75,7 @@ void PLCameraView::setUp()
 
     m_preview = std::make_shared<CAMPreviewView>(m_scene);
     m_preview->setUserInteractionEnabled(true);
+    m_preview->setMultipleTouchEnabled(true);
     addSubview(m_preview);
 
     // The overlay's gestures: a long press locks focus and exposure, a
@@ -290,8 +291,22 @@ void PLCameraView::hostTouchesBegan(const kit::UITouchSet* touches, kit::UIEvent
     m_touchLongPressed = false;
 }
 
-void PLCameraView::hostTouchesMoved(const kit::UITouchSet* touches, kit::UIEvent*)
+void PLCameraView::hostTouchesMoved(const kit::UITouchSet* touches, kit::UIEvent* event)
 {
+    // Two fingers on the preview pinch the zoom.
+    if (event && event->allTouches().count() == 2 && zoomIsAllowed()) {
+        const auto& fingers = event->allTouches().allObjects();
+        auto a = fingers[0]->locationInView(this), b = fingers[1]->locationInView(this);
+        double distance = std::hypot(a.x - b.x, a.y - b.y);
+        m_touchMoved = true;
+        if (m_pinchStartDistance <= 0) {
+            m_pinchStartDistance = std::max(1.0, distance);
+            m_pinchStartZoom = m_zoom;
+        } else {
+            send(sel::PLCameraView_setZoomFactor, this, m_pinchStartZoom * distance / m_pinchStartDistance);
+        }
+        return;
+    }
     auto* touch = touches ? touches->anyObject() : nullptr;
     if (!touch || !m_touchStart)
         return;
@@ -304,6 +319,7 @@ void PLCameraView::hostTouchesEnded(const kit::UITouchSet* touches, kit::UIEvent
 {
     auto* touch = touches ? touches->anyObject() : nullptr;
     bool tap = touch && m_touchStart && !m_touchMoved && !m_touchLongPressed;
+    m_pinchStartDistance = 0;
     m_touchStart.reset();
     if (!tap || m_filtersShowing || m_suspended)
         return;

@@ -176,6 +176,9 @@ private:
 
     std::optional<kit::CGPoint> m_touchStart;
     bool m_touchMoved { false };
+    // Two fingers apart this far (points) at this zoom when the pinch began.
+    double m_pinchStartDistance { 0 };
+    double m_pinchStartZoom { 1 };
     // A long press took the touch: its end is no tap.
     bool m_touchLongPressed { false };
     bool m_hdrOn { false };

@@ -177,6 +177,35 @@ void Phone::swipe(SwipeDirection direction)
     drag(start, end, 0.15);
 }
 
+void Phone::pinch(double scale)
+{
+    auto* view = m_app->view();
+    if (!view || scale <= 0)
+        return;
+    auto frame = view->previewView()->frame();
+    auto centre = view->convertPointToScreen(kit::CGPointMake(kit::CGRectGetMidX(frame), kit::CGRectGetMidY(frame)));
+    const double startSpread = 60;
+    const double seconds = 0.3;
+    int steps = int(std::ceil(seconds / touchStep));
+    auto fingers = [&](double spread) {
+        return std::pair { kit::CGPointMake(centre.x - spread / 2, centre.y), kit::CGPointMake(centre.x + spread / 2, centre.y) };
+    };
+    auto* application = kit::UIApplication::sharedApplication();
+    auto [first, second] = fingers(startSpread);
+    application->touchDown(first, 0);
+    application->touchDown(second, 1);
+    for (int i = 1; i <= steps; ++i) {
+        advance(seconds / steps);
+        auto [a, b] = fingers(startSpread * (1 + (scale - 1) * double(i) / steps));
+        application->touchMove(a, 0);
+        application->touchMove(b, 1);
+    }
+    auto [a, b] = fingers(startSpread * scale);
+    application->touchUp(a, 0);
+    application->touchUp(b, 1);
+    kit::RunLoop::main().runDue();
+}
+
 bool Phone::tapView(const std::string& className, std::optional<int> tag)
 {
     auto windows = kit::UIApplication::sharedApplication()->windows();

@@ -65,6 +65,9 @@ public:
     void drag(kit::CGPoint from, kit::CGPoint to, double seconds);
     // A quick swipe of 150 points in 0.15 s from the middle of the preview.
     void swipe(SwipeDirection);
+    // Two fingers on the middle of the preview moving apart (scale above 1)
+    // or together, in 0.3 s: the zoom follows the spread.
+    void pinch(double scale);
     // Taps the centre of the front-most visible view of exactly that class
     // (and tag); false when there is none.
     bool tapView(const std::string& className, std::optional<int> tag);

@@ -1,6 +1,9 @@
 #include "HostCameraTestSupport.h"
 
+#include "kit/foundation/Dispatch.h"
 #include "kit/media/AVCaptureDevice.h"
+
+#include <atomic>
 
 using namespace hosttest;
 
@@ -118,4 +121,33 @@ TEST_F(CameraRun, TheFilterGridHDRMenuAndZoomReportTheirMoments)
     ASSERT_TRUE(phone->tapView("CAMHDRMenuItem", std::nullopt));
     EXPECT_TRUE(logged("CAMHDRButton _notifyDidCollapse"));
     EXPECT_TRUE(logged("PLCameraView toggleHDR:"));
+}
+
+TEST_F(CameraRun, QuittingWaitsForDelayedBackgroundWork)
+{
+    auto phone = startPhone();
+    phone->launch();
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    auto queue = kit::dispatch_queue_create("test.export");
+    kit::dispatch_after(kit::dispatch_time(kit::DISPATCH_TIME_NOW, kit::NSEC_PER_SEC), queue, [done] { *done = true; });
+    phone->quit();
+    EXPECT_TRUE(*done);
+    EXPECT_TRUE(logged("PLCameraView dealloc"));
+    EXPECT_TRUE(inOrder({ "PLCameraView animateBlurForSuspension", "PLCameraView stopPreviewAnimated:", "PLCameraView dealloc",
+        "PLCameraController _destroyCamera" }));
+}
+
+TEST_F(CameraRun, APinchZoomsAndShowsTheSliderUntilTheModeChanges)
+{
+    auto phone = startPhone();
+    phone->launch();
+    phone->pinch(2.0);
+    EXPECT_TRUE(inOrder({ "PLCameraView _setZoomFactor:", "PLCameraView showZoomSlider" }));
+    EXPECT_FALSE(logged("PLCameraView convertToPointOfInterestFromViewCoordinates:pointIsInsideContent:"))
+        << "a pinch is no tap";
+    phone->advance(3.5);
+    EXPECT_TRUE(logged("CAMZoomSlider makeInvisible"));
+    m_log->clear();
+    phone->setCameraMode(4);
+    EXPECT_TRUE(logged("PLCameraView _resetZoom"));
 }
