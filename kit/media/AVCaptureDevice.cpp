@@ -46,6 +46,7 @@ void registerMethods()
         addMethod(cls, sel_registerName("setWhiteBalanceMode:"), memberImp<&AVCaptureDevice::setWhiteBalanceMode>());
         addMethod(cls, sel_registerName("isTorchModeSupported:"), memberImp<&AVCaptureDevice::isTorchModeSupported>());
         addMethod(cls, sel_registerName("torchMode"), memberImp<&AVCaptureDevice::torchMode>());
+        addMethod(cls, sel_registerName("setTorchMode:"), memberImp<&AVCaptureDevice::setTorchMode>());
         addMethod(cls, sel_registerName("setTorchModeOnWithLevel:error:"),
             memberImp<&AVCaptureDevice::setTorchModeOnWithLevel>());
     });

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <libexif/exif-data.h>
+#include <jpeglib.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -212,4 +213,65 @@ TEST(IOSurface, HoldsTheBytesOfItsAllocSize)
     EXPECT_FALSE(IOSurfaceCreate({ { "IOSurfaceAllocSize", int64_t(1) << 40 } }));
     EXPECT_FALSE(IOSurfaceCreate({ { "IOSurfaceAllocSize", "12" } }));
     EXPECT_EQ(IOSurfaceGetBaseAddress(nullptr), nullptr);
+}
+
+namespace {
+
+// A file the camera does not make but the decoder must read: written with
+// libjpeg directly, progressive and/or CMYK.
+Data libjpegFile(int width, int height, J_COLOR_SPACE space, bool progressive)
+{
+    jpeg_compress_struct info {};
+    jpeg_error_mgr errors {};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* output = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &output, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = space == JCS_CMYK ? 4 : 3;
+    info.in_color_space = space;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    if (progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    // CMYK: 30% cyan, stored inverted as Adobe does (libjpeg marks every
+    // CMYK file with Adobe's marker); RGB: mid grey.
+    std::vector<uint8_t> row(size_t(width) * info.input_components, 255);
+    for (int x = 0; x < width; ++x) {
+        if (space == JCS_CMYK) {
+            row[size_t(x) * 4 + 0] = 255 - 77;
+        } else {
+            row[size_t(x) * 3 + 0] = row[size_t(x) * 3 + 1] = row[size_t(x) * 3 + 2] = 128;
+        }
+    }
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW line = row.data();
+        jpeg_write_scanlines(&info, &line, 1);
+    }
+    jpeg_finish_compress(&info);
+    Data bytes(output, output + size);
+    jpeg_destroy_compress(&info);
+    free(output);
+    return bytes;
+}
+
+}
+
+TEST(JPEG, ReadsProgressiveAndCmykFilesAndLimitsScans)
+{
+    auto progressive = libjpegFile(48, 32, JCS_RGB, true);
+    auto decoded = decodeJPEG(progressive);
+    ASSERT_TRUE(decoded) << decoded.message;
+    EXPECT_LE(channelDistance(decoded.image->pixel(20, 20), 0xFF808080), 3);
+    auto refused = decodeJPEG(progressive, { .maximumScans = 2 });
+    EXPECT_EQ(refused.error, JPEGDecodeError::Corrupt);
+    EXPECT_NE(refused.message.find("scans"), std::string::npos) << refused.message;
+
+    auto cmyk = decodeJPEG(libjpegFile(16, 16, JCS_CMYK, false));
+    ASSERT_TRUE(cmyk) << cmyk.message;
+    // 30% cyan: red falls to 70%, green and blue stay full.
+    EXPECT_LE(channelDistance(cmyk.image->pixel(8, 8), 0xFFB2FFFF), 4) << std::hex << cmyk.image->pixel(8, 8);
 }
