@@ -9,15 +9,14 @@
 namespace kit {
 
 // libjpeg's error handling turned into a jump back to the caller: a fatal
-// error leaves its text in message and longjmps to jump instead of exiting;
-// warnings are counted, never printed. The caller keeps everything that
-// must survive the jump outside the frame that calls setjmp.
+// error leaves its text in message and longjmps to jump instead of exiting.
+// Warnings are never printed; running out of data is noted. The caller keeps
+// everything that must survive the jump outside the frame that calls setjmp.
 struct JPEGErrorManager {
     jpeg_error_mgr base {};
     std::jmp_buf jump {};
     char message[JMSG_LENGTH_MAX] {};
     bool sawEndOfData { false }; // the data ran out before the image did
-    int warnings { 0 };
 
     void attach(jpeg_common_struct* info)
     {
@@ -42,7 +41,6 @@ private:
         if (level >= 0)
             return; // trace messages
         auto& manager = of(info);
-        ++manager.warnings;
         if (manager.base.msg_code == JWRN_JPEG_EOF)
             manager.sawEndOfData = true;
     }

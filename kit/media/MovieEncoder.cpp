@@ -29,7 +29,6 @@ struct MovieEncoder::Codec {
     // the frame's shape or buffer changes.
     int placedWidth { 0 }, placedHeight { 0 };
     const uint8_t* paintedBuffer { nullptr };
-    bool headerWritten { false };
 
     ~Codec()
     {
@@ -151,7 +150,6 @@ std::optional<MovieEncoderError> MovieEncoder::open(int32_t timescale)
     status = avformat_write_header(codec->format, nullptr);
     if (status < 0)
         return failed(status, "writing the movie header");
-    codec->headerWritten = true;
     m_codec = std::move(codec);
     return std::nullopt;
 }
