@@ -241,6 +241,8 @@ public:
     static void animateWithDuration(double duration, std::function<void()> animations);
     // Changes the view's content with a transition (the TransitionCurlUp,
     // TransitionCurlDown, TransitionFlipFromLeft/Right or CrossDissolve option).
+    // Properties changed in the function jump to their new values under the
+    // transition unless AllowAnimatedContent is given.
     static void transitionWithView(UIView*, double duration, UIViewAnimationOptions,
         std::function<void()> animations, std::function<void(bool finished)> completion);
     // Changes made in the function are not animated, even inside an

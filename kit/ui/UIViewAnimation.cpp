@@ -184,6 +184,9 @@ void UIView::transitionWithView(UIView* view, double duration, UIViewAnimationOp
     block.duration = duration;
     block.curve = UIViewAnimationCurve((options >> 16) & 3);
     block.completion = std::move(completion);
+    // The transition shows the change; the properties changed in it jump,
+    // unless animated content is asked for.
+    block.suppressed = !(options & UIViewAnimationOptionAllowAnimatedContent);
     takeSnapshot(block, view, UIViewAnimationTransition((options >> 20) & 7));
     openBlocks().push_back(std::move(block));
     if (animations)

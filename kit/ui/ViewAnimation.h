@@ -21,6 +21,7 @@ inline constexpr UIViewAnimationOptions UIViewAnimationOptionAllowUserInteractio
 inline constexpr UIViewAnimationOptions UIViewAnimationOptionBeginFromCurrentState = 1 << 2;
 inline constexpr UIViewAnimationOptions UIViewAnimationOptionRepeat = 1 << 3;
 inline constexpr UIViewAnimationOptions UIViewAnimationOptionAutoreverse = 1 << 4;
+inline constexpr UIViewAnimationOptions UIViewAnimationOptionAllowAnimatedContent = 1 << 7;
 inline constexpr UIViewAnimationOptions UIViewAnimationOptionCurveEaseInOut = 0 << 16;
 inline constexpr UIViewAnimationOptions UIViewAnimationOptionCurveEaseIn = 1 << 16;
 inline constexpr UIViewAnimationOptions UIViewAnimationOptionCurveEaseOut = 2 << 16;

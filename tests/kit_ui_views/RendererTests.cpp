@@ -204,6 +204,23 @@ TEST_F(Rendering, CurlTransitionsShowTheOldPageGoingAway)
     EXPECT_EQ(at(renderer.pixels(), 50, 10).b, 255);
 }
 
+TEST_F(Rendering, FlipsNarrowTheOldContentThenWidenTheNew)
+{
+    auto window = makeWindow(CGRectMake(0, 0, 100, 100));
+    window->setBackgroundColor(UIColor::whiteColor());
+    auto card = addView(window.get(), CGRectMake(0, 0, 100, 100), UIColor::redColor());
+    UIView::transitionWithView(card.get(), 1.0, UIViewAnimationOptionTransitionFlipFromLeft | UIViewAnimationOptionCurveLinear,
+        [&] { card->setBackgroundColor(UIColor::blueColor()); }, nullptr);
+    RunLoop::main().advance(0.25);
+    renderer.render();
+    EXPECT_EQ(at(renderer.pixels(), 50, 50).r, 255) << "the old side, narrowed";
+    EXPECT_EQ(at(renderer.pixels(), 5, 50).g, 255) << "beside it, what lies behind";
+    RunLoop::main().advance(0.5);
+    renderer.render();
+    EXPECT_EQ(at(renderer.pixels(), 50, 50).b, 255) << "the new side";
+    EXPECT_EQ(at(renderer.pixels(), 5, 50).g, 255);
+}
+
 TEST_F(Rendering, ScreenshotsAreWrittenAsPNG)
 {
     auto window = makeWindow(CGRectMake(0, 0, 100, 100));
