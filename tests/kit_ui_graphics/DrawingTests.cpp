@@ -67,7 +67,8 @@ TEST(BitmapContext, PortraitTransformTurnsAnImageAsThePlatformDoes)
 {
     // A landscape 4 x 2 image drawn into a 2 x 4 buffer through
     // translate(h, 0) then rotate(pi/2), drawn in (0, 0, w, h) of the turned
-    // space: the image's top row ends up on the right.
+    // space: (x, y) goes to (2 - y, x), so the image's top row (y from 1 to 2
+    // in the bottom-left space) lands in the left column of the buffer.
     auto context = CGBitmapContextCreate(nullptr, 2, 4, 8, 8, CGColorSpaceCreateDeviceRGB(), kCGImageAlphaNoneSkipFirst);
     auto transform = CGAffineTransformRotate(CGAffineTransformMakeTranslation(2, 0), std::numbers::pi / 2);
     CGContextConcatCTM(context, transform);
