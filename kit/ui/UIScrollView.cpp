@@ -45,7 +45,8 @@ void UIScrollView::setContentOffset(CGPoint offset, bool animated)
 {
     if (!animated)
         return setContentOffset(offset);
-    UIView::animateWithDuration(0.3, 0, UIViewAnimationOptionCurveEaseOut, [&] { setContentOffset(offset); }, nullptr);
+    UIView::animateWithDuration(0.3, 0, UIViewAnimationOptionCurveEaseOut | UIViewAnimationOptionAllowUserInteraction,
+        [&] { setContentOffset(offset); }, nullptr);
 }
 
 void UIScrollView::setScrollEnabled(bool enabled)

@@ -436,6 +436,8 @@ UIView* UIView::hitTest(CGPoint point, UIEvent* event)
 {
     if (m_hidden || !m_userInteractionEnabled || m_alpha < 0.01)
         return nullptr;
+    if (!m_animations.empty() && isAnimatingWithoutInteraction(RunLoop::main().now()))
+        return nullptr;
     if (!pointInside(point, event))
         return nullptr;
     auto subviews = m_subviews;

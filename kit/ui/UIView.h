@@ -165,9 +165,11 @@ public:
     // touch area.
     virtual bool pointInside(CGPoint, UIEvent*);
     // The frontmost descendant (or this view) that takes a touch at the
-    // point: views that are hidden, below 0.01 alpha or not interactive are
-    // skipped with their subviews; a subview is only found where the point
-    // is inside this view. Override to redirect touches.
+    // point: views that are hidden, below 0.01 alpha, not interactive, or
+    // moving in an animation without AllowUserInteraction are skipped with
+    // their subviews; a subview is only found where the point is inside
+    // this view. Hit-testing and conversions use the model values. Override
+    // to redirect touches.
     virtual UIView* hitTest(CGPoint, UIEvent*);
 
     // --- Drawing and layout -------------------------------------------------
@@ -282,6 +284,8 @@ public:
     Presentation presentation() const;
     Presentation presentationAt(double now) const;
     bool hasRunningAnimations() const;
+    // Whether an animation that does not allow user interaction is running.
+    bool isAnimatingWithoutInteraction(double now) const;
     // The transition running on this view at that time, if any.
     const animation::Transition* runningTransition(double now) const;
 

@@ -62,6 +62,7 @@ struct Block {
     UIViewAnimationCurve curve { UIViewAnimationCurveEaseInOut };
     bool repeats { false };
     bool autoreverses { false };
+    bool allowsUserInteraction { false };
     // performWithoutAnimation: records nothing.
     bool suppressed { false };
     UIViewAnimationTransition transition { UIViewAnimationTransitionNone };
@@ -131,7 +132,7 @@ void commit(Block block)
                 continue;
             ++group->running;
             view->addPropertyAnimation({ change.property, change.from, to, timing, group,
-                timing.repeats ? group : nullptr });
+                timing.repeats ? group : nullptr, block.allowsUserInteraction });
         }
         auto transitionView = std::dynamic_pointer_cast<UIView>(block.transitionView.lock());
         if (transitionView && block.before) {
@@ -158,6 +159,7 @@ void UIView::animateWithDuration(double duration, double delay, UIViewAnimationO
     block.curve = UIViewAnimationCurve((options >> 16) & 3);
     block.repeats = options & UIViewAnimationOptionRepeat;
     block.autoreverses = options & UIViewAnimationOptionAutoreverse;
+    block.allowsUserInteraction = options & UIViewAnimationOptionAllowUserInteraction;
     block.completion = std::move(completion);
     openBlocks().push_back(std::move(block));
     if (animations)
@@ -341,6 +343,12 @@ UIView::Presentation UIView::presentationAt(double now) const
         }
     }
     return p;
+}
+
+bool UIView::isAnimatingWithoutInteraction(double now) const
+{
+    return std::any_of(m_animations.begin(), m_animations.end(),
+        [&](auto& a) { return !a.allowsUserInteraction && !a.timing.isOver(now); });
 }
 
 bool UIView::hasRunningAnimations() const

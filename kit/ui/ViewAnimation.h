@@ -106,6 +106,8 @@ struct PropertyAnimation {
     std::weak_ptr<Group> group;
     // Repeating animations have no end to schedule; they hold their group.
     std::shared_ptr<Group> keepAlive;
+    // UIViewAnimationOptionAllowUserInteraction: touched while moving.
+    bool allowsUserInteraction { false };
 };
 
 // A view's picture before a transition, shown going away while its new

@@ -190,4 +190,17 @@ TEST_F(Animations, NothingAnimatesWhenAnimationsAreOff)
     EXPECT_NEAR(view->presentation().alpha, 0.9, 1e-9);
 }
 
+TEST_F(Animations, MovingViewsIgnoreTouchesUnlessAllowed)
+{
+    auto window = makeWindow();
+    auto view = std::make_shared<UIView>(CGRectMake(0, 0, 100, 100));
+    window->addSubview(view);
+    UIView::animateWithDuration(1.0, [&] { view->setAlpha(0.5); });
+    EXPECT_EQ(app().hitTest(CGPointMake(50, 50)), window.get());
+    RunLoop::main().advance(1.0);
+    EXPECT_EQ(app().hitTest(CGPointMake(50, 50)), view.get());
+    UIView::animateWithDuration(1.0, 0, UIViewAnimationOptionAllowUserInteraction, [&] { view->setAlpha(1); }, nullptr);
+    EXPECT_EQ(app().hitTest(CGPointMake(50, 50)), view.get());
+}
+
 }
