@@ -11,6 +11,7 @@
 #include <pango/pangocairo.h>
 #include <pango/pangofc-fontmap.h>
 #include <set>
+#include <utility>
 
 namespace kit {
 
@@ -144,24 +145,25 @@ std::shared_ptr<const UIFont::Face> resolve(std::string_view name)
 
 void releaseFontCaches();
 
-struct ThreadContext {
-    PangoContext* context { nullptr };
-    ~ThreadContext()
+// This thread's measuring context. A plain pointer, so that it can still be
+// read during exit whatever order the exit steps run in; the guard below
+// lets it go when the thread ends.
+thread_local PangoContext* threadContext = nullptr;
+
+struct ThreadContextRelease {
+    ~ThreadContextRelease()
     {
-        if (context)
-            g_object_unref(context);
-        context = nullptr;
+        if (threadContext)
+            g_object_unref(std::exchange(threadContext, nullptr));
     }
 };
 
-thread_local ThreadContext threadContext;
+thread_local ThreadContextRelease threadContextRelease;
 
 void releaseFontCaches()
 {
-    if (threadContext.context) {
-        g_object_unref(threadContext.context);
-        threadContext.context = nullptr;
-    }
+    if (threadContext)
+        g_object_unref(std::exchange(threadContext, nullptr));
     // Drops this thread's font map with the fonts and patterns it caches.
     pango_cairo_font_map_set_default(nullptr);
     FcFini();
@@ -176,13 +178,14 @@ CGFloat sanePointSize(CGFloat size)
 
 PangoContext* UIFont::measuringContext()
 {
-    if (!threadContext.context) {
+    if (!threadContext) {
         static std::once_flag registered;
         std::call_once(registered, [] { std::atexit(releaseFontCaches); });
-        threadContext.context = pango_font_map_create_context(pango_cairo_font_map_get_default());
-        useUnhintedMetrics(threadContext.context);
+        (void)&threadContextRelease;
+        threadContext = pango_font_map_create_context(pango_cairo_font_map_get_default());
+        useUnhintedMetrics(threadContext);
     }
-    return threadContext.context;
+    return threadContext;
 }
 
 void UIFont::useUnhintedMetrics(PangoContext* context)
