@@ -20,6 +20,9 @@ CAMModeDial::CAMModeDial(std::vector<int32_t> modes, bool vertical)
 
 void CAMModeDial::setModes(std::vector<int32_t> modes)
 {
+    // Unchanged, the labels stay: a label's own tap may be what got here.
+    if (modes == m_modes && !m_labels.empty())
+        return;
     m_modes = std::move(modes);
     rebuild();
 }
