@@ -19,7 +19,7 @@ pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 
 if(NOT VANTOR_FUZZ)
-  find_package(CLI11 CONFIG QUIET)
+  find_package(CLI11 CONFIG REQUIRED)
   if(VANTOR_BUILD_TESTS)
     find_package(GTest REQUIRED)
   endif()

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Scenario.h"
+#include "host/camera/Phone.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace sim {
+
+struct RunOptions {
+    std::string model { "iPhone6,1" };
+    std::filesystem::path deviceRoot;
+    std::filesystem::path outputFolder;
+    bool loadExtension { true };
+    std::optional<std::filesystem::path> sceneImage;
+    // One line per command as it runs, for a person watching.
+    std::function<void(const std::string&)> progress;
+};
+
+// Runs a scenario on a simulated phone. The whole scenario is checked first
+// (commands in an order that can run, known models), so a wrong line stops
+// the run before anything is written. The run writes events.log into the
+// output folder: each host method call and extension notification with its
+// simulated time, and each scenario line as it starts.
+class ScenarioRunner {
+public:
+    explicit ScenarioRunner(RunOptions options) : m_options(std::move(options)) { }
+
+    // A problem with a line that makes the scenario unrunnable, or nothing.
+    std::optional<ScenarioError> check(const Scenario&) const;
+
+    struct Outcome {
+        bool ok { false };
+        std::string error;
+        std::vector<std::filesystem::path> screenshots;
+        std::vector<std::filesystem::path> cameraRoll;
+    };
+    Outcome run(const Scenario&);
+
+private:
+    RunOptions m_options;
+};
+
+}

@@ -1,0 +1,112 @@
+// vantor-sim: the camera app with the extension, on a simulated phone.
+
+#include "DemoScenario.h"
+#include "DeviceRootInstaller.h"
+#include "ScenarioRunner.h"
+
+#include "kit/foundation/SystemLog.h"
+
+#include <CLI/CLI.hpp>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CommonOptions {
+    std::string device { "iPhone6,1" };
+    std::string root;
+    std::string out { "out" };
+    std::string scene;
+    bool noExtension { false };
+    bool verbose { false };
+};
+
+int runScenario(const std::string& text, const std::string& name, const CommonOptions& common)
+{
+    auto parsed = sim::Scenario::parse(text);
+    if (auto* error = std::get_if<sim::ScenarioError>(&parsed)) {
+        std::cerr << "vantor-sim: " << name << ": " << error->message << '\n';
+        return 2;
+    }
+    auto& scenario = std::get<sim::Scenario>(parsed);
+
+    fs::path root = common.root.empty() ? fs::path(VANTOR_DEFAULT_ROOT) : fs::path(common.root);
+    sim::RunOptions options;
+    options.model = common.device;
+    options.deviceRoot = fs::absolute(root);
+    options.outputFolder = fs::absolute(common.out);
+    options.loadExtension = !common.noExtension;
+    if (!common.scene.empty())
+        options.sceneImage = fs::absolute(common.scene);
+    options.progress = [](const std::string& line) { std::cout << line << std::endl; };
+
+    sim::ScenarioRunner runner(options);
+    if (auto problem = runner.check(scenario)) {
+        std::cerr << "vantor-sim: " << name << ": " << problem->message << '\n';
+        return 2;
+    }
+    auto installed = sim::DeviceRootInstaller(VANTOR_STAGED_ROOT).install(options.deviceRoot);
+    if (!installed.ok) {
+        std::cerr << "vantor-sim: " << installed.error << '\n';
+        return 1;
+    }
+    if (!installed.installed.empty())
+        std::cout << "installed " << installed.installed.size() << " files into " << options.deviceRoot << '\n';
+
+    auto outcome = runner.run(scenario);
+    if (!outcome.ok) {
+        std::cerr << "vantor-sim: " << name << ": " << outcome.error << '\n';
+        return 1;
+    }
+    std::cout << "\nArtefacts:\n  events: " << (options.outputFolder / "events.log").string() << '\n';
+    for (auto& shot : outcome.screenshots)
+        std::cout << "  screenshot: " << shot.string() << '\n';
+    for (auto& file : outcome.cameraRoll)
+        std::cout << "  camera roll: " << file.string() << '\n';
+    std::cout << "  device root: " << options.deviceRoot.string() << '\n';
+    return 0;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    CLI::App app { "vantor-sim: the phone's camera app with the Vantor2 extension, simulated" };
+    app.require_subcommand(1);
+    CommonOptions common;
+    app.add_option("--device", common.device, "device model, e.g. iPhone6,1 or iPad4,1")->capture_default_str();
+    app.add_option("--root", common.root, "the device root (default: a folder in the build)");
+    app.add_option("--out", common.out, "where screenshots and logs go")->capture_default_str();
+    app.add_option("--scene", common.scene, "a picture to show as the camera's scene")->check(CLI::ExistingFile);
+    app.add_flag("--no-extension", common.noExtension, "run the camera app without the extension");
+    app.add_flag("-v,--verbose", common.verbose, "mirror the system log to the terminal");
+
+    std::string script;
+    auto* run = app.add_subcommand("run", "run a scenario file, one command a line");
+    run->add_option("SCRIPT", script, "the scenario file")->required()->check(CLI::ExistingFile);
+    auto* demo = app.add_subcommand("demo", "run the built-in demo and keep its photos and screenshots");
+
+    CLI11_PARSE(app, argc, argv);
+    kit::SystemLog::openLog("vantor-sim");
+    kit::SystemLog::setMirrorsToStandardError(common.verbose);
+
+    if (run->parsed()) {
+        std::ifstream file(script);
+        std::stringstream text;
+        text << file.rdbuf();
+        if (!file) {
+            std::cerr << "vantor-sim: cannot read " << script << '\n';
+            return 1;
+        }
+        return runScenario(text.str(), script, common);
+    }
+    if (demo->parsed()) {
+        if (common.out == "out")
+            common.out = "out/demo";
+        return runScenario(sim::kDemoScenario, "demo", common);
+    }
+    return 0;
+}
