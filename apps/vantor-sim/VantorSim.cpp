@@ -76,6 +76,8 @@ int main(int argc, char** argv)
 {
     CLI::App app { "vantor-sim: the phone's camera app with the Vantor2 extension, simulated" };
     app.require_subcommand(1);
+    // Options may come before or after the subcommand.
+    app.fallthrough();
     CommonOptions common;
     app.add_option("--device", common.device, "device model, e.g. iPhone6,1 or iPad4,1")->capture_default_str();
     app.add_option("--root", common.root, "the device root (default: a folder in the build)");
