@@ -6,6 +6,7 @@
 #include "host/camera/CAMHDRButton.h"
 #include "host/camera/CAMImageWell.h"
 #include "host/camera/CAMModeDial.h"
+#include "host/camera/CAMPanoramaView.h"
 #include "host/camera/CAMPreviewView.h"
 #include "host/camera/CAMShutterButton.h"
 #include "host/camera/CAMTopBar.h"
@@ -115,6 +116,10 @@ void PLCameraView::setUp()
         mask->setHidden(true);
         addSubview(mask);
     }
+
+    m_panoramaGuide = std::make_shared<CAMPanoramaView>();
+    m_panoramaGuide->setHidden(true);
+    addSubview(m_panoramaGuide);
 
     m_focusSquare = std::make_shared<kit::UIView>(kit::CGRectMake(0, 0, 72, 72));
     m_focusSquare->setOpaque(false);
@@ -245,6 +250,8 @@ void PLCameraView::layoutForMode()
     m_squareBottom->setHidden(!square || band <= 0);
     m_squareTop->setFrame(kit::CGRectMake(0, frame.origin.y, frame.size.width, band));
     m_squareBottom->setFrame(kit::CGRectMake(0, frame.origin.y + frame.size.height - band, frame.size.width, band));
+    m_panoramaGuide->setHidden(cameraMode() != CameraModePanorama);
+    m_panoramaGuide->setFrame(frame);
     auto b = bounds();
     if (m_capabilities.isPad())
         m_effectsGrid->setFrame(kit::CGRectMake(0, 0, b.size.width - 100, b.size.height));

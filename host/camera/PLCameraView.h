@@ -23,6 +23,7 @@ class CAMEffectsGrid;
 class CAMFilterButton;
 class CAMImageWell;
 class CAMModeDial;
+class CAMPanoramaView;
 class CAMPreviewView;
 class CAMShutterButton;
 class CAMTopBar;
@@ -154,6 +155,7 @@ private:
     std::shared_ptr<CAMPreviewView> m_preview;
     std::shared_ptr<kit::UIView> m_squareTop;
     std::shared_ptr<kit::UIView> m_squareBottom;
+    std::shared_ptr<CAMPanoramaView> m_panoramaGuide;
     std::shared_ptr<kit::UIView> m_focusSquare;
     std::shared_ptr<kit::UILabel> m_lockLabel;
     std::shared_ptr<CAMTopBar> m_topBar;
