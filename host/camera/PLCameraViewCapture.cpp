@@ -134,6 +134,7 @@ void PLCameraView::capturedPhoto(kit::id, kit::id photo, kit::id)
             m_capabilities.profile().model);
         failure = result.error;
         if (result.saved) {
+            EventLog::note("PLCameraView photo saved " + result.devicePath);
             // The thumbnail shows the picture upright, as the well does.
             bool turned = orientation >= 5;
             auto thumbnail = m_scene->renderUpright(turned ? 96 : 128, turned ? 128 : 96);
@@ -152,7 +153,6 @@ void PLCameraView::capturedPhoto(kit::id, kit::id photo, kit::id)
     }
     m_lastSaveError.clear();
     ++m_photosSaved;
-    EventLog::note("PLCameraView photo saved " + result.devicePath);
     send(sel::PLCameraView_assetContainerDidChange, this, PLPhotoLibrary::simpleDCIMDirectory());
 }
 
