@@ -60,6 +60,8 @@ void CAMModeDial::rebuild()
 
 void CAMModeDial::layoutSubviews()
 {
+    if (m_labels.empty())
+        return;
     auto b = bounds();
     size_t selectedIndex = 0;
     for (size_t i = 0; i < m_modes.size(); ++i) {

@@ -231,6 +231,16 @@ TEST_F(HostClasses, DevicesOfferOnlyTheirModes)
     older->launch();
     EXPECT_FALSE(older->setCameraMode(2));
     EXPECT_TRUE(older->setCameraMode(3));
+    older->quit();
+
+    // A device without a camera starts and takes nothing.
+    auto noCamera = startPhone("iPod1,1");
+    noCamera->launch();
+    noCamera->pressShutter();
+    noCamera->tap(kit::CGPointMake(160, 200));
+    EXPECT_FALSE(noCamera->setCameraMode(0));
+    EXPECT_TRUE(noCamera->cameraRoll().empty());
+    EXPECT_TRUE(noCamera->screenshot(m_root / "no-camera.png"));
 }
 
 TEST_F(HostClasses, StartRefusesUnknownModelsAndUnreadableScenes)
