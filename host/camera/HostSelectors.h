@@ -14,6 +14,18 @@
 // std::string by value. Errors are passed as kit::id and are always nil here.
 //
 // Only kit headers are needed, so any library can include this file.
+//
+// A replacement in the extension's shape, for the table's entry
+// PLCameraView_shutterButtonClicked (void, no arguments):
+//   static void (*_orig$PLCameraView$_shutterButtonClicked$)(kit::id, kit::SEL);
+//   static void _method$PLCameraView$_shutterButtonClicked$(kit::id self, kit::SEL cmd)
+//   {
+//       ...
+//       _orig$PLCameraView$_shutterButtonClicked$(self, cmd);
+//   }
+//   kit::hookMessage(kit::objc_getClass("PLCameraView"), kit::sel_registerName("_shutterButtonClicked"),
+//       &_method$PLCameraView$_shutterButtonClicked$, &_orig$PLCameraView$_shutterButtonClicked$);
+// The implementation type of any entry is decltype(host::sel::NAME)::Imp.
 
 #include "kit/runtime/MessageSend.h"
 #include "kit/ui/Geometry.h"
