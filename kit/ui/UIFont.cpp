@@ -165,8 +165,9 @@ void releaseFontCaches()
     if (threadContext)
         g_object_unref(std::exchange(threadContext, nullptr));
     // Drops this thread's font map with the fonts and patterns it caches.
+    // fontconfig's own caches stay: FcFini asserts when cairo still holds a
+    // pattern, and the leak checker is told about them instead.
     pango_cairo_font_map_set_default(nullptr);
-    FcFini();
 }
 
 CGFloat sanePointSize(CGFloat size)
