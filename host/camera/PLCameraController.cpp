@@ -116,7 +116,7 @@ void PLCameraController::capturePhoto()
     // Square photos are the middle of the sensor.
     if (m_mode == CameraModeSquare)
         width = height;
-    auto picture = m_scene->renderPhoto(width, height, exif);
+    auto picture = m_scene->renderPhoto(width, height, exif, view ? view->zoomFactor() : 1.0);
     if (!picture) {
         EventLog::note("PLCameraController capturePhoto failed: no picture");
         return;

@@ -92,6 +92,7 @@ public:
     bool zoomIsAllowed() const;
     void updateModeSwitchingAvailability();
     kit::CGPoint convertToPointOfInterest(kit::CGPoint, bool* pointIsInsideContent);
+    double zoomFactor() const { return m_zoom; }
 
     // --- UIView, through the runtime.
     bool pointInside(kit::CGPoint, kit::UIEvent*) override;

@@ -199,7 +199,7 @@ void Scene::drawClock(cairo_t* cr, double w, double h) const
     drawText(cr, dateFormat.stringFromDate(now), unit * 0.04, w / 2, y + panelH * 0.78);
 }
 
-kit::CGImageRef Scene::renderPhoto(int width, int height, int exifOrientation) const
+kit::CGImageRef Scene::renderPhoto(int width, int height, int exifOrientation, double zoom) const
 {
     auto image = kit::CGImage::create(width, height);
     if (!image)
@@ -226,6 +226,10 @@ kit::CGImageRef Scene::renderPhoto(int width, int height, int exifOrientation) c
         cairo_matrix_init_identity(&m);
     }
     cairo_set_matrix(cr, &m);
+    zoom = std::max(1.0, zoom);
+    cairo_translate(cr, uprightW / 2, uprightH / 2);
+    cairo_scale(cr, zoom, zoom);
+    cairo_translate(cr, -uprightW / 2, -uprightH / 2);
     draw(cr, uprightW, uprightH);
     cairo_destroy(cr);
     cairo_surface_flush(surface);

@@ -29,8 +29,9 @@ public:
 
     // A photo as the sensor stores it: width × height pixels (the sensor's
     // landscape), holding the upright scene turned the way the EXIF
-    // orientation (1, 3, 6 or 8) says it is to be shown.
-    kit::CGImageRef renderPhoto(int width, int height, int exifOrientation) const;
+    // orientation (1, 3, 6 or 8) says it is to be shown, magnified about its
+    // middle by the zoom (1 or more).
+    kit::CGImageRef renderPhoto(int width, int height, int exifOrientation, double zoom = 1) const;
     // The upright picture at a size, for thumbnails.
     kit::CGImageRef renderUpright(int width, int height) const;
 

@@ -6,6 +6,7 @@
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/media/ExifMetadata.h"
 #include "kit/media/JPEGDecoder.h"
+#include "kit/media/JPEGEncoder.h"
 #include "kit/ui/UIImage.h"
 
 #include <fstream>
@@ -178,32 +179,37 @@ TEST_F(PhotoTests, ScreenshotsOfPhoneAndPadLookLikeACamera)
 
 TEST_F(PhotoTests, AUsersPictureFillsTheSceneOfEveryPhoto)
 {
-    // A small PNG, red above and blue below.
+    // A small picture, red above and blue below, as PNG and as JPEG.
     auto picture = kit::CGImage::create(40, 30);
     for (int y = 0; y < 30; ++y) {
         for (int x = 0; x < 40; ++x)
             reinterpret_cast<uint32_t*>(picture->mutableData())[y * 40 + x] = y < 15 ? 0xffff0000u : 0xff0000ffu;
     }
     auto png = kit::UIImagePNGRepresentation(kit::UIImage::imageWithCGImage(picture));
-    ASSERT_TRUE(png);
-    auto file = m_root / "scene.png";
-    std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(png->data()), std::streamsize(png->size()));
+    auto jpeg = kit::encodeJPEG(*picture, 0.9);
+    ASSERT_TRUE(png && jpeg);
+    for (const auto& [name, bytes] : { std::pair { "scene.png", *png }, std::pair { "scene.jpg", *jpeg } }) {
+        SCOPED_TRACE(name);
+        auto file = m_root / name;
+        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 
-    host::PhoneOptions options;
-    options.deviceRoot = m_root;
-    options.loadExtension = false;
-    options.sceneImage = file;
-    auto started = host::Phone::start(options);
-    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<host::Phone>>(started));
-    auto& phone = std::get<std::unique_ptr<host::Phone>>(started);
-    phone->launch();
-    phone->setOrientation(3);
-    phone->pressShutter();
-    auto roll = phone->cameraRoll();
-    ASSERT_EQ(roll.size(), 1u);
-    auto decoded = kit::decodeJPEG(readFile(roll[0]));
-    ASSERT_TRUE(decoded);
-    uint32_t top = decoded.image->pixel(1632, 100), bottom = decoded.image->pixel(1632, 2300);
-    EXPECT_GT((top >> 16) & 0xff, 200u);
-    EXPECT_GT(bottom & 0xff, 200u);
+        host::PhoneOptions options;
+        options.deviceRoot = m_root;
+        options.loadExtension = false;
+        options.sceneImage = file;
+        auto started = host::Phone::start(options);
+        ASSERT_TRUE(std::holds_alternative<std::unique_ptr<host::Phone>>(started));
+        auto& phone = std::get<std::unique_ptr<host::Phone>>(started);
+        phone->launch();
+        phone->setOrientation(3);
+        phone->pressShutter();
+        auto roll = phone->cameraRoll();
+        ASSERT_FALSE(roll.empty());
+        auto decoded = kit::decodeJPEG(readFile(roll.back()));
+        ASSERT_TRUE(decoded);
+        uint32_t top = decoded.image->pixel(1632, 100), bottom = decoded.image->pixel(1632, 2300);
+        EXPECT_GT((top >> 16) & 0xff, 200u);
+        EXPECT_GT(bottom & 0xff, 200u);
+        phone->quit();
+    }
 }
