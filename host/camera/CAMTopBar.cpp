@@ -85,8 +85,9 @@ void CAMTopBar::hostLayoutSubviews()
     m_hdrButton->setFrame(m_hdrButton->isExpanded() ? kit::CGRectMake(0, 0, w, h) : kit::CGRectMake(w / 2 - 40, 0, 80, h));
     m_flipButton->setFrame(kit::CGRectMake(w - 52, 2, 48, h - 4));
     m_recordingLabel->setFrame(kit::CGRectMake(w / 2 - 60, 0, 120, h));
-    // The expanded HDR menu lies over the other two buttons.
-    bringSubviewToFront(m_hdrButton.get());
+    // The expanded HDR menu lies over everything else on the bar.
+    if (m_hdrButton->isExpanded())
+        bringSubviewToFront(m_hdrButton.get());
 }
 
 bool CAMTopBar::hostPointInside(kit::CGPoint point, kit::UIEvent* event)
