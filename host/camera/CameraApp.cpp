@@ -96,6 +96,9 @@ void CameraApp::launch()
 {
     if (m_running)
         return;
+    // A launch after a quit starts afresh, in the foreground.
+    m_inBackground = false;
+    m_reportedOrientation.reset();
     kit::ProcessIdentity::set(m_capabilities.profile().processIdentity(cameraBundle));
     kit::DeviceRoot::set(m_options.deviceRoot);
     if (m_options.loadExtension) {

@@ -151,3 +151,22 @@ TEST_F(CameraRun, APinchZoomsAndShowsTheSliderUntilTheModeChanges)
     phone->setCameraMode(4);
     EXPECT_TRUE(logged("PLCameraView _resetZoom"));
 }
+
+TEST_F(CameraRun, TheAppCanBeLaunchedAgainAfterQuitting)
+{
+    auto phone = startPhone();
+    phone->pressShutter();
+    phone->quit();
+    EXPECT_TRUE(phone->cameraRoll().empty()) << "nothing runs before the launch";
+    phone->launch();
+    phone->quit();
+    m_log->clear();
+    phone->launch();
+    EXPECT_TRUE(phone->isRunning());
+    EXPECT_TRUE(inOrder({ "PLCameraController init", "PLCameraController startPreview:" }));
+    phone->pressShutter();
+    phone->background();
+    phone->foreground();
+    phone->pressShutter();
+    EXPECT_EQ(phone->cameraRoll().size(), 2u);
+}
