@@ -291,6 +291,30 @@ double Phone::now() const
     return kit::RunLoop::main().now();
 }
 
+int Phone::cameraMode() const
+{
+    auto* controller = m_app->controller();
+    return controller ? controller->cameraMode() : 0;
+}
+
+int Phone::cameraDevice() const
+{
+    auto* controller = m_app->controller();
+    return controller ? controller->cameraDevice() : 0;
+}
+
+bool Phone::isRecording() const
+{
+    auto* controller = m_app->controller();
+    return controller && controller->isRecording();
+}
+
+int Phone::deviceOrientation() const
+{
+    auto* controller = m_app->controller();
+    return controller ? controller->deviceOrientation() : 1;
+}
+
 const kit::CGImage& Phone::renderScreen()
 {
     return m_app->renderScreen();

@@ -90,6 +90,13 @@ public:
     void advance(double seconds);
     double now() const;
 
+    // --- The camera's state, as the app has it (0 before the launch).
+    int cameraMode() const;
+    int cameraDevice() const;
+    bool isRecording() const;
+    // 1 to 4: the last way the device was held upright.
+    int deviceOrientation() const;
+
     // --- What a person sees.
     const kit::CGImage& renderScreen();
     bool screenshot(const std::filesystem::path& png);

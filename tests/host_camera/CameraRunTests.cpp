@@ -17,6 +17,7 @@ TEST_F(CameraRun, RecordingAVideoSavesAMovie)
     phone->launch();
     ASSERT_TRUE(phone->setCameraMode(1));
     phone->pressShutter();
+    EXPECT_TRUE(phone->isRecording());
     EXPECT_TRUE(logged("PLCameraView _performVideoCapture"));
     EXPECT_TRUE(logged("PLCameraController startVideoCapture"));
     EXPECT_FALSE(phone->setCameraMode(0)) << "no mode change while recording";
@@ -100,6 +101,7 @@ TEST_F(CameraRun, TurningTheDeviceReportsTheOrientationOnce)
     phone->setOrientation(3);
     phone->setGravity(-0.98, 0.05, 0.1);
     phone->setOrientation(5);
+    EXPECT_EQ(phone->deviceOrientation(), 3);
     auto lines = events();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "PLCameraController accelerometer:didChangeDeviceOrientation:"), 2);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "PLCameraView _cameraOrientationChanged:"), 1);
