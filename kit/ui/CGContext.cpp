@@ -63,45 +63,38 @@ void setColorSource(CGContext& context, const std::array<CGFloat, 4>& rgba)
     cairo_set_source_rgba(context.cairo(), rgba[0], rgba[1], rgba[2], rgba[3] * context.gstate().alpha);
 }
 
-void fillCurrentPath(CGContext& context, bool evenOdd, bool keepPath = false)
+// Fills or strokes the current path in a colour (paint is the cairo fill or
+// stroke; a preserving one when keepPath). Under a mask the drawing goes
+// through a group, which does not carry the path across, so it is copied in.
+void paintCurrentPath(CGContext& context, const std::array<CGFloat, 4>& rgba, void (*paint)(cairo_t*), bool keepPath)
 {
     cairo_t* cr = context.cairo();
-    cairo_set_fill_rule(cr, evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
     if (!context.gstate().mask) {
-        setColorSource(context, context.gstate().fill);
-        keepPath ? cairo_fill_preserve(cr) : cairo_fill(cr);
+        setColorSource(context, rgba);
+        paint(cr);
         return;
     }
-    // Groups do not carry the path across; copy it in.
     cairo_path_t* path = cairo_copy_path(cr);
     context.paint([&](cairo_t* c) {
         cairo_new_path(c);
         cairo_append_path(c, path);
-        setColorSource(context, context.gstate().fill);
-        cairo_fill(c);
+        setColorSource(context, rgba);
+        paint(c);
     });
     if (!keepPath)
         cairo_new_path(cr);
     cairo_path_destroy(path);
 }
 
+void fillCurrentPath(CGContext& context, bool evenOdd, bool keepPath = false)
+{
+    cairo_set_fill_rule(context.cairo(), evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+    paintCurrentPath(context, context.gstate().fill, keepPath ? cairo_fill_preserve : cairo_fill, keepPath);
+}
+
 void strokeCurrentPath(CGContext& context)
 {
-    cairo_t* cr = context.cairo();
-    if (!context.gstate().mask) {
-        setColorSource(context, context.gstate().stroke);
-        cairo_stroke(cr);
-        return;
-    }
-    cairo_path_t* path = cairo_copy_path(cr);
-    context.paint([&](cairo_t* c) {
-        cairo_new_path(c);
-        cairo_append_path(c, path);
-        setColorSource(context, context.gstate().stroke);
-        cairo_stroke(c);
-    });
-    cairo_new_path(cr);
-    cairo_path_destroy(path);
+    paintCurrentPath(context, context.gstate().stroke, cairo_stroke, false);
 }
 
 // A coverage surface the size of the context, with `source` (A8) painted
