@@ -11,8 +11,8 @@ CameraCapabilities::CameraCapabilities(const kit::DeviceProfile& profile)
 
 const kit::CameraSpec* CameraCapabilities::camera(int32_t device) const
 {
-    const auto& spec = device == CameraDeviceFront ? m_profile.frontCamera : m_profile.backCamera;
-    return spec ? &*spec : nullptr;
+    const auto& cameraSpec = device == CameraDeviceFront ? m_profile.frontCamera : m_profile.backCamera;
+    return cameraSpec ? &*cameraSpec : nullptr;
 }
 
 bool CameraCapabilities::hasCamera(int32_t device) const
@@ -22,15 +22,15 @@ bool CameraCapabilities::hasCamera(int32_t device) const
 
 std::vector<int32_t> CameraCapabilities::modes(int32_t device) const
 {
-    const auto* spec = camera(device);
-    if (!spec)
+    const auto* cameraSpec = camera(device);
+    if (!cameraSpec)
         return {};
     // The still size comes last in a camera's formats; the rest are video.
     bool video = false;
     bool slowMotion = false;
-    for (size_t i = 0; i + 1 < spec->formats.size(); ++i) {
-        video = video || spec->formats[i].maxFrameRate >= 30;
-        slowMotion = slowMotion || spec->formats[i].maxFrameRate >= 120;
+    for (size_t i = 0; i + 1 < cameraSpec->formats.size(); ++i) {
+        video = video || cameraSpec->formats[i].maxFrameRate >= 30;
+        slowMotion = slowMotion || cameraSpec->formats[i].maxFrameRate >= 120;
     }
     std::vector<int32_t> result;
     if (slowMotion && device == CameraDeviceBack)
@@ -57,20 +57,20 @@ bool CameraCapabilities::hasFilters() const
 
 bool CameraCapabilities::hasFlash() const
 {
-    const auto* spec = camera(CameraDeviceBack);
-    return spec && spec->hasTorch;
+    const auto* cameraSpec = camera(CameraDeviceBack);
+    return cameraSpec && cameraSpec->hasTorch;
 }
 
 int CameraCapabilities::stillWidth(int32_t device) const
 {
-    const auto* spec = camera(device);
-    return spec && !spec->formats.empty() ? spec->formats.back().width : 0;
+    const auto* cameraSpec = camera(device);
+    return cameraSpec && !cameraSpec->formats.empty() ? cameraSpec->formats.back().width : 0;
 }
 
 int CameraCapabilities::stillHeight(int32_t device) const
 {
-    const auto* spec = camera(device);
-    return spec && !spec->formats.empty() ? spec->formats.back().height : 0;
+    const auto* cameraSpec = camera(device);
+    return cameraSpec && !cameraSpec->formats.empty() ? cameraSpec->formats.back().height : 0;
 }
 
 std::string CameraCapabilities::modeTitle(int32_t mode)

@@ -137,9 +137,9 @@ AVCaptureDevice::AVCaptureDevice(std::string uniqueID, AVCaptureDevicePosition p
     , m_focusMode(camera.hasAutofocus ? AVCaptureFocusModeContinuousAutoFocus : AVCaptureFocusModeLocked)
 {
     registerMethods();
-    for (const auto& spec : camera.formats) {
-        m_formats.push_back(std::make_shared<AVCaptureDeviceFormat>(spec.width, spec.height,
-            std::vector { AVFrameRateRange::frameRateRangeWithMinRate(spec.minFrameRate, spec.maxFrameRate) }));
+    for (const auto& formatSpec : camera.formats) {
+        m_formats.push_back(std::make_shared<AVCaptureDeviceFormat>(formatSpec.width, formatSpec.height,
+            std::vector { AVFrameRateRange::frameRateRangeWithMinRate(formatSpec.minFrameRate, formatSpec.maxFrameRate) }));
     }
     if (!m_formats.empty())
         m_activeFormat = m_formats[std::min(camera.initialFormat, m_formats.size() - 1)];

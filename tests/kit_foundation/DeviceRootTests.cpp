@@ -1,9 +1,6 @@
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/NSFileManager.h"
-#include "kit/foundation/NotYet.h"
-#include "kit/foundation/SystemLog.h"
 
-#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -63,16 +60,4 @@ TEST(PathComponents, BehaveAsThePlatformsStringPathHelpers)
     EXPECT_EQ(pathExtension("IMG_0001.JPG"), "JPG");
     EXPECT_EQ(pathExtension(".hidden"), "");
     EXPECT_EQ(stringByDeletingPathExtension("/a/IMG_0001.JPG"), "/a/IMG_0001");
-}
-
-TEST(NotYetMarker, LogsItsTextOncePerCallSite)
-{
-    SystemLog::clearRecentLines();
-    for (int i = 0; i < 3; ++i)
-        NOT_YET("the movie export");
-    NOT_YET("the movie export");
-    auto lines = SystemLog::recentLines();
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                  [](auto& l) { return l.find("not yet built: the movie export") != std::string::npos; }),
-        2);
 }
