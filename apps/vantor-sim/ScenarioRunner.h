@@ -1,24 +1,13 @@
 #pragma once
 
 #include "Scenario.h"
-#include "host/camera/Phone.h"
+#include "ScenarioSession.h"
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 
 namespace sim {
-
-struct RunOptions {
-    std::string model { "iPhone6,1" };
-    std::filesystem::path deviceRoot;
-    std::filesystem::path outputFolder;
-    bool loadExtension { true };
-    std::optional<std::filesystem::path> sceneImage;
-    // One line per command as it runs, for a person watching.
-    std::function<void(const std::string&)> progress;
-};
 
 // Runs a scenario on a simulated phone. The whole scenario is checked first
 // (commands in an order that can run, known models), so a wrong line stops
