@@ -3,6 +3,7 @@
 #include "DemoScenario.h"
 #include "DeviceRootInstaller.h"
 #include "ScenarioRunner.h"
+#include "SimWindow.h"
 
 #include "kit/foundation/SystemLog.h"
 
@@ -70,6 +71,62 @@ int runScenario(const std::string& text, const std::string& name, const CommonOp
     return 0;
 }
 
+std::optional<std::string> readFile(const std::string& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    if (!file)
+        return std::nullopt;
+    return text.str();
+}
+
+int runWindow(const CommonOptions& common, double scale, const std::string& script, const std::string& record)
+{
+    sim::WindowOptions options;
+    fs::path root = common.root.empty() ? fs::path(VANTOR_DEFAULT_ROOT) : fs::path(common.root);
+    options.run.model = common.device;
+    options.run.deviceRoot = fs::absolute(root);
+    options.run.outputFolder = fs::absolute(common.out);
+    options.run.loadExtension = !common.noExtension;
+    if (!common.scene.empty())
+        options.run.sceneImage = fs::absolute(common.scene);
+    options.scale = scale;
+    if (!script.empty()) {
+        auto text = readFile(script);
+        if (!text) {
+            std::cerr << "vantor-sim: cannot read " << script << '\n';
+            return 1;
+        }
+        auto parsed = sim::Scenario::parse(*text);
+        if (auto* error = std::get_if<sim::ScenarioError>(&parsed)) {
+            std::cerr << "vantor-sim: " << script << ": " << error->message << '\n';
+            return 2;
+        }
+        options.script = std::get<sim::Scenario>(std::move(parsed));
+    }
+    if (!record.empty())
+        options.record = fs::absolute(record);
+
+    auto installed = sim::DeviceRootInstaller(VANTOR_STAGED_ROOT).install(options.run.deviceRoot);
+    if (!installed.ok) {
+        std::cerr << "vantor-sim: " << installed.error << '\n';
+        return 1;
+    }
+    auto opened = sim::SimWindow::open(std::move(options));
+    if (auto* problem = std::get_if<std::string>(&opened)) {
+        std::cerr << "vantor-sim: " << *problem << '\n';
+        return 1;
+    }
+    auto& window = std::get<std::unique_ptr<sim::SimWindow>>(opened);
+    int status = window->run();
+    if (window->error())
+        std::cerr << "vantor-sim: " << *window->error() << '\n';
+    if (!record.empty() && status == 0)
+        std::cout << "  movie: " << fs::absolute(record).string() << '\n';
+    return status;
+}
+
 }
 
 int main(int argc, char** argv)
@@ -90,6 +147,14 @@ int main(int argc, char** argv)
     auto* run = app.add_subcommand("run", "run a scenario file, one command a line");
     run->add_option("SCRIPT", script, "the scenario file")->required()->check(CLI::ExistingFile);
     auto* demo = app.add_subcommand("demo", "run the built-in demo and keep its photos and screenshots");
+    auto* window = app.add_subcommand("window", "try the camera in a window: the mouse is a finger, keys the buttons");
+    double scale = 0;
+    std::string windowScript, record;
+    window->add_option("--scale", scale, "window pixels per screen point (default: the device's own)")
+        ->check(CLI::Range(0.25, 8.0));
+    window->add_option("--script", windowScript, "play a scenario file in the window, in real time")
+        ->check(CLI::ExistingFile);
+    window->add_option("--record", record, "write what the window shows as an H.264 movie (.mov)");
 
     CLI11_PARSE(app, argc, argv);
     kit::SystemLog::openLog("vantor-sim");
@@ -110,5 +175,7 @@ int main(int argc, char** argv)
             common.out = "out/demo";
         return runScenario(sim::kDemoScenario, "demo", common);
     }
+    if (window->parsed())
+        return runWindow(common, scale, windowScript, record);
     return 0;
 }

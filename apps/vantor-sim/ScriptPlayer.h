@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Scenario.h"
+#include "ScenarioSession.h"
+
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace sim {
+
+// Plays a scenario as time passes, for the window: each line runs when the
+// phone's clock reaches its time, and a wait leaves the time to the caller
+// (frames keep drawing while it passes). Lines run through the same session
+// as a headless run, and events.log goes into the output folder as there.
+// A window without a script plays the scenario of one launch.
+class ScriptPlayer {
+public:
+    // The scenario must have passed ScenarioRunner::check.
+    ScriptPlayer(Scenario, RunOptions);
+
+    // Runs the lines that are due now. Stops after a screenshot, so that the
+    // next frame drawn shows the moment it captured.
+    void runDue();
+    // The simulated time the next line waits for; nothing when a line is
+    // due now or the scenario has ended.
+    std::optional<double> waitingUntil() const;
+
+    bool isFinished() const { return m_next >= m_scenario.lines.size() || m_error; }
+    const std::optional<std::string>& error() const { return m_error; }
+    // Whether the last runDue wrote a screenshot, and where.
+    const std::optional<std::filesystem::path>& screenshotJustTaken() const { return m_screenshotJustTaken; }
+
+    ScenarioSession& session() { return m_session; }
+    host::Phone* phone() const { return m_session.phone(); }
+
+private:
+    Scenario m_scenario;
+    std::ofstream m_events;
+    ScenarioSession m_session;
+    size_t m_next { 0 };
+    std::optional<double> m_waitUntil;
+    std::optional<std::string> m_error;
+    std::optional<std::filesystem::path> m_screenshotJustTaken;
+};
+
+}

@@ -1,0 +1,199 @@
+#include "WindowInput.h"
+
+#include "kit/foundation/SystemLog.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+namespace sim {
+
+namespace fs = std::filesystem;
+
+WindowInput::WindowInput(double scale, fs::path screenshots)
+    : m_scale(scale > 0 ? scale : 1)
+    , m_screenshotFolder(std::move(screenshots))
+{
+}
+
+std::optional<WindowAction> WindowInput::actionForKey(SDL_Keycode key)
+{
+    switch (key) {
+    case SDLK_SPACE:
+        return WindowAction::Shutter;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS:
+    case SDLK_PAGEUP:
+        return WindowAction::VolumeUp;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS:
+    case SDLK_PAGEDOWN:
+        return WindowAction::VolumeDown;
+    case SDLK_UP:
+        return WindowAction::Portrait;
+    case SDLK_DOWN:
+        return WindowAction::UpsideDown;
+    case SDLK_LEFT:
+        return WindowAction::LandscapeLeft;
+    case SDLK_RIGHT:
+        return WindowAction::LandscapeRight;
+    case SDLK_f:
+        return WindowAction::FaceUp;
+    case SDLK_LEFTBRACKET:
+        return WindowAction::TiltLeft;
+    case SDLK_RIGHTBRACKET:
+        return WindowAction::TiltRight;
+    case SDLK_h:
+    case SDLK_HOME:
+        return WindowAction::Home;
+    case SDLK_m:
+        return WindowAction::MemoryWarning;
+    case SDLK_s:
+        return WindowAction::Screenshot;
+    case SDLK_q:
+    case SDLK_ESCAPE:
+        return WindowAction::Quit;
+    default:
+        return std::nullopt;
+    }
+}
+
+kit::CGPoint WindowInput::screenPoint(double x, double y) const
+{
+    return kit::CGPointMake(x / m_scale, y / m_scale);
+}
+
+void WindowInput::mouseDown(host::Phone& phone, double x, double y)
+{
+    // A second press without a release (the button released outside the
+    // window) ends the first touch where it was pressed again.
+    if (m_fingerDown)
+        phone.touchUp(screenPoint(x, y));
+    m_fingerDown = true;
+    phone.touchDown(screenPoint(x, y));
+}
+
+void WindowInput::mouseMove(host::Phone& phone, double x, double y)
+{
+    if (m_fingerDown)
+        phone.touchMove(screenPoint(x, y));
+}
+
+void WindowInput::mouseUp(host::Phone& phone, double x, double y)
+{
+    if (!m_fingerDown)
+        return;
+    m_fingerDown = false;
+    phone.touchUp(screenPoint(x, y));
+}
+
+void WindowInput::wheel(host::Phone& phone, int notches)
+{
+    if (notches == 0 || m_fingerDown)
+        return;
+    phone.pinch(std::pow(1.1, std::clamp(notches, -10, 10)));
+}
+
+void WindowInput::turn(host::Phone& phone, int orientation)
+{
+    // Turning the device holds it square again.
+    m_orientation = orientation;
+    m_tiltDegrees = 0;
+    phone.setOrientation(orientation);
+}
+
+void WindowInput::tilt(host::Phone& phone, double degrees)
+{
+    m_tiltDegrees = std::clamp(m_tiltDegrees + degrees, -45.0, 45.0);
+    double a = m_tiltDegrees * std::numbers::pi / 180;
+    double s = std::sin(a), c = std::cos(a);
+    // The held orientation's gravity turned about the axis that keeps the
+    // orientation: the screen's normal while upright, the device's long axis
+    // while it lies face up.
+    switch (m_orientation) {
+    case 1:
+        phone.setGravity(s, -c, 0);
+        break;
+    case 2:
+        phone.setGravity(-s, c, 0);
+        break;
+    case 3:
+        phone.setGravity(-c, -s, 0);
+        break;
+    case 4:
+        phone.setGravity(c, s, 0);
+        break;
+    default:
+        phone.setGravity(s, 0, -c);
+        break;
+    }
+}
+
+void WindowInput::perform(host::Phone& phone, WindowAction action)
+{
+    switch (action) {
+    case WindowAction::Shutter:
+        phone.pressShutter();
+        break;
+    case WindowAction::VolumeUp:
+    case WindowAction::VolumeDown:
+        phone.pressVolume(action == WindowAction::VolumeUp);
+        break;
+    case WindowAction::Portrait:
+        turn(phone, 1);
+        break;
+    case WindowAction::UpsideDown:
+        turn(phone, 2);
+        break;
+    case WindowAction::LandscapeLeft:
+        turn(phone, 4);
+        break;
+    case WindowAction::LandscapeRight:
+        turn(phone, 3);
+        break;
+    case WindowAction::FaceUp:
+        turn(phone, 5);
+        break;
+    case WindowAction::TiltLeft:
+        tilt(phone, -0.5);
+        break;
+    case WindowAction::TiltRight:
+        tilt(phone, 0.5);
+        break;
+    case WindowAction::Home:
+        m_inBackground = !m_inBackground;
+        if (m_inBackground)
+            phone.background();
+        else
+            phone.foreground();
+        break;
+    case WindowAction::MemoryWarning:
+        phone.memoryWarning();
+        break;
+    case WindowAction::Screenshot: {
+        std::error_code error;
+        fs::create_directories(m_screenshotFolder, error);
+        fs::path path;
+        // Never over an earlier screenshot of this or another session.
+        do {
+            char name[32];
+            std::snprintf(name, sizeof name, "window-%03d.png", ++m_screenshotCount);
+            path = m_screenshotFolder / name;
+        } while (fs::exists(path, error));
+        if (phone.screenshot(path)) {
+            m_lastScreenshot = path;
+            kit::logf("vantor-sim: screenshot %s", path.c_str());
+        } else {
+            kit::logf("vantor-sim: cannot write the screenshot %s", path.c_str());
+        }
+        break;
+    }
+    case WindowAction::Quit:
+        requestQuit();
+        break;
+    }
+}
+
+}

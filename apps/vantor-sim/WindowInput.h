@@ -1,0 +1,86 @@
+#pragma once
+
+#include "host/camera/Phone.h"
+
+#include <SDL2/SDL_keycode.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace sim {
+
+// What the window's keys stand for: the phone's own buttons and the ways a
+// person holds it.
+enum class WindowAction {
+    Shutter,
+    VolumeUp,
+    VolumeDown,
+    Portrait,
+    UpsideDown,
+    LandscapeLeft,
+    LandscapeRight,
+    FaceUp,
+    TiltLeft,
+    TiltRight,
+    Home,
+    MemoryWarning,
+    Screenshot,
+    Quit,
+};
+
+// Turns the window's mouse and keys into the phone's inputs. The mouse is
+// one finger: window pixels become screen points through the window's scale
+// (window pixels per point). It knows no SDL beyond key codes, so tests drive
+// it directly.
+class WindowInput {
+public:
+    // The help line the side panel shows.
+    static constexpr const char* helpText = "space shutter · +/- volume · arrows turn · f face up · [ ] tilt 0.5° · "
+                                            "h home · m memory warning · s screenshot · q quit";
+
+    // `screenshots`: the folder a screenshot key writes into.
+    WindowInput(double scale, std::filesystem::path screenshots);
+
+    static std::optional<WindowAction> actionForKey(SDL_Keycode);
+
+    // --- The finger; window pixel coordinates. A move or release without a
+    // press is ignored, as a mouse moving over the window touches nothing.
+    void mouseDown(host::Phone&, double x, double y);
+    void mouseMove(host::Phone&, double x, double y);
+    void mouseUp(host::Phone&, double x, double y);
+    // Wheel notches: away from the person zooms in, each notch by 10 %.
+    void wheel(host::Phone&, int notches);
+
+    void perform(host::Phone&, WindowAction);
+    // The window's close box: the same as the quit key, with or without a phone.
+    void requestQuit() { m_wantsQuit = true; }
+
+    // --- What the panel shows and the window obeys.
+    // 1 portrait, 2 upside down, 3 landscape right, 4 landscape left, 5 face up.
+    int heldOrientation() const { return m_orientation; }
+    // Degrees, clockwise as the person sees the screen.
+    double tiltDegrees() const { return m_tiltDegrees; }
+    bool isInBackground() const { return m_inBackground; }
+    bool wantsQuit() const { return m_wantsQuit; }
+    // The last screenshot written, if any.
+    const std::optional<std::filesystem::path>& lastScreenshot() const { return m_lastScreenshot; }
+
+    kit::CGPoint screenPoint(double x, double y) const;
+
+private:
+    void turn(host::Phone&, int orientation);
+    void tilt(host::Phone&, double degrees);
+
+    double m_scale { 1 };
+    std::filesystem::path m_screenshotFolder;
+    bool m_fingerDown { false };
+    int m_orientation { 1 };
+    double m_tiltDegrees { 0 };
+    bool m_inBackground { false };
+    bool m_wantsQuit { false };
+    int m_screenshotCount { 0 };
+    std::optional<std::filesystem::path> m_lastScreenshot;
+};
+
+}
