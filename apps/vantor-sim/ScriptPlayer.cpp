@@ -20,18 +20,24 @@ ScriptPlayer::ScriptPlayer(Scenario scenario, RunOptions options)
 {
 }
 
-std::optional<double> ScriptPlayer::waitingUntil() const
+bool ScriptPlayer::isWaiting() const
 {
     auto* phone = m_session.phone();
-    if (!m_waitUntil || !phone || isFinished() || phone->now() >= *m_waitUntil)
+    return m_waitUntil && phone && phone->now() < *m_waitUntil;
+}
+
+std::optional<double> ScriptPlayer::nextLineDue() const
+{
+    auto* phone = m_session.phone();
+    if (isFinished() || !phone)
         return std::nullopt;
-    return m_waitUntil;
+    return isWaiting() ? *m_waitUntil : phone->now();
 }
 
 void ScriptPlayer::runDue()
 {
     m_screenshotJustTaken.reset();
-    while (!isFinished() && !waitingUntil()) {
+    while (!isFinished() && !isWaiting()) {
         m_waitUntil.reset();
         const auto& line = m_scenario.lines[m_next++];
         auto shots = m_session.screenshots().size();

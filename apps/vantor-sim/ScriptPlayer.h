@@ -22,9 +22,11 @@ public:
     // Runs the lines that are due now. Stops after a screenshot, so that the
     // next frame drawn shows the moment it captured.
     void runDue();
-    // The simulated time the next line waits for; nothing when a line is
-    // due now or the scenario has ended.
-    std::optional<double> waitingUntil() const;
+    // The simulated time the next line is due: the end of a wait, or now
+    // when one is due at once (after a screenshot, the lines that follow it
+    // without a wait still belong to that moment). Nothing once the
+    // scenario has ended.
+    std::optional<double> nextLineDue() const;
 
     bool isFinished() const { return m_next >= m_scenario.lines.size() || m_error; }
     const std::optional<std::string>& error() const { return m_error; }
@@ -35,6 +37,8 @@ public:
     host::Phone* phone() const { return m_session.phone(); }
 
 private:
+    bool isWaiting() const;
+
     Scenario m_scenario;
     std::ofstream m_events;
     ScenarioSession m_session;

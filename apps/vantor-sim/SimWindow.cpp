@@ -153,7 +153,7 @@ bool SimWindow::frame(double seconds)
         // A script line due sooner than the frame's time runs at its own
         // moment, as it would in a headless run.
         double step = std::max(0.0, seconds);
-        if (auto due = m_player->waitingUntil())
+        if (auto due = m_player->nextLineDue())
             step = std::min(step, *due - phone->now());
         phone->advance(step);
     }

@@ -28,10 +28,9 @@ std::variant<std::unique_ptr<WindowRecorder>, std::string> WindowRecorder::start
     recorder->m_width = width;
     recorder->m_height = height;
     recorder->m_framesPerSecond = std::clamp(framesPerSecond, 1, 240);
-    kit::NSErrorRef problem;
-    recorder->m_writer = kit::AVAssetWriter::assetWriterWithURL("file://" + path.string(), kit::AVFileTypeQuickTimeMovie, &problem);
-    if (!recorder->m_writer)
-        return "cannot write a movie to " + path.string();
+    // A file of the person's own choosing, not a device path: no device
+    // root applies to it.
+    recorder->m_writer = std::make_shared<kit::AVAssetWriter>(path.string(), path);
     recorder->m_input = kit::AVAssetWriterInput::assetWriterInputWithMediaType(kit::AVMediaTypeVideo,
         { { std::string(kit::AVVideoCodecKey), std::string(kit::AVVideoCodecH264) },
             { std::string(kit::AVVideoWidthKey), width }, { std::string(kit::AVVideoHeightKey), height } });

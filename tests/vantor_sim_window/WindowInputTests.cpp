@@ -1,0 +1,137 @@
+#include "WindowInput.h"
+#include "WindowTestSupport.h"
+
+#include "kit/foundation/RunLoop.h"
+
+using namespace sim;
+using sim::testing::WindowTest;
+namespace fs = std::filesystem;
+
+TEST(WindowInputKeys, EachKeyStandsForOneOfThePhonesInputs)
+{
+    const std::pair<SDL_Keycode, WindowAction> keys[] = {
+        { SDLK_SPACE, WindowAction::Shutter },
+        { SDLK_PLUS, WindowAction::VolumeUp },
+        { SDLK_PAGEUP, WindowAction::VolumeUp },
+        { SDLK_MINUS, WindowAction::VolumeDown },
+        { SDLK_PAGEDOWN, WindowAction::VolumeDown },
+        { SDLK_UP, WindowAction::Portrait },
+        { SDLK_DOWN, WindowAction::UpsideDown },
+        { SDLK_LEFT, WindowAction::LandscapeLeft },
+        { SDLK_RIGHT, WindowAction::LandscapeRight },
+        { SDLK_f, WindowAction::FaceUp },
+        { SDLK_LEFTBRACKET, WindowAction::TiltLeft },
+        { SDLK_RIGHTBRACKET, WindowAction::TiltRight },
+        { SDLK_h, WindowAction::Home },
+        { SDLK_HOME, WindowAction::Home },
+        { SDLK_m, WindowAction::MemoryWarning },
+        { SDLK_s, WindowAction::Screenshot },
+        { SDLK_q, WindowAction::Quit },
+        { SDLK_ESCAPE, WindowAction::Quit },
+    };
+    for (auto [key, action] : keys)
+        EXPECT_EQ(WindowInput::actionForKey(key), action) << "key " << key;
+    EXPECT_FALSE(WindowInput::actionForKey(SDLK_x));
+}
+
+TEST(WindowInputMouse, WindowPixelsBecomeScreenPointsThroughTheScale)
+{
+    WindowInput input(1.5, {});
+    auto point = input.screenPoint(300, 150);
+    EXPECT_DOUBLE_EQ(point.x, 200);
+    EXPECT_DOUBLE_EQ(point.y, 100);
+    // A scale that is not positive is taken as one pixel a point.
+    WindowInput unscaled(0, {});
+    EXPECT_DOUBLE_EQ(unscaled.screenPoint(7, 9).x, 7);
+}
+
+class WindowInputTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        kit::RunLoop::main().resetWithVirtualClock();
+        host::PhoneOptions options;
+        options.deviceRoot = m_folder / "root";
+        options.loadExtension = false;
+        options.eventLog = [this](const std::string& line) { m_events += line + "\n"; };
+        auto started = host::Phone::start(std::move(options));
+        ASSERT_TRUE(std::holds_alternative<std::unique_ptr<host::Phone>>(started));
+        m_phone = std::move(std::get<std::unique_ptr<host::Phone>>(started));
+        m_phone->launch();
+        m_phone->advance(0.5);
+    }
+    void TearDown() override
+    {
+        if (m_phone)
+            m_phone->quit();
+        m_phone.reset();
+        WindowTest::TearDown();
+    }
+
+    std::unique_ptr<host::Phone> m_phone;
+    std::string m_events;
+};
+
+TEST_F(WindowInputTest, ArrowsTurnTheDeviceAndBracketsTiltItWithoutTurning)
+{
+    WindowInput input(2, m_folder / "out");
+    input.perform(*m_phone, WindowAction::LandscapeLeft);
+    m_phone->advance(0.5);
+    EXPECT_EQ(m_phone->deviceOrientation(), 4);
+    for (int i = 0; i < 3; ++i)
+        input.perform(*m_phone, WindowAction::TiltRight);
+    input.perform(*m_phone, WindowAction::TiltLeft);
+    m_phone->advance(0.5);
+    EXPECT_DOUBLE_EQ(input.tiltDegrees(), 1.0);
+    EXPECT_EQ(input.heldOrientation(), 4);
+    EXPECT_EQ(m_phone->deviceOrientation(), 4);
+    // Turning holds the device square again.
+    input.perform(*m_phone, WindowAction::LandscapeRight);
+    m_phone->advance(0.5);
+    EXPECT_EQ(m_phone->deviceOrientation(), 3);
+    EXPECT_DOUBLE_EQ(input.tiltDegrees(), 0);
+    // Face up keeps the last upright orientation.
+    input.perform(*m_phone, WindowAction::FaceUp);
+    m_phone->advance(0.5);
+    EXPECT_EQ(input.heldOrientation(), 5);
+    EXPECT_EQ(m_phone->deviceOrientation(), 3);
+}
+
+TEST_F(WindowInputTest, SpaceTakesAPhotoAndHomeGoesAndComesBack)
+{
+    WindowInput input(2, m_folder / "out");
+    input.perform(*m_phone, WindowAction::Shutter);
+    m_phone->advance(2);
+    EXPECT_EQ(m_phone->cameraRoll().size(), 1u);
+
+    input.perform(*m_phone, WindowAction::Home);
+    EXPECT_TRUE(input.isInBackground());
+    input.perform(*m_phone, WindowAction::Home);
+    EXPECT_FALSE(input.isInBackground());
+    EXPECT_TRUE(m_phone->isRunning());
+}
+
+TEST_F(WindowInputTest, ScreenshotsNeverReplaceEarlierOnes)
+{
+    WindowInput input(2, m_folder / "out");
+    input.perform(*m_phone, WindowAction::Screenshot);
+    WindowInput again(2, m_folder / "out");
+    again.perform(*m_phone, WindowAction::Screenshot);
+    EXPECT_TRUE(fs::exists(m_folder / "out" / "window-001.png"));
+    EXPECT_TRUE(fs::exists(m_folder / "out" / "window-002.png"));
+    ASSERT_TRUE(again.lastScreenshot());
+    EXPECT_EQ(again.lastScreenshot()->filename(), "window-002.png");
+}
+
+TEST_F(WindowInputTest, AMoveOrReleaseWithoutAPressTouchesNothing)
+{
+    WindowInput input(2, m_folder / "out");
+    auto before = m_events;
+    input.mouseMove(*m_phone, 100, 100);
+    input.mouseUp(*m_phone, 100, 100);
+    m_phone->advance(0.5);
+    EXPECT_EQ(m_events, before);
+    input.perform(*m_phone, WindowAction::Quit);
+    EXPECT_TRUE(input.wantsQuit());
+}
