@@ -65,6 +65,8 @@ public:
     // The whole window surface, panel included.
     kit::CGImageRef shownWindow() const;
     int frameCount() const { return m_frames; }
+    // Window pixels per screen point.
+    double scale() const { return m_scale; }
 
     host::Phone* phone() const { return m_player->phone(); }
     WindowInput& input() { return m_input; }

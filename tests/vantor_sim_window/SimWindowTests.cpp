@@ -1,5 +1,6 @@
 #include "ScenarioRunner.h"
 #include "SimWindow.h"
+#include "ViewLocator.h"
 #include "WindowTestSupport.h"
 
 #include "kit/foundation/RunLoop.h"
@@ -140,7 +141,7 @@ TEST_F(WindowTest, AClickOnTheScaledScreenPressesTheButtonUnderIt)
     auto window = openWindow(std::move(options));
     ASSERT_TRUE(window);
     ASSERT_TRUE(window->frame(frameTime));
-    auto shutter = sim::testing::centreOfView("CAMShutterButton");
+    auto shutter = centreOfVisibleView("CAMShutterButton");
     ASSERT_TRUE(shutter);
     int x = int(shutter->x * 1.5), y = int(shutter->y * 1.5);
     push(mouseButton(SDL_MOUSEBUTTONDOWN, x, y));

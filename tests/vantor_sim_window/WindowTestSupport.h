@@ -2,13 +2,8 @@
 
 #include "Scenario.h"
 
-#include "kit/ui/UIApplication.h"
-#include "kit/ui/UIView.h"
-#include "kit/ui/UIWindow.h"
 
 #include <cstdlib>
-#include <functional>
-#include <optional>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -39,28 +34,5 @@ protected:
 
     std::filesystem::path m_folder;
 };
-
-// The centre of the front-most visible view of the class, in screen points.
-inline std::optional<kit::CGPoint> centreOfView(const std::string& className)
-{
-    std::function<kit::UIView*(kit::UIView*)> find = [&](kit::UIView* view) -> kit::UIView* {
-        if (view->isHidden() || view->alpha() < 0.01)
-            return nullptr;
-        const auto& children = view->subviews();
-        for (auto it = children.rbegin(); it != children.rend(); ++it) {
-            if (auto* found = find(it->get()))
-                return found;
-        }
-        return view->isMemberOfClassNamed(className) ? view : nullptr;
-    };
-    auto windows = kit::UIApplication::sharedApplication()->windows();
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-        if (auto* view = find(*it)) {
-            auto b = view->bounds();
-            return view->convertPointToScreen(kit::CGPointMake(kit::CGRectGetMidX(b), kit::CGRectGetMidY(b)));
-        }
-    }
-    return std::nullopt;
-}
 
 }
