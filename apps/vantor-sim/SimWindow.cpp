@@ -4,6 +4,8 @@
 
 #include "kit/foundation/SystemLog.h"
 #include "kit/media/DeviceProfile.h"
+#include "kit/ui/CGBitmapContext.h"
+#include "kit/ui/CGColor.h"
 
 #include <SDL2/SDL.h>
 
@@ -45,13 +47,19 @@ std::variant<std::unique_ptr<SimWindow>, std::string> SimWindow::open(WindowOpti
     auto* profile = kit::DeviceProfile::forModel(modelOf(options));
     if (!profile)
         return "unknown device model \"" + modelOf(options) + "\"";
-    double scale = options.scale > 0 ? std::min(options.scale, 8.0) : profile->screenScale;
-    int width = int(std::ceil(profile->screenWidth * scale));
-    int height = int(std::ceil(profile->screenHeight * scale));
-
     // Video only: the phone's sounds go through kit's own audio output.
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return std::string("no video for the window: ") + SDL_GetError();
+    double scale = options.scale > 0 ? std::min(options.scale, 8.0) : profile->screenScale;
+    SDL_Rect usable;
+    if (options.scale <= 0 && SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.h > 0) {
+        // Pixel for pixel unless the screen would not fit on the display
+        // (a title bar's room left): then in quarter steps as large as fits.
+        double fitting = std::floor((usable.h - 40) / profile->screenHeight * 4) / 4;
+        scale = std::min(scale, std::max(0.5, fitting));
+    }
+    int width = int(std::ceil(profile->screenWidth * scale));
+    int height = int(std::ceil(profile->screenHeight * scale));
     std::unique_ptr<SimWindow> window(new SimWindow(std::move(options), scale, width, height));
     std::string title = "vantor-sim — " + modelOf(window->m_options);
     window->m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -231,13 +239,25 @@ void SimWindow::present(const kit::CGImage& screen)
             return;
         // Copied, not blended: the window shows the renderer's pixels.
         SDL_SetSurfaceBlendMode(source, SDL_BLENDMODE_NONE);
-        if (image.width() == where.w && image.height() == where.h)
-            SDL_BlitSurface(source, nullptr, target, &where);
-        else
-            SDL_BlitScaled(source, nullptr, target, &where);
+        SDL_BlitSurface(source, nullptr, target, &where);
         SDL_FreeSurface(source);
     };
-    blit(screen, { 0, 0, m_screenWidth, m_screenHeight });
+    if (screen.width() == m_screenWidth && screen.height() == m_screenHeight) {
+        blit(screen, { 0, 0, m_screenWidth, m_screenHeight });
+    } else {
+        // At another scale the screen is resampled smoothly, so text stays
+        // readable, into pixels of the window's size.
+        if (!m_scaledContext)
+            m_scaledContext = kit::CGBitmapContextCreate(nullptr, size_t(m_screenWidth), size_t(m_screenHeight), 8, 0,
+                kit::CGColorSpaceCreateDeviceRGB(), kit::kCGImageAlphaPremultipliedFirst);
+        if (!m_scaledContext)
+            return;
+        kit::CGContextSetInterpolationQuality(m_scaledContext, kit::kCGInterpolationHigh);
+        kit::CGContextDrawImage(m_scaledContext, kit::CGRectMake(0, 0, m_screenWidth, m_screenHeight),
+            std::make_shared<kit::CGImage>(screen));
+        if (auto scaled = kit::CGBitmapContextCreateImage(m_scaledContext))
+            blit(*scaled, { 0, 0, m_screenWidth, m_screenHeight });
+    }
     m_panel.update(panelState());
     blit(m_panel.pixels(), { m_screenWidth, 0, m_panel.pixels().width(), m_panel.pixels().height() });
     SDL_UpdateWindowSurface(m_window);

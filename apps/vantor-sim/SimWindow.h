@@ -6,6 +6,7 @@
 #include "WindowInput.h"
 #include "WindowRecorder.h"
 
+#include "kit/ui/CGContext.h"
 #include "kit/ui/CGImage.h"
 
 #include <filesystem>
@@ -24,7 +25,8 @@ struct WindowOptions {
     // extension choice, as for a headless run.
     RunOptions run;
     // Window pixels per screen point; 0 takes the device's own screen
-    // scale, which shows the screen pixel for pixel as screenshots have it.
+    // scale, which shows the screen pixel for pixel as screenshots have it,
+    // or less when that would not fit on the display.
     double scale { 0 };
     // Nothing: the window launches the camera and waits for the person.
     std::optional<Scenario> script;
@@ -92,6 +94,7 @@ private:
     WindowInput m_input;
     SidePanel m_panel;
     std::unique_ptr<WindowRecorder> m_recorder;
+    kit::CGContextRef m_scaledContext; // only when the window's scale is not the screen's
     std::optional<std::string> m_error;
     int m_frames { 0 };
     bool m_closed { false };

@@ -35,6 +35,7 @@ struct Session {
         options.run.deviceRoot = folder / "root";
         options.run.outputFolder = folder / "out";
         options.run.loadExtension = false;
+        options.scale = 2; // the screen pixel for pixel, whatever the display
         auto opened = sim::SimWindow::open(std::move(options));
         if (auto* made = std::get_if<std::unique_ptr<sim::SimWindow>>(&opened))
             window = std::move(*made);

@@ -107,6 +107,7 @@ quit
 
     kit::RunLoop::main().resetWithVirtualClock();
     auto options = windowOptions(m_folder);
+    options.scale = 2; // the device's own: pixel for pixel
     options.script = scenario(text);
     auto window = openWindow(std::move(options));
     ASSERT_TRUE(window);
