@@ -33,6 +33,8 @@ public:
     // Whether the last runDue wrote a screenshot, and where.
     const std::optional<std::filesystem::path>& screenshotJustTaken() const { return m_screenshotJustTaken; }
 
+    // False when events.log cannot be written into the output folder.
+    bool isLogging() const { return bool(m_events); }
     ScenarioSession& session() { return m_session; }
     host::Phone* phone() const { return m_session.phone(); }
 

@@ -61,6 +61,8 @@ std::variant<std::unique_ptr<SimWindow>, std::string> SimWindow::open(WindowOpti
     int width = int(std::ceil(profile->screenWidth * scale));
     int height = int(std::ceil(profile->screenHeight * scale));
     std::unique_ptr<SimWindow> window(new SimWindow(std::move(options), scale, width, height));
+    if (!window->m_player->isLogging())
+        return "cannot write into " + window->m_options.run.outputFolder.string();
     std::string title = "vantor-sim — " + modelOf(window->m_options);
     window->m_window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
         width + panelWidth, height, SDL_WINDOW_SHOWN);
@@ -138,8 +140,7 @@ void SimWindow::handle(const SDL_Event& event)
             m_input.mouseUp(*phone, event.button.x, event.button.y);
         break;
     case SDL_MOUSEWHEEL:
-        if (phone)
-            m_input.wheel(*phone, event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y);
+        m_pendingWheel += event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
         break;
     default:
         break;
@@ -153,6 +154,11 @@ bool SimWindow::frame(double seconds)
     SDL_Event event;
     while (SDL_PollEvent(&event))
         handle(event);
+    // A turn of the wheel arrives as a burst of notches: one pinch for all
+    // of them. The pinch itself takes the phone's clock on by its 0.3 s.
+    if (m_pendingWheel && m_player->phone())
+        m_input.wheel(*m_player->phone(), m_pendingWheel);
+    m_pendingWheel = 0;
     if (m_input.wantsQuit()) {
         close();
         return false;

@@ -96,6 +96,7 @@ private:
     std::unique_ptr<WindowRecorder> m_recorder;
     kit::CGContextRef m_scaledContext; // only when the window's scale is not the screen's
     std::optional<std::string> m_error;
+    int m_pendingWheel { 0 }; // notches since the last frame
     int m_frames { 0 };
     bool m_closed { false };
 };

@@ -21,16 +21,21 @@ std::variant<std::unique_ptr<WindowRecorder>, std::string> WindowRecorder::start
     if (width <= 0 || height <= 0 || width % 2 || height % 2)
         return "a movie needs an even, positive size, not " + std::to_string(width) + "×" + std::to_string(height);
     auto path = fs::absolute(movie);
+    // Written beside the destination and moved over it only when complete,
+    // so a failed recording never costs an earlier movie of that name.
+    auto partial = path;
+    partial += ".partial.mov";
     std::error_code error;
-    fs::remove(path, error);
+    fs::remove(partial, error);
     std::unique_ptr<WindowRecorder> recorder(new WindowRecorder);
     recorder->m_path = path;
+    recorder->m_partialPath = partial;
     recorder->m_width = width;
     recorder->m_height = height;
     recorder->m_framesPerSecond = std::clamp(framesPerSecond, 1, 240);
     // A file of the person's own choosing, not a device path: no device
     // root applies to it.
-    recorder->m_writer = std::make_shared<kit::AVAssetWriter>(path.string(), path);
+    recorder->m_writer = std::make_shared<kit::AVAssetWriter>(partial.string(), partial);
     recorder->m_input = kit::AVAssetWriterInput::assetWriterInputWithMediaType(kit::AVMediaTypeVideo,
         { { std::string(kit::AVVideoCodecKey), std::string(kit::AVVideoCodecH264) },
             { std::string(kit::AVVideoWidthKey), width }, { std::string(kit::AVVideoHeightKey), height } });
@@ -77,7 +82,7 @@ void WindowRecorder::append(const kit::CGImage& frame, double seconds)
 bool WindowRecorder::finish()
 {
     if (m_finished)
-        return m_writer->status() == kit::AVAssetWriterStatusCompleted;
+        return m_completed;
     m_finished = true;
     m_input->markAsFinished();
     if (m_frames == 0) {
@@ -85,10 +90,13 @@ bool WindowRecorder::finish()
         kit::logf("vantor-sim: no frames were recorded; %s not written", m_path.c_str());
         return false;
     }
-    if (!m_writer->finishWriting()) {
+    std::error_code error;
+    if (!m_writer->finishWriting() || (fs::rename(m_partialPath, m_path, error), error)) {
         kit::logf("vantor-sim: the movie %s could not be completed", m_path.c_str());
+        fs::remove(m_partialPath, error);
         return false;
     }
+    m_completed = true;
     return true;
 }
 

@@ -23,7 +23,8 @@ namespace sim {
 class WindowRecorder {
 public:
     // An error message when the movie cannot be started (an unwritable
-    // folder, an odd size). An existing file at the path is replaced.
+    // folder, an odd size). An existing file at the path is replaced once
+    // the new movie is complete.
     static std::variant<std::unique_ptr<WindowRecorder>, std::string> start(
         const std::filesystem::path& movie, int width, int height, int framesPerSecond = 30);
     ~WindowRecorder();
@@ -39,6 +40,7 @@ private:
     WindowRecorder() = default;
 
     std::filesystem::path m_path;
+    std::filesystem::path m_partialPath;
     int m_width { 0 };
     int m_height { 0 };
     int m_framesPerSecond { 30 };
@@ -49,6 +51,7 @@ private:
     std::optional<int64_t> m_lastTick;
     int m_frames { 0 };
     bool m_finished { false };
+    bool m_completed { false };
 };
 
 }

@@ -186,11 +186,15 @@ TEST_F(WindowTest, RecordingWritesAnH264Movie)
     auto options = windowOptions(m_folder);
     options.script = scenario("launch\nwait 1\nquit\n");
     options.record = m_folder / "window.mov";
+    // An earlier file of that name gives way to the finished movie.
+    std::ofstream(m_folder / "window.mov") << "an older take";
     auto window = openWindow(std::move(options));
     ASSERT_TRUE(window);
     while (window->frame(frameTime)) { }
     EXPECT_FALSE(window->error());
     ASSERT_TRUE(fs::exists(m_folder / "window.mov"));
+    EXPECT_GT(fs::file_size(m_folder / "window.mov"), 1000u);
+    EXPECT_FALSE(fs::exists(m_folder / "window.mov.partial.mov"));
     if (std::system("command -v ffprobe > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "ffprobe is not installed";
     auto command = "ffprobe -v error -select_streams v:0 -show_entries stream=codec_name -of csv=p=0 '"
