@@ -3,12 +3,45 @@
 #include "kit/media/DeviceProfile.h"
 
 #include <fstream>
+#include <set>
 
 namespace sim {
 
 namespace fs = std::filesystem;
 
 namespace {
+
+// Every photo and movie in the device's camera roll.
+std::set<fs::path> cameraRollFiles(const fs::path& root)
+{
+    std::set<fs::path> files;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(root / "var/mobile/Media/DCIM", error), end; !error && it != end;
+         it.increment(error)) {
+        if (it->is_regular_file())
+            files.insert(it->path());
+    }
+    return files;
+}
+
+// Copies what a run added to the camera roll into the output folder, so a
+// run's photos and movies sit beside its screenshots.
+std::vector<fs::path> collectNewCameraRollFiles(const std::set<fs::path>& before, const fs::path& root,
+    const fs::path& outputFolder)
+{
+    std::vector<fs::path> copied;
+    std::error_code error;
+    for (auto& file : cameraRollFiles(root)) {
+        if (before.count(file))
+            continue;
+        auto target = outputFolder / "camera-roll" / file.filename();
+        fs::create_directories(target.parent_path(), error);
+        fs::copy_file(file, target, fs::copy_options::overwrite_existing, error);
+        if (!error)
+            copied.push_back(target);
+    }
+    return copied;
+}
 
 bool needsRunningApp(const Command& command)
 {
@@ -59,6 +92,7 @@ ScenarioRunner::Outcome ScenarioRunner::run(const Scenario& scenario)
         return outcome;
     }
 
+    auto cameraRollBefore = cameraRollFiles(m_options.deviceRoot);
     ScenarioSession session(m_options, events);
     for (auto& line : scenario.lines) {
         if (auto problem = session.apply(line)) {
@@ -70,7 +104,7 @@ ScenarioRunner::Outcome ScenarioRunner::run(const Scenario& scenario)
     // The end of a script closes the app as quit does.
     session.finish();
     outcome.screenshots = session.screenshots();
-    outcome.cameraRoll = session.cameraRoll();
+    outcome.cameraRoll = collectNewCameraRollFiles(cameraRollBefore, m_options.deviceRoot, m_options.outputFolder);
     outcome.ok = true;
     return outcome;
 }

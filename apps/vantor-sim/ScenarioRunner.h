@@ -25,6 +25,8 @@ public:
         bool ok { false };
         std::string error;
         std::vector<std::filesystem::path> screenshots;
+        // The photos and movies the run took, copied into the output
+        // folder's "camera-roll"; the originals stay in the device root.
         std::vector<std::filesystem::path> cameraRoll;
     };
     Outcome run(const Scenario&);

@@ -91,8 +91,11 @@ quit
     ASSERT_TRUE(outcome.ok) << outcome.error;
     EXPECT_TRUE(fs::exists(m_folder / "out" / "shot.png"));
     ASSERT_EQ(outcome.screenshots.size(), 1u);
-    // The shutter and both volume buttons each take a photo.
+    // The shutter and both volume buttons each take a photo; the run's photos
+    // are copied beside its screenshots.
     EXPECT_GE(outcome.cameraRoll.size(), 3u);
+    for (auto& file : outcome.cameraRoll)
+        EXPECT_EQ(file.parent_path(), m_folder / "out" / "camera-roll");
     auto log = events();
     EXPECT_NE(log.find("# line 14: shutter"), std::string::npos);
     EXPECT_NE(log.find("_shutterButtonClicked"), std::string::npos);
