@@ -45,6 +45,8 @@ void ScriptPlayer::runDue()
             m_error = "line " + std::to_string(line.number) + ": " + *problem;
             return;
         }
+        if (lineApplied)
+            lineApplied(line.command);
         if (auto* wait = std::get_if<command::Wait>(&line.command); wait && m_session.phone())
             m_waitUntil = m_session.phone()->now() + wait->seconds;
         if (m_session.screenshots().size() > shots) {

@@ -4,6 +4,7 @@
 #include "ScenarioSession.h"
 
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,9 @@ class ScriptPlayer {
 public:
     // The scenario must have passed ScenarioRunner::check.
     ScriptPlayer(Scenario, RunOptions);
+
+    // Told of each line after it has run, with the phone as it left it.
+    std::function<void(const Command&)> lineApplied;
 
     // Runs the lines that are due now. Stops after a screenshot, so that the
     // next frame drawn shows the moment it captured.

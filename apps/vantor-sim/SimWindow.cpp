@@ -88,6 +88,7 @@ SimWindow::SimWindow(WindowOptions options, double scale, int screenWidth, int s
     , m_input(scale, m_options.run.outputFolder)
     , m_panel(panelWidth, screenHeight)
 {
+    m_player->lineApplied = [this](const Command& command) { m_input.follow(command); };
 }
 
 SimWindow::~SimWindow()

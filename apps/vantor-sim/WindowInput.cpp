@@ -125,9 +125,42 @@ void WindowInput::tilt(host::Phone& phone, double degrees)
     case 4:
         phone.setGravity(c, s, 0);
         break;
+    case 6:
+        phone.setGravity(s, 0, c);
+        break;
     default:
         phone.setGravity(s, 0, -c);
         break;
+    }
+}
+
+void WindowInput::hold(const host::Gravity& g)
+{
+    auto orientation = host::DeviceOrientation::orientationFor(g);
+    auto base = orientation ? host::DeviceOrientation::gravityFor(*orientation) : std::nullopt;
+    if (!base)
+        return; // free fall: still held as before
+    m_orientation = *orientation;
+    // The signed angle from the square gravity, about the axis tilt() turns it.
+    double a = 0;
+    if (m_orientation <= 4)
+        a = std::atan2(base->x * g.y - base->y * g.x, base->x * g.x + base->y * g.y);
+    else
+        a = std::atan2(g.x, m_orientation == 5 ? -g.z : g.z);
+    m_tiltDegrees = std::clamp(a * 180 / std::numbers::pi, -45.0, 45.0);
+}
+
+void WindowInput::follow(const Command& command)
+{
+    if (auto* rotate = std::get_if<command::Rotate>(&command)) {
+        if (auto g = host::DeviceOrientation::gravityFor(rotate->orientation))
+            hold(*g);
+    } else if (auto* gravity = std::get_if<command::Gravity>(&command)) {
+        hold({ gravity->x, gravity->y, gravity->z });
+    } else if (std::holds_alternative<command::Background>(command)) {
+        m_inBackground = true;
+    } else if (std::holds_alternative<command::Foreground>(command)) {
+        m_inBackground = false;
     }
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Scenario.h"
+
+#include "host/camera/DeviceOrientation.h"
 #include "host/camera/Phone.h"
 
 #include <SDL2/SDL_keycode.h>
@@ -53,11 +56,17 @@ public:
     void wheel(host::Phone&, int notches);
 
     void perform(host::Phone&, WindowAction);
+    // Keeps what the panel tells true when a script line, not a key, turns
+    // the device, tilts it or sends the app away; tilting by key goes on
+    // from there.
+    void follow(const Command&);
+
     // The window's close box: the same as the quit key, with or without a phone.
     void requestQuit() { m_wantsQuit = true; }
 
     // --- What the panel shows and the window obeys.
-    // 1 portrait, 2 upside down, 3 landscape right, 4 landscape left, 5 face up.
+    // 1 portrait, 2 upside down, 3 landscape right, 4 landscape left, 5 face
+    // up, 6 face down.
     int heldOrientation() const { return m_orientation; }
     // Degrees, clockwise as the person sees the screen.
     double tiltDegrees() const { return m_tiltDegrees; }
@@ -71,6 +80,8 @@ public:
 private:
     void turn(host::Phone&, int orientation);
     void tilt(host::Phone&, double degrees);
+    // The held orientation and tilt that a gravity shows.
+    void hold(const host::Gravity&);
 
     double m_scale { 1 };
     std::filesystem::path m_screenshotFolder;

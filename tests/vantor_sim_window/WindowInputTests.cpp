@@ -3,6 +3,8 @@
 
 #include "kit/foundation/RunLoop.h"
 
+#include <cmath>
+
 using namespace sim;
 using sim::testing::WindowTest;
 namespace fs = std::filesystem;
@@ -134,4 +136,36 @@ TEST_F(WindowInputTest, AMoveOrReleaseWithoutAPressTouchesNothing)
     EXPECT_EQ(m_events, before);
     input.perform(*m_phone, WindowAction::Quit);
     EXPECT_TRUE(input.wantsQuit());
+}
+
+TEST(WindowInputFollowing, ScriptLinesThatMoveTheDeviceAreWhatThePanelTells)
+{
+    WindowInput input(2, {});
+    input.follow(command::Rotate { 4 });
+    EXPECT_EQ(input.heldOrientation(), 4);
+    EXPECT_DOUBLE_EQ(input.tiltDegrees(), 0);
+    // One degree clockwise from landscape left.
+    input.follow(command::Gravity { std::cos(M_PI / 180), std::sin(M_PI / 180), 0 });
+    EXPECT_EQ(input.heldOrientation(), 4);
+    EXPECT_NEAR(input.tiltDegrees(), 1.0, 1e-9);
+    input.follow(command::Gravity { 0.02, 0, -0.9998 });
+    EXPECT_EQ(input.heldOrientation(), 5);
+    EXPECT_GT(input.tiltDegrees(), 1.0);
+    // Free fall tells nothing new.
+    input.follow(command::Gravity { 0, 0, 0 });
+    EXPECT_EQ(input.heldOrientation(), 5);
+    input.follow(command::Background {});
+    EXPECT_TRUE(input.isInBackground());
+    input.follow(command::Foreground {});
+    EXPECT_FALSE(input.isInBackground());
+}
+
+TEST_F(WindowInputTest, TiltingGoesOnFromWhereAScriptLeftTheDevice)
+{
+    WindowInput input(2, m_folder / "out");
+    input.follow(command::Gravity { std::sin(M_PI / 180), -std::cos(M_PI / 180), 0 });
+    input.perform(*m_phone, WindowAction::TiltRight);
+    m_phone->advance(0.5);
+    EXPECT_NEAR(input.tiltDegrees(), 1.5, 1e-9);
+    EXPECT_EQ(m_phone->deviceOrientation(), 1);
 }
