@@ -47,7 +47,10 @@ std::variant<std::unique_ptr<SimWindow>, std::string> SimWindow::open(WindowOpti
     auto* profile = kit::DeviceProfile::forModel(modelOf(options));
     if (!profile)
         return "unknown device model \"" + modelOf(options) + "\"";
-    // Video only: the phone's sounds go through kit's own audio output.
+    // Video only: the phone's sounds go through kit's own audio output. The
+    // window's surface is plain memory the screen is copied into; no GPU
+    // renderer stands behind it (it would add a driver, and nothing to gain).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return std::string("no video for the window: ") + SDL_GetError();
     double scale = options.scale > 0 ? std::min(options.scale, 8.0) : profile->screenScale;
