@@ -25,6 +25,42 @@ struct CommonOptions {
     bool verbose { false };
 };
 
+std::optional<std::string> readFile(const std::string& path)
+{
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    if (!file)
+        return std::nullopt;
+    return text.str();
+}
+
+sim::RunOptions runOptions(const CommonOptions& common)
+{
+    fs::path root = common.root.empty() ? fs::path(VANTOR_DEFAULT_ROOT) : fs::path(common.root);
+    sim::RunOptions options;
+    options.model = common.device;
+    options.deviceRoot = fs::absolute(root);
+    options.outputFolder = fs::absolute(common.out);
+    options.loadExtension = !common.noExtension;
+    if (!common.scene.empty())
+        options.sceneImage = fs::absolute(common.scene);
+    return options;
+}
+
+// The build's products and resources, into a device root that lacks them.
+bool installInto(const fs::path& root)
+{
+    auto installed = sim::DeviceRootInstaller(VANTOR_STAGED_ROOT).install(root);
+    if (!installed.ok) {
+        std::cerr << "vantor-sim: " << installed.error << '\n';
+        return false;
+    }
+    if (!installed.installed.empty())
+        std::cout << "installed " << installed.installed.size() << " files into " << root << '\n';
+    return true;
+}
+
 int runScenario(const std::string& text, const std::string& name, const CommonOptions& common)
 {
     auto parsed = sim::Scenario::parse(text);
@@ -34,14 +70,7 @@ int runScenario(const std::string& text, const std::string& name, const CommonOp
     }
     auto& scenario = std::get<sim::Scenario>(parsed);
 
-    fs::path root = common.root.empty() ? fs::path(VANTOR_DEFAULT_ROOT) : fs::path(common.root);
-    sim::RunOptions options;
-    options.model = common.device;
-    options.deviceRoot = fs::absolute(root);
-    options.outputFolder = fs::absolute(common.out);
-    options.loadExtension = !common.noExtension;
-    if (!common.scene.empty())
-        options.sceneImage = fs::absolute(common.scene);
+    sim::RunOptions options = runOptions(common);
     options.progress = [](const std::string& line) { std::cout << line << std::endl; };
 
     sim::ScenarioRunner runner(options);
@@ -49,13 +78,8 @@ int runScenario(const std::string& text, const std::string& name, const CommonOp
         std::cerr << "vantor-sim: " << name << ": " << problem->message << '\n';
         return 2;
     }
-    auto installed = sim::DeviceRootInstaller(VANTOR_STAGED_ROOT).install(options.deviceRoot);
-    if (!installed.ok) {
-        std::cerr << "vantor-sim: " << installed.error << '\n';
+    if (!installInto(options.deviceRoot))
         return 1;
-    }
-    if (!installed.installed.empty())
-        std::cout << "installed " << installed.installed.size() << " files into " << options.deviceRoot << '\n';
 
     auto outcome = runner.run(scenario);
     if (!outcome.ok) {
@@ -71,26 +95,10 @@ int runScenario(const std::string& text, const std::string& name, const CommonOp
     return 0;
 }
 
-std::optional<std::string> readFile(const std::string& path)
-{
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    if (!file)
-        return std::nullopt;
-    return text.str();
-}
-
 int runWindow(const CommonOptions& common, double scale, const std::string& script, const std::string& record)
 {
     sim::WindowOptions options;
-    fs::path root = common.root.empty() ? fs::path(VANTOR_DEFAULT_ROOT) : fs::path(common.root);
-    options.run.model = common.device;
-    options.run.deviceRoot = fs::absolute(root);
-    options.run.outputFolder = fs::absolute(common.out);
-    options.run.loadExtension = !common.noExtension;
-    if (!common.scene.empty())
-        options.run.sceneImage = fs::absolute(common.scene);
+    options.run = runOptions(common);
     options.scale = scale;
     if (!script.empty()) {
         auto text = readFile(script);
@@ -108,11 +116,8 @@ int runWindow(const CommonOptions& common, double scale, const std::string& scri
     if (!record.empty())
         options.record = fs::absolute(record);
 
-    auto installed = sim::DeviceRootInstaller(VANTOR_STAGED_ROOT).install(options.run.deviceRoot);
-    if (!installed.ok) {
-        std::cerr << "vantor-sim: " << installed.error << '\n';
+    if (!installInto(options.run.deviceRoot))
         return 1;
-    }
     auto opened = sim::SimWindow::open(std::move(options));
     if (auto* problem = std::get_if<std::string>(&opened)) {
         std::cerr << "vantor-sim: " << *problem << '\n';
@@ -150,7 +155,7 @@ int main(int argc, char** argv)
     auto* window = app.add_subcommand("window", "try the camera in a window: the mouse is a finger, keys the buttons");
     double scale = 0;
     std::string windowScript, record;
-    window->add_option("--scale", scale, "window pixels per screen point (default: the device's own)")
+    window->add_option("--scale", scale, "window pixels per screen point (default: the device's own, or less to fit the display)")
         ->check(CLI::Range(0.25, 8.0));
     window->add_option("--script", windowScript, "play a scenario file in the window, in real time")
         ->check(CLI::ExistingFile);
@@ -161,14 +166,12 @@ int main(int argc, char** argv)
     kit::SystemLog::setMirrorsToStandardError(common.verbose);
 
     if (run->parsed()) {
-        std::ifstream file(script);
-        std::stringstream text;
-        text << file.rdbuf();
-        if (!file) {
+        auto text = readFile(script);
+        if (!text) {
             std::cerr << "vantor-sim: cannot read " << script << '\n';
             return 1;
         }
-        return runScenario(text.str(), script, common);
+        return runScenario(*text, script, common);
     }
     if (demo->parsed()) {
         if (common.out == "out")
