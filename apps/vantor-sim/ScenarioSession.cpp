@@ -13,10 +13,11 @@ namespace {
 // The settings file, as both products name it on the device.
 constexpr const char* kSettingsFile = "var/mobile/Library/Preferences/com.quillon.Vantor2.plist";
 
-std::string timeStamp(double seconds)
+// Padded for the progress lines; events.log writes times as the host does.
+std::string timeStamp(double seconds, bool padded = true)
 {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%9.3f", seconds);
+    std::snprintf(buffer, sizeof buffer, padded ? "%9.3f" : "%.3f", seconds);
     return buffer;
 }
 
@@ -103,7 +104,7 @@ std::optional<std::string> ScenarioSession::launch()
 std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Waits waits)
 {
     double now = m_phone ? m_phone->now() : 0;
-    m_events << timeStamp(now) << " # line " << line.number << ": " << commandName(line.command) << '\n';
+    m_events << timeStamp(now, false) << " # line " << line.number << ": " << commandName(line.command) << '\n';
     if (m_options.progress)
         m_options.progress(timeStamp(now) + "  " + commandName(line.command));
 
