@@ -401,31 +401,34 @@ void CGContextSetInterpolationQuality(const CGContextRef& context, CGInterpolati
         context->gstate().interpolation = quality;
 }
 
+namespace {
+
+// Filling or stroking a rectangle leaves the current path alone.
+void paintRectKeepingPath(CGContext& context, CGRect rect, void (*paint)(CGContext&))
+{
+    cairo_t* cr = context.cairo();
+    cairo_path_t* kept = cairo_copy_path(cr);
+    cairo_new_path(cr);
+    cairo_rectangle(cr, rect.origin.x, rect.origin.y, rect.size.width, rect.size.height);
+    paint(context);
+    cairo_append_path(cr, kept);
+    cairo_path_destroy(kept);
+}
+
+}
+
 void CGContextFillRect(const CGContextRef& context, CGRect rect)
 {
     if (!drawable(context) || !finite(rect))
         return;
-    cairo_t* cr = context->cairo();
-    cairo_path_t* kept = cairo_copy_path(cr);
-    cairo_new_path(cr);
-    cairo_rectangle(cr, rect.origin.x, rect.origin.y, rect.size.width, rect.size.height);
-    fillCurrentPath(*context, false);
-    // Filling a rectangle leaves the current path alone.
-    cairo_append_path(cr, kept);
-    cairo_path_destroy(kept);
+    paintRectKeepingPath(*context, rect, [](CGContext& c) { fillCurrentPath(c, false); });
 }
 
 void CGContextStrokeRect(const CGContextRef& context, CGRect rect)
 {
     if (!drawable(context) || !finite(rect))
         return;
-    cairo_t* cr = context->cairo();
-    cairo_path_t* kept = cairo_copy_path(cr);
-    cairo_new_path(cr);
-    cairo_rectangle(cr, rect.origin.x, rect.origin.y, rect.size.width, rect.size.height);
-    strokeCurrentPath(*context);
-    cairo_append_path(cr, kept);
-    cairo_path_destroy(kept);
+    paintRectKeepingPath(*context, rect, [](CGContext& c) { strokeCurrentPath(c); });
 }
 
 void CGContextStrokeRectWithWidth(const CGContextRef& context, CGRect rect, CGFloat width)
