@@ -1,0 +1,7 @@
+#include "extension/capture/ExposureView.h"
+
+namespace vantor {
+
+KIT_REGISTER_CLASS(ExposureView);
+
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "kit/ui/UIImageView.h"
+
+namespace vantor {
+
+// A reticle of the advanced mode that the user drags and can lock.
+class ExposureView final : public kit::UIImageView {
+    KIT_OBJECT(ExposureView, kit::UIImageView)
+
+public:
+    bool isLocked() const { return m_isLocked; }
+    void setIsLocked(bool locked) { m_isLocked = locked; }
+
+private:
+    bool m_isLocked { false };
+};
+
+}

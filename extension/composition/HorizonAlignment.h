@@ -1,0 +1,16 @@
+#pragma once
+
+// The horizon-alignment level, its button on the top bar and the alert shown
+// while video is recorded with the device held upright.
+
+#include "kit/foundation/Action.h"
+
+namespace vantor {
+
+void CreateHorizonAlignmentBtn(const kit::Action&);
+void CreateVideoVerticallyTiltedAlert();
+// Class side of VerticalAlertImageView.
+void CreateHorizontalAlignmentViews();
+void UpdateHorizontalAlignmentViewsOrientation();
+
+}
