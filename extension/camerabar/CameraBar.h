@@ -13,6 +13,7 @@ class AVAudioPlayer;
 class CMMotionManager;
 class NSTimer;
 class UIColor;
+struct NSNotification;
 }
 
 namespace vantor {
@@ -145,6 +146,11 @@ public:
     void toggleHorizonAlignment(kit::id sender);
 
 private:
+    friend void createCameraBar();
+
+    // The background notification's observer; forwards to appDidEnterBackground.
+    void applicationDidEnterBackground(const kit::NSNotification&);
+
     std::shared_ptr<kit::CMMotionManager> m_motionManager;
     int64_t m_selectedMode { 0 };
     std::shared_ptr<SelectorDialEx> m_selDialEx;
