@@ -1,6 +1,9 @@
 #include "extension/composition/HorizonAlignment.h"
 
+#include "extension/startup/Globals.h"
+
 #include "kit/foundation/NotYet.h"
+#include "kit/ui/UIImageView.h"
 
 namespace vantor {
 
@@ -11,5 +14,12 @@ void CreateVideoVerticallyTiltedAlert() { NOT_YET("horizon: CreateVideoVerticall
 void CreateHorizontalAlignmentViews() { NOT_YET("horizon: CreateHorizontalAlignmentViews"); }
 
 void UpdateHorizontalAlignmentViewsOrientation() { NOT_YET("horizon: UpdateHorizontalAlignmentViewsOrientation"); }
+
+void highlightVideoVerticallyTiltedAlert(bool videoMode)
+{
+    if (videoVerticallyTiltedAlert)
+        videoVerticallyTiltedAlert->setHighlighted(
+            videoMode && (_UIDeviceOrientation == 1 || _UIDeviceOrientation == 2));
+}
 
 }

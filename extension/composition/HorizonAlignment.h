@@ -12,5 +12,8 @@ void CreateVideoVerticallyTiltedAlert();
 // Class side of VerticalAlertImageView.
 void CreateHorizontalAlignmentViews();
 void UpdateHorizontalAlignmentViewsOrientation();
+// The tilt alert lights up while video is taken with the device upright
+// (portrait or upside down).
+void highlightVideoVerticallyTiltedAlert(bool videoMode);
 
 }

@@ -3,7 +3,9 @@
 // The extension's side of the settings file: reading it into the globals,
 // writing the extension's own keys back, and the change notification.
 
-#include "kit/runtime/Types.h"
+#include "kit/foundation/DarwinNotificationCenter.h"
+
+#include <string>
 
 namespace vantor {
 
@@ -16,11 +18,12 @@ void LoadPrefs();
 // nothing; the values in memory stay in force.
 void savePrefs();
 // Darwin notification callback: reloads the file, ignoring its arguments.
-void preferencesChanged(void* center, void* observer, const char* name, const void* object, const void* userInfo);
+void preferencesChanged(kit::CFNotificationCenterRef center, void* observer, const std::string& name,
+    const void* object, kit::CFDictionaryRef userInfo);
 // Registers preferencesChanged for the settings-changed notification.
 void registerForPreferenceChanges();
 
 // The device path of the settings file.
-const char* preferencesPath();
+std::string preferencesPath();
 
 }
