@@ -1,4 +1,5 @@
 #include "ScenarioRunner.h"
+#include "ScenarioSession.h"
 
 #include "kit/media/DeviceProfile.h"
 
@@ -41,6 +42,21 @@ std::vector<fs::path> collectNewCameraRollFiles(const std::set<fs::path>& before
             copied.push_back(target);
     }
     return copied;
+}
+
+// The settings file beside the run's other artefacts, so what the products
+// wrote into it can be read without searching the device root.
+std::optional<fs::path> copySettingsFile(const fs::path& root, const fs::path& outputFolder)
+{
+    auto settings = root / kSettingsFile;
+    auto target = outputFolder / "settings.plist";
+    std::error_code error;
+    if (!fs::is_regular_file(settings, error))
+        return std::nullopt;
+    fs::copy_file(settings, target, fs::copy_options::overwrite_existing, error);
+    if (error)
+        return std::nullopt;
+    return target;
 }
 
 bool needsRunningApp(const Command& command)
@@ -105,6 +121,7 @@ ScenarioRunner::Outcome ScenarioRunner::run(const Scenario& scenario)
     session.finish();
     outcome.screenshots = session.screenshots();
     outcome.cameraRoll = collectNewCameraRollFiles(cameraRollBefore, m_options.deviceRoot, m_options.outputFolder);
+    outcome.settings = copySettingsFile(m_options.deviceRoot, m_options.outputFolder);
     outcome.ok = true;
     return outcome;
 }

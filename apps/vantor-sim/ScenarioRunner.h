@@ -28,6 +28,9 @@ public:
         // The photos and movies the run took, copied into the output
         // folder's "camera-roll"; the originals stay in the device root.
         std::vector<std::filesystem::path> cameraRoll;
+        // The settings file as the run left it, copied into the output
+        // folder as "settings.plist"; nothing when the run wrote none.
+        std::optional<std::filesystem::path> settings;
     };
     Outcome run(const Scenario&);
 

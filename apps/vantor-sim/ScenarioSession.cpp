@@ -10,8 +10,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The settings file, as both products name it on the device.
-constexpr const char* kSettingsFile = "var/mobile/Library/Preferences/com.quillon.Vantor2.plist";
 
 // Padded for the progress lines; events.log writes times as the host does.
 std::string timeStamp(double seconds, bool padded = true)

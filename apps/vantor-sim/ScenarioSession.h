@@ -13,6 +13,9 @@
 
 namespace sim {
 
+// The settings file inside a device root, as both products name it on the device.
+inline constexpr const char* kSettingsFile = "var/mobile/Library/Preferences/com.quillon.Vantor2.plist";
+
 struct RunOptions {
     std::string model { "iPhone6,1" };
     std::filesystem::path deviceRoot;

@@ -91,6 +91,8 @@ int runScenario(const std::string& text, const std::string& name, const CommonOp
         std::cout << "  screenshot: " << shot.string() << '\n';
     for (auto& file : outcome.cameraRoll)
         std::cout << "  camera roll: " << file.string() << '\n';
+    if (outcome.settings)
+        std::cout << "  settings: " << outcome.settings->string() << '\n';
     std::cout << "  device root: " << options.deviceRoot.string() << '\n';
     return 0;
 }
