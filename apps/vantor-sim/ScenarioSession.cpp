@@ -10,7 +10,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 // Padded for the progress lines; events.log writes times as the host does.
 std::string timeStamp(double seconds, bool padded = true)
 {
