@@ -1,0 +1,40 @@
+#pragma once
+
+#include "kit/runtime/Class.h"
+#include "kit/runtime/Selector.h"
+#include "kit/ui/UIView.h"
+
+namespace camerabar_test {
+
+// Stands in for the host's camera view and controller: answers the few host
+// messages the camera bar sends and remembers them.
+class FakeHost final : public kit::UIView {
+    KIT_OBJECT(FakeHost, kit::UIView)
+
+public:
+    explicit FakeHost(kit::CGRect frame)
+        : kit::UIView(frame)
+    {
+        static const bool registered = [] {
+            kit::Class cls = staticClass();
+            kit::addMethod(cls, kit::sel_registerName("_zoomIsAllowed"), kit::memberImp<&FakeHost::zoomIsAllowed>());
+            kit::addMethod(cls, kit::sel_registerName("_setZoomFactor:"), kit::memberImp<&FakeHost::setZoomFactor>());
+            kit::addMethod(cls, kit::sel_registerName("capturePhoto"), kit::memberImp<&FakeHost::capturePhoto>());
+            kit::addMethod(cls, kit::sel_registerName("cameraMode"), kit::memberImp<&FakeHost::cameraMode>());
+            return true;
+        }();
+        (void)registered;
+    }
+
+    bool zoomIsAllowed() { return allowsZoom; }
+    void setZoomFactor(double factor) { zoomFactors.push_back(factor); }
+    void capturePhoto() { ++photosCaptured; }
+    int32_t cameraMode() { return mode; }
+
+    bool allowsZoom { true };
+    std::vector<double> zoomFactors;
+    int photosCaptured { 0 };
+    int32_t mode { 0 };
+};
+
+}
