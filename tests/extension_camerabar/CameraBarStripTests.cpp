@@ -2,6 +2,8 @@
 #include "FakeHost.h"
 
 #include "kit/foundation/ProcessIdentity.h"
+#include "kit/ui/TouchDelivery.h"
+#include "kit/ui/UIWindow.h"
 
 using namespace camerabar_test;
 using vantor::CameraBar;
@@ -72,6 +74,32 @@ TEST_F(ModeStrip, HelpMovesFromShowToHideAndEndsSaved)
     bar->showCameraButtonObjCall();
     bar->hideCameraButtonObjCall();
     EXPECT_TRUE(savedSettings().empty());
+}
+
+TEST_F(ModeStrip, SwipesOnTheCameraViewShowAndHideTheStrip)
+{
+    auto window = std::make_shared<kit::UIWindow>(kit::CGRectMake(0, 0, 320, 568));
+    window->addSubview(hostView);
+    window->makeKeyAndVisible();
+    vantor::showHelpHowToShow = true;
+    vantor::createCameraBar();
+
+    auto swipe = [](double fromY, double toY) {
+        auto& touches = kit::TouchDelivery::shared();
+        touches.down(kit::CGPointMake(160, fromY), 1);
+        for (int step = 1; step <= 5; ++step) {
+            advance(0.02);
+            touches.move(kit::CGPointMake(160, fromY + (toY - fromY) * step / 5), 1);
+        }
+        touches.up(kit::CGPointMake(160, toY), 1);
+    };
+
+    swipe(450, 300);
+    EXPECT_TRUE(vantor::swipedUpCameraControls);
+    EXPECT_TRUE(vantor::showHelpHowToHide) << "the swipe up reached showCameraButtonObjCall";
+    swipe(300, 450);
+    EXPECT_FALSE(vantor::showHelpHowToHide) << "the swipe down reached hideCameraButtonObjCall";
+    EXPECT_TRUE(helpSaved(false, false));
 }
 
 TEST_F(ModeStrip, ZoomControlFollowsTheHostHalfASecondAfterAModeChange)
