@@ -96,12 +96,3 @@ TEST_F(ModeCaption, OnAPadSitsInTheCameraView)
     EXPECT_EQ(label->frame(), kit::CGRectMake(10, 14, 200, 22));
 }
 
-TEST_F(ModeCaption, RunsToItsEndWithoutABarToShowIn)
-{
-    vantor::_CAMTopBar.reset();
-    topBar.reset();
-    bar->fadeinText("Timer Mode");
-    bar.reset();
-    advance(5); // no crash, no leak under the sanitizers
-    SUCCEED();
-}

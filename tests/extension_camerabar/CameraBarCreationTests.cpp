@@ -135,34 +135,22 @@ TEST_F(CameraBarCreation, LoadsTheCountDownSoundAtFullVolume)
     EXPECT_EQ(bar->countDownSound()->volume(), 1.0f);
 }
 
-TEST_F(CameraBarCreation, AttachesNonCancellingSwipesForThePhone)
+TEST_F(CameraBarCreation, AttachesNonCancellingSwipesUpAndDownOnAPhoneSidewaysOnAPad)
 {
-    vantor::createCameraBar();
-    ASSERT_TRUE(vantor::cameraBar);
-    auto swipes = swipesOn(*hostView);
-    ASSERT_EQ(swipes.size(), 2u);
-    EXPECT_EQ(swipes[0]->direction(), kit::UISwipeGestureRecognizerDirectionUp);
-    EXPECT_EQ(swipes[1]->direction(), kit::UISwipeGestureRecognizerDirectionDown);
-    for (auto* swipe : swipes)
-        EXPECT_FALSE(swipe->cancelsTouchesInView());
-}
-
-TEST_F(CameraBarCreation, AttachesSidewaysSwipesOnAPad)
-{
-    vantor::IS_IPAD = true;
-    vantor::createCameraBar();
-    auto swipes = swipesOn(*hostView);
-    ASSERT_EQ(swipes.size(), 2u);
-    EXPECT_EQ(swipes[0]->direction(), kit::UISwipeGestureRecognizerDirectionLeft);
-    EXPECT_EQ(swipes[1]->direction(), kit::UISwipeGestureRecognizerDirectionRight);
-}
-
-TEST_F(CameraBarCreation, WithoutACameraViewAttachesNothing)
-{
-    vantor::cameraView.reset();
-    vantor::createCameraBar();
-    EXPECT_TRUE(vantor::cameraBar);
-    EXPECT_TRUE(swipesOn(*hostView).empty());
+    using Directions = std::pair<kit::UISwipeGestureRecognizerDirection, kit::UISwipeGestureRecognizerDirection>;
+    for (bool pad : { false, true }) {
+        vantor::IS_IPAD = pad;
+        hostView = std::make_shared<kit::UIView>(kit::CGRectMake(0, 0, 320, 568));
+        vantor::cameraView = hostView;
+        vantor::createCameraBar();
+        auto swipes = swipesOn(*hostView);
+        ASSERT_EQ(swipes.size(), 2u);
+        EXPECT_EQ(Directions(swipes[0]->direction(), swipes[1]->direction()),
+            pad ? Directions(kit::UISwipeGestureRecognizerDirectionLeft, kit::UISwipeGestureRecognizerDirectionRight)
+                : Directions(kit::UISwipeGestureRecognizerDirectionUp, kit::UISwipeGestureRecognizerDirectionDown));
+        for (auto* swipe : swipes)
+            EXPECT_FALSE(swipe->cancelsTouchesInView());
+    }
 }
 
 TEST_F(CameraBarCreation, ListensForSettingsChangesOnce)

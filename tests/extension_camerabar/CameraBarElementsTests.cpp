@@ -84,19 +84,6 @@ TEST_F(ElementCodes, CodesForAbsentElementsDoNothing)
     EXPECT_FALSE(settingsWritten());
 }
 
-TEST_F(ElementCodes, ExplicitOnAndOffOfTheTimeStamp)
-{
-    vantor::timestampLbl = std::make_shared<kit::UILabel>(kit::CGRectMake(0, 0, 100, 20));
-    vantor::prevTimeStampVisibleAndPlace = true;
-    send(-7);
-    EXPECT_FALSE(vantor::timeStampVisibleAndPlace);
-    EXPECT_EQ(vantor::timestampLbl->text(), "Timestamp Off");
-    send(4);
-    EXPECT_TRUE(vantor::timeStampVisibleAndPlace);
-    EXPECT_EQ(vantor::timestampLbl->text(), "Timestamp On");
-    EXPECT_TRUE(vantor::prevTimeStampVisibleAndPlace) << "only code 5 keeps the previous state";
-}
-
 TEST_F(ElementCodes, TheTimeStampLabelShowsOnlyWhileTheFeatureIsEnabled)
 {
     vantor::timestampLbl = std::make_shared<kit::UILabel>(kit::CGRectMake(0, 0, 100, 20));
@@ -150,10 +137,3 @@ TEST_F(ElementCodes, ReticlesHideOnceAndShowOnlyWhatWasVisible)
     EXPECT_TRUE(vantor::focusAndExposureHidden);
 }
 
-TEST_F(ElementCodes, ResolutionChooserFlagFollowsTheFinishedFades)
-{
-    bar->dimensionFadeinFinished();
-    EXPECT_TRUE(bar->dimensionSelectorViewShowing());
-    bar->dimensionFadeoutFinished();
-    EXPECT_FALSE(bar->dimensionSelectorViewShowing());
-}

@@ -127,14 +127,6 @@ TEST_F(ModeStrip, ZoomControlFollowsTheHostHalfASecondAfterAModeChange)
     EXPECT_FALSE(vantor::zoomView->isHidden());
 }
 
-TEST_F(ModeStrip, ZoomFactorGoesToTheHostView)
-{
-    auto host = std::make_shared<FakeHost>(kit::CGRectMake(0, 0, 320, 568));
-    vantor::cameraView = host;
-    bar->zoomFactor(2.5f);
-    EXPECT_EQ(host->zoomFactors, std::vector<double> { 2.5 });
-}
-
 TEST_F(ModeStrip, HelpFramesOnAPhone)
 {
     EXPECT_EQ(bar->HowToShowStartFrame(), kit::CGRectMake(220, 393, 85, 72.5));

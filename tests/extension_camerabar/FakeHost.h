@@ -18,23 +18,17 @@ public:
         static const bool registered = [] {
             kit::Class cls = staticClass();
             kit::addMethod(cls, kit::sel_registerName("_zoomIsAllowed"), kit::memberImp<&FakeHost::zoomIsAllowed>());
-            kit::addMethod(cls, kit::sel_registerName("_setZoomFactor:"), kit::memberImp<&FakeHost::setZoomFactor>());
             kit::addMethod(cls, kit::sel_registerName("capturePhoto"), kit::memberImp<&FakeHost::capturePhoto>());
-            kit::addMethod(cls, kit::sel_registerName("cameraMode"), kit::memberImp<&FakeHost::cameraMode>());
             return true;
         }();
         (void)registered;
     }
 
     bool zoomIsAllowed() { return allowsZoom; }
-    void setZoomFactor(double factor) { zoomFactors.push_back(factor); }
     void capturePhoto() { ++photosCaptured; }
-    int32_t cameraMode() { return mode; }
 
     bool allowsZoom { true };
-    std::vector<double> zoomFactors;
     int photosCaptured { 0 };
-    int32_t mode { 0 };
 };
 
 }
