@@ -33,11 +33,13 @@ kit::Action toggleElementAction() { return kit::Action(cameraBar, &CameraBar::to
 
 void hideChooserAndDialShowReticles(float dialExtra)
 {
-    if (!cameraBar)
+    // Held here: an element's handler may end the camera bar.
+    auto bar = cameraBar;
+    if (!bar)
         return;
-    cameraBar->toggleElementFinished(-4, 0.25f);
-    cameraBar->toggleElementFinished(-5, dialExtra);
-    cameraBar->toggleElementFinished(1, 0.0f);
+    bar->toggleElementFinished(-4, 0.25f);
+    bar->toggleElementFinished(-5, dialExtra);
+    bar->toggleElementFinished(1, 0.0f);
 }
 
 }
@@ -117,13 +119,13 @@ void _method$PLCameraController$_setCameraMode$cameraDevice$$(kit::id self, kit:
         cameraController = self->weak_from_this();
     if (!focusView || !exposureView)
         createFocusAndExposureObjects();
-    if (cameraBar) {
-        cameraBar->toggleElementFinished(-5, 1.0f);
-        cameraBar->toggleElementFinished(-4, 0.1f);
-        cameraBar->toggleElementFinished(1, 0.0f);
+    if (auto bar = cameraBar) {
+        bar->toggleElementFinished(-5, 1.0f);
+        bar->toggleElementFinished(-4, 0.1f);
+        bar->toggleElementFinished(1, 0.0f);
     }
-    if (cameraBar)
-        cameraBar->DisplayCameraModeChangeObjectsTimed();
+    if (auto bar = cameraBar)
+        bar->DisplayCameraModeChangeObjectsTimed();
     toggleCameraButtonArray(0);
 
     _orig$PLCameraController$_setCameraMode$cameraDevice$$(self, cmd, mode, device);

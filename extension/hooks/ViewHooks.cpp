@@ -187,10 +187,10 @@ void _method$CAMShutterButton$setMode$animated$$(kit::id self, kit::SEL cmd, int
         if (!capturing)
             disableSnapshotButton();
     }
-    if (capturing && cameraBar) {
-        cameraBar->toggleElementFinished(-4, 0.25f);
-        cameraBar->toggleElementFinished(-5, 0.0f);
-        cameraBar->toggleElementFinished(1, 0.0f);
+    if (auto bar = cameraBar; capturing && bar) {
+        bar->toggleElementFinished(-4, 0.25f);
+        bar->toggleElementFinished(-5, 0.0f);
+        bar->toggleElementFinished(1, 0.0f);
     }
     _orig$CAMShutterButton$setMode$animated$$(self, cmd, mode, animated);
 }
