@@ -15,6 +15,7 @@
 #include "extension/composition/OverlayFunctions.h"
 #include "extension/elements/CameraButton.h"
 #include "extension/hooks/BarItems.h"
+#include "extension/hooks/HookSupport.h"
 #include "extension/hooks/HostCamera.h"
 #include "extension/hooks/TimeStamp.h"
 #include "extension/startup/Globals.h"
@@ -26,21 +27,8 @@ namespace vantor {
 
 namespace {
 
-kit::id controllerNow() { return cameraController.lock().get(); }
-
 // The indicators' common tap action, on the camera bar.
 kit::Action toggleElementAction() { return kit::Action(cameraBar, &CameraBar::toggleElement); }
-
-void hideChooserAndDialShowReticles(float dialExtra)
-{
-    // Held here: an element's handler may end the camera bar.
-    auto bar = cameraBar;
-    if (!bar)
-        return;
-    bar->toggleElementFinished(-4, 0.25f);
-    bar->toggleElementFinished(-5, dialExtra);
-    bar->toggleElementFinished(1, 0.0f);
-}
 
 }
 
@@ -155,7 +143,7 @@ void _method$PLCameraController$startVideoCapture$(kit::id self, kit::SEL cmd)
 {
     _orig$PLCameraController$startVideoCapture$(self, cmd);
     if (_cameraButtonView)
-        _cameraButtonView->setTextForMode(controllerNow(), true);
+        _cameraButtonView->setTextForMode(currentCameraController(), true);
     if (modeTakeRecordingPhotoBtn)
         modeTakeRecordingPhotoBtn->setEnabled(true);
     hideChooserAndDialShowReticles(0.0f);
@@ -167,7 +155,7 @@ void _method$PLCameraController$stopVideoCapture$(kit::id self, kit::SEL cmd)
         modeTakeRecordingPhotoBtn->setEnabled(false);
     _orig$PLCameraController$stopVideoCapture$(self, cmd);
     if (_cameraButtonView)
-        _cameraButtonView->setTextForMode(controllerNow(), false);
+        _cameraButtonView->setTextForMode(currentCameraController(), false);
 }
 
 // The snapshot button takes photos while recording.

@@ -9,6 +9,7 @@
 
 #include "extension/camerabar/CameraBar.h"
 #include "extension/capture/CameraButtonFunctions.h"
+#include "extension/hooks/HookSupport.h"
 #include "extension/hooks/HostCamera.h"
 #include "extension/hooks/TimeStamp.h"
 #include "extension/startup/Globals.h"
@@ -21,8 +22,6 @@
 namespace vantor {
 
 namespace {
-
-kit::id controllerNow() { return cameraController.lock().get(); }
 
 // Arms the chosen timed mode: it becomes the running one.
 void startChosenTimedMode(CameraBar& bar)
@@ -47,7 +46,7 @@ void _method$PLCameraView$_shutterButtonClicked$(kit::id self, kit::SEL cmd)
         bar->toggleElementFinished(1, 0.0f);
     }
 
-    if (bar && isCameraMode(controllerNow())) {
+    if (bar && isCameraMode(currentCameraController())) {
         bool leaveDial = bar->timerMode() == CameraBar::TimerModeSelfTimer
             && bar->prevTimerMode() != CameraBar::TimerModeTimeLapse;
         hideCameraBar4(nullptr, 0.3f, false, leaveDial);
@@ -72,7 +71,7 @@ void _method$PLCameraView$cameraControllerDidTakePhoto$$(kit::id self, kit::SEL 
 {
     _orig$PLCameraView$cameraControllerDidTakePhoto$$(self, cmd, controller);
     auto bar = cameraBar;
-    if (!bar || !isCameraMode(controllerNow()))
+    if (!bar || !isCameraMode(currentCameraController()))
         return;
     if (shutterPressWhileTimerOn) {
         shutterPressWhileTimerOn = false;

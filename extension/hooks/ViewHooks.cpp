@@ -11,6 +11,7 @@
 #include "extension/composition/HorizonAlignment.h"
 #include "extension/composition/OverlayFunctions.h"
 #include "extension/elements/CameraButton.h"
+#include "extension/hooks/HookSupport.h"
 #include "extension/hooks/HostCamera.h"
 #include "extension/hooks/TimeStamp.h"
 #include "extension/startup/Globals.h"
@@ -24,8 +25,6 @@
 namespace vantor {
 
 namespace {
-
-kit::id controllerNow() { return cameraController.lock().get(); }
 
 kit::UIView* asView(kit::id object) { return kit::cast<kit::UIView>(object); }
 
@@ -41,7 +40,7 @@ void _method$PLCameraView$cameraControllerModeDidChange$$(kit::id self, kit::SEL
 {
     _orig$PLCameraView$cameraControllerModeDidChange$$(self, cmd, controller);
     auto bar = cameraBar;
-    auto now = controllerNow();
+    auto now = currentCameraController();
     if (isCameraMode(now)) {
         toggleAdvancedFocus(bar && bar->cameraMode() == 1, asView(self), true);
         if (HDRAlwaysOn && host::respondsToHDRIsOn(self) && !host::HDRIsOn(self))
@@ -83,7 +82,7 @@ void _method$PLCameraView$cameraController$didStartTransitionToShowEffectsGrid$a
             else if (isCameraMode(controller))
                 toggleAdvancedFocus(bar->cameraMode() == 1, nullptr, true);
             // The square mode (4) has no guides.
-            if (host::cameraMode(controllerNow()) == 0)
+            if (host::cameraMode(currentCameraController()) == 0)
                 hideOverlayFunctionality(false);
             bar->toggleElementFinished(6, 0.0f);
             bar->toggleElementFinished(7, 0.0f);
@@ -111,7 +110,7 @@ void _method$PLCameraView$viewDidAppear$(kit::id self, kit::SEL cmd)
 
 kit::id _method$PLCameraView$videoPreviewView$(kit::id self, kit::SEL cmd)
 {
-    auto now = controllerNow();
+    auto now = currentCameraController();
     getDimensions(host::cameraMode(now), host::cameraDevice(now), true);
     return _orig$PLCameraView$videoPreviewView$(self, cmd);
 }
@@ -120,7 +119,7 @@ kit::id _method$PLCameraView$videoPreviewView$(kit::id self, kit::SEL cmd)
 bool _method$PLCameraView$_shouldShowFocus$(kit::id self, kit::SEL cmd)
 {
     bool show = _orig$PLCameraView$_shouldShowFocus$(self, cmd);
-    if (show && host::cameraDevice(controllerNow()) == 1)
+    if (show && host::cameraDevice(currentCameraController()) == 1)
         return canExpose;
     return show;
 }
@@ -183,15 +182,12 @@ void _method$CAMShutterButton$setMode$animated$$(kit::id self, kit::SEL cmd, int
     bool capturing = (mode == 4 || mode == 5) && animated;
     if (!IS_IPAD) {
         if (capturing && _cameraButtonView)
-            _cameraButtonView->setTextForMode(controllerNow(), true);
+            _cameraButtonView->setTextForMode(currentCameraController(), true);
         if (!capturing)
             disableSnapshotButton();
     }
-    if (auto bar = cameraBar; capturing && bar) {
-        bar->toggleElementFinished(-4, 0.25f);
-        bar->toggleElementFinished(-5, 0.0f);
-        bar->toggleElementFinished(1, 0.0f);
-    }
+    if (capturing)
+        hideChooserAndDialShowReticles(0.0f);
     _orig$CAMShutterButton$setMode$animated$$(self, cmd, mode, animated);
 }
 
