@@ -4,10 +4,6 @@
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/PropertyListFile.h"
-#include "kit/foundation/RunLoop.h"
-
-#include <algorithm>
-#include <random>
 
 namespace fs = std::filesystem;
 
@@ -15,9 +11,7 @@ namespace extensiontest {
 
 void ExtensionTest::SetUp()
 {
-    kit::RunLoop::main().resetWithVirtualClock();
-    std::random_device random;
-    m_root = fs::temp_directory_path() / ("vantor-extension-" + std::to_string(random()));
+    HostCameraTest::SetUp();
     ASSERT_TRUE(kit::DeviceRoot::prepare(m_root));
     kit::DeviceRoot::set(m_root);
     vantor::resetGlobalsToLoadValues();
@@ -27,8 +21,7 @@ void ExtensionTest::TearDown()
 {
     vantor::resetGlobalsToLoadValues();
     kit::DeviceRoot::clear();
-    std::error_code ignored;
-    fs::remove_all(m_root, ignored);
+    HostCameraTest::TearDown();
 }
 
 void ExtensionTest::installExtension()
@@ -47,17 +40,7 @@ void ExtensionTest::installExtension()
 std::unique_ptr<host::Phone> ExtensionTest::startPhone(const std::string& model)
 {
     installExtension();
-    host::PhoneOptions options;
-    options.model = model;
-    options.deviceRoot = m_root;
-    options.loadExtension = true;
-    options.eventLog = [log = m_log](const std::string& line) { log->push_back(line); };
-    auto started = host::Phone::start(std::move(options));
-    if (auto* error = std::get_if<std::string>(&started)) {
-        ADD_FAILURE() << *error;
-        return nullptr;
-    }
-    return std::move(std::get<std::unique_ptr<host::Phone>>(started));
+    return HostCameraTest::startPhone(model, true);
 }
 
 fs::path ExtensionTest::settingsFile() const
@@ -77,20 +60,6 @@ std::optional<kit::PropertyList::Dictionary> ExtensionTest::readSettings() const
     if (!list || !list->dictionary())
         return std::nullopt;
     return *list->dictionary();
-}
-
-std::vector<std::string> ExtensionTest::events() const
-{
-    std::vector<std::string> lines;
-    for (const auto& line : *m_log)
-        lines.push_back(line.substr(line.find(' ') + 1));
-    return lines;
-}
-
-bool ExtensionTest::logged(const std::string& line) const
-{
-    auto lines = events();
-    return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
 }

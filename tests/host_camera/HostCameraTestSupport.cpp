@@ -24,10 +24,15 @@ void HostCameraTest::TearDown()
 
 std::unique_ptr<host::Phone> HostCameraTest::startPhone(const std::string& model)
 {
+    return startPhone(model, false);
+}
+
+std::unique_ptr<host::Phone> HostCameraTest::startPhone(const std::string& model, bool loadExtension)
+{
     host::PhoneOptions options;
     options.model = model;
     options.deviceRoot = m_root;
-    options.loadExtension = false;
+    options.loadExtension = loadExtension;
     options.eventLog = [log = m_log](const std::string& line) { log->push_back(line); };
     auto started = host::Phone::start(std::move(options));
     if (auto* error = std::get_if<std::string>(&started)) {

@@ -19,7 +19,10 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
+    // A phone running the camera app alone.
     std::unique_ptr<host::Phone> startPhone(const std::string& model = "iPhone6,1");
+    // The same, with the products in the device root loaded, or not.
+    std::unique_ptr<host::Phone> startPhone(const std::string& model, bool loadExtension);
     // Lines of the log with the time cut off ("PLCameraView _shutterButtonClicked").
     std::vector<std::string> events() const;
     bool logged(const std::string& line) const;
