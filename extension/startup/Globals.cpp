@@ -99,6 +99,11 @@ namespace vantor {
     X(double, zoomViewYLandscape, 0) \
     X(double, minXForZoom, 0) \
     X(double, maxXForZoom, 0) \
+    X(int32_t, CameraBtn_PhotoStart, 0) \
+    X(int32_t, CameraBtn_PhotoOffset, 0) \
+    X(int32_t, CameraBtn_VideoStart, 0) \
+    X(int32_t, CameraBtn_VideoOffset, 0) \
+    X(int32_t, CameraBtn_Top, 0) \
     X(bool, showDimensions, false) \
     X(bool, showFPS, false) \
     X(bool, showOverlays, false) \

@@ -132,6 +132,11 @@ extern bool focusAndExposureHidden;
 // --- Layout values of the tablet zoom control, in points.
 extern double zoomViewYPortrait, zoomViewYLandscape, minXForZoom, maxXForZoom;
 
+// --- Layout of the mode strip's buttons, in points, set when the strip is
+// created: where the first photo / video button starts along the strip, the
+// step between buttons, and the buttons' other coordinate.
+extern int32_t CameraBtn_PhotoStart, CameraBtn_PhotoOffset, CameraBtn_VideoStart, CameraBtn_VideoOffset, CameraBtn_Top;
+
 // --- Feature switches and time-stamp settings, from the settings file.
 extern bool showDimensions, showFPS, showOverlays, showHorizonAlignment, showVerticalAlert, showBulb,
     showMemoryWarning, blurButtonBar, convertTimeLapseToVideo;
