@@ -260,6 +260,13 @@ void PLCameraView::resumeFromSuspension()
 {
     m_suspended = false;
     m_preview->setSuspended(false);
+    // The screen comes back: its bars are laid out again before the preview
+    // restarts, as when the app's window returns on a phone.
+    for (kit::UIView* bar : { static_cast<kit::UIView*>(topBar()), static_cast<kit::UIView*>(bottomBar()) }) {
+        if (bar)
+            bar->setNeedsLayout();
+    }
+    layoutIfNeeded();
 }
 
 void PLCameraView::dealloc()

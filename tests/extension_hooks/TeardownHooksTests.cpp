@@ -42,10 +42,9 @@ TEST_F(TeardownHooks, TheNextPreviewStartMakesAFreshCameraBar)
     ASSERT_TRUE(vantor::cameraBar);
     EXPECT_TRUE(first.expired());
     EXPECT_EQ(vantor::cameraView.lock().get(), view());
-    // The bottom bar is recorded again at its next layout.
-    auto* bottom = hookstest::findView("CAMBottomBar");
-    kit::msgSend(bottom, sel("layoutSubviews"));
-    EXPECT_EQ(vantor::_CAMBottomBar.lock().get(), bottom);
+    // The bars are laid out again when the screen comes back, before the
+    // preview restarts, so the new session knows its bottom bar.
+    EXPECT_EQ(vantor::_CAMBottomBar.lock().get(), hookstest::findView("CAMBottomBar"));
 
     // The new session's shutter works through the new camera bar.
     vantor::cameraBar->setTimerMode(vantor::CameraBar::TimerModeSelfTimer);
