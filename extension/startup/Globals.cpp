@@ -95,6 +95,8 @@ namespace vantor {
     X(int32_t, prevIndex, -1) \
     X(bool, overlaySelectorIsShowing, false) \
     X(bool, focusAndExposureHidden, false) \
+    X(bool, focusViewWasHidden, false) \
+    X(bool, exposureViewViewWasHidden, false) \
     X(double, zoomViewYPortrait, 0) \
     X(double, zoomViewYLandscape, 0) \
     X(double, minXForZoom, 0) \

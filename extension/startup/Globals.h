@@ -128,6 +128,8 @@ extern float tourchLevel;
 extern int32_t prevIndex;
 extern bool overlaySelectorIsShowing;
 extern bool focusAndExposureHidden;
+// Which reticles were visible before a fade-out; the fade-in shows those.
+extern bool focusViewWasHidden, exposureViewViewWasHidden;
 
 // --- Layout values of the tablet zoom control, in points.
 extern double zoomViewYPortrait, zoomViewYLandscape, minXForZoom, maxXForZoom;
