@@ -2,6 +2,7 @@
 
 #include "common/CAM_Tools.h"
 #include "common/SettingsKeys.h"
+#include "extension/camerabar/SelectorDialEx.h"
 #include "extension/capture/DimensionsAndFrameRates.h"
 #include "extension/capture/FocusAndExposureFunctions.h"
 #include "extension/composition/HorizonAlignment.h"
@@ -104,7 +105,7 @@ CameraBar::~CameraBar()
     DestroyCMDeviceMotion();
     removeHelpViews();
     if (m_selDialEx) {
-        NOT_YET("the selection dial: taking it off the screen when the camera bar ends");
+        m_selDialEx->setHidden(true);
         m_selDialEx.reset();
     }
     if (m_dimensionSelectionView) {

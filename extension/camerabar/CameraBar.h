@@ -1,5 +1,6 @@
 #pragma once
 
+#include "extension/camerabar/SelectorDialDelegate.h"
 #include "kit/runtime/Object.h"
 #include "kit/ui/Geometry.h"
 
@@ -29,7 +30,7 @@ class SelectorDialEx;
 //
 // Timed modes: choosing one sets timerMode; starting it moves the value into
 // prevTimerMode and sets timerMode to 0; the end of a count-down moves it back.
-class CameraBar final : public kit::Object {
+class CameraBar final : public kit::Object, public SelectorDialDelegate {
     KIT_OBJECT(CameraBar, kit::Object)
 
 public:
@@ -115,7 +116,7 @@ public:
     void removeSelDial(bool switchTimedModesOff);
     void removeOuterRing(bool save);
     void removeInnerCircle();
-    void InnerCircleTapped(kit::id sender);
+    void InnerCircleTapped(kit::id sender) override;
 
     // --- The count-down and the time-lapse export.
     void startTimerMode();

@@ -1,5 +1,6 @@
 #include "extension/camerabar/CameraBar.h"
 
+#include "extension/camerabar/SelectorDialEx.h"
 #include "extension/startup/Globals.h"
 #include "kit/foundation/NotYet.h"
 #include "kit/ui/UIView.h"
@@ -16,7 +17,7 @@ constexpr int64_t helpArrowTag = 103;
 void CameraBar::_rotate()
 {
     if (m_selDialEx)
-        NOT_YET("the selection dial: turning it with the device");
+        m_selDialEx->_rotate();
     if (m_dimensionSelectionView)
         NOT_YET("the resolution chooser: turning it with the device");
 
