@@ -1,19 +1,16 @@
 #pragma once
 
-#include "kit/ui/UIImageView.h"
+#include "extension/capture/ReticleView.h"
 
 namespace vantor {
 
-// A reticle of the advanced mode that the user drags and can lock.
-class ExposureView final : public kit::UIImageView {
+// The exposure reticle of the advanced mode (63 × 63 on a phone): its
+// place is the capture device's exposure point of interest.
+class ExposureView final : public ReticleView {
     KIT_OBJECT(ExposureView, kit::UIImageView)
 
 public:
-    bool isLocked() const { return m_isLocked; }
-    void setIsLocked(bool locked) { m_isLocked = locked; }
-
-private:
-    bool m_isLocked { false };
+    explicit ExposureView(kit::CGRect frame = kit::CGRectZero);
 };
 
 }

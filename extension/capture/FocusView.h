@@ -1,19 +1,16 @@
 #pragma once
 
-#include "kit/ui/UIImageView.h"
+#include "extension/capture/ReticleView.h"
 
 namespace vantor {
 
-// A reticle of the advanced mode that the user drags and can lock.
-class FocusView final : public kit::UIImageView {
+// The focus reticle of the advanced mode (62 × 62 on a phone): its place
+// is the capture device's focus point of interest.
+class FocusView final : public ReticleView {
     KIT_OBJECT(FocusView, kit::UIImageView)
 
 public:
-    bool isLocked() const { return m_isLocked; }
-    void setIsLocked(bool locked) { m_isLocked = locked; }
-
-private:
-    bool m_isLocked { false };
+    explicit FocusView(kit::CGRect frame = kit::CGRectZero);
 };
 
 }
