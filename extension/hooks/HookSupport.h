@@ -4,6 +4,8 @@
 
 #include "kit/runtime/Types.h"
 
+#include <string>
+
 namespace vantor {
 
 // The remembered host controller, or nothing once it is gone.
@@ -13,5 +15,9 @@ kit::id currentCameraController();
 // selection dial goes (element -5 with the given extra) and the reticles
 // show again. Nothing without a camera bar.
 void hideChooserAndDialShowReticles(float dialExtra);
+
+// The folder of the camera's photos (a device path): the folder of the next
+// photo file's URL, without the URL's scheme. Any thread.
+std::string cameraRollFolder();
 
 }

@@ -92,25 +92,6 @@ void _method$PLCameraView$cameraControllerWillTakePhoto$$(kit::id self, kit::SEL
     _orig$PLCameraView$cameraControllerWillTakePhoto$$(self, cmd, controller);
 }
 
-namespace {
-
-// The folder of the camera's photos: the folder of the next photo file's URL,
-// without the URL's scheme.
-std::string cameraRollFolder()
-{
-    auto url = host::nextAvailablePhotoURL("JPG");
-    auto folder = kit::stringByDeletingLastPathComponent(url);
-    auto colon = folder.rfind(':');
-    if (colon != std::string::npos)
-        folder = folder.substr(colon + 1);
-    // "file:///var/..." leaves "///var/...": one slash is the same folder.
-    while (folder.starts_with("//"))
-        folder.erase(0, 1);
-    return folder;
-}
-
-}
-
 // The host's photo album changed: during a time-lapse, the newest photo of
 // the camera roll is the one just taken.
 void _method$PLCameraView$_assetContainerDidChange$$(kit::id self, kit::SEL cmd, kit::id container)
