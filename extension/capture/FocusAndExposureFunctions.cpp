@@ -4,7 +4,6 @@
 #include "extension/capture/ExposureView.h"
 #include "extension/capture/FocusView.h"
 #include "extension/capture/MainOverlay.h"
-#include "extension/elements/CustomTransparentFilledLabel.h"
 #include "extension/hooks/HookSupport.h"
 #include "extension/hooks/HostCamera.h"
 #include "extension/startup/Globals.h"
@@ -22,11 +21,6 @@ namespace vantor {
 namespace {
 
 enum class Reticle { Focus, Exposure };
-
-kit::AVCaptureDevice* captureDevice()
-{
-    return kit::cast<kit::AVCaptureDevice>(host::currentDevice(currentCameraController()));
-}
 
 // Where a reticle starts: in the middle of the preview, both on top of
 // each other.
@@ -92,7 +86,7 @@ void switchAdvancedModeOff()
         reticle->setLockedState(false);
     }
     canFocus = canExpose = true;
-    if (auto* device = captureDevice(); device && device->lockForConfiguration()) {
+    if (auto* device = currentCaptureDevice(); device && device->lockForConfiguration()) {
         if (device->isFocusModeSupported(kit::AVCaptureFocusModeAutoFocus))
             device->setFocusMode(kit::AVCaptureFocusModeAutoFocus);
         if (device->isExposureModeSupported(kit::AVCaptureExposureModeAutoExpose))
@@ -147,7 +141,7 @@ void switchAdvancedModeOn(kit::UIView* hostView, bool recenter)
 void createFocusAndExposureObjects()
 {
     destroyFocusAndExposureObjects();
-    auto* device = captureDevice();
+    auto* device = currentCaptureDevice();
     bool focusHidden = !UseAdvancedCamera || !device || !device->isFocusModeSupported(kit::AVCaptureFocusModeContinuousAutoFocus);
     bool exposureHidden = !UseAdvancedCamera || !device
         || !device->isExposureModeSupported(kit::AVCaptureExposureModeContinuousAutoExposure);
@@ -239,61 +233,14 @@ void toggleAdvancedFocus(bool active, kit::UIView* view, bool recenter)
     host::autofocus(currentCameraController(), canFocus, canExpose);
 }
 
-void toggleWhiteBalance(bool lock)
+kit::AVCaptureDevice* currentCaptureDevice()
 {
-    int target = lock ? kit::AVCaptureWhiteBalanceModeLocked : kit::AVCaptureWhiteBalanceModeContinuousAutoWhiteBalance;
-    auto* device = captureDevice();
-    if (!device || device->whiteBalanceMode() == target || !device->isWhiteBalanceModeSupported(target))
-        return;
-    if (!device->lockForConfiguration())
-        return;
-    device->setWhiteBalanceMode(target);
-    device->unlockForConfiguration();
-}
-
-void createAndShowWBLabel()
-{
-    if (auto old = std::exchange(whiteBalanceLockLbl, nullptr))
-        old->removeFromSuperview();
-    auto parent = (IS_IPAD ? _CAMBottomBar : _CAMTopBar).lock();
-    if (!parent)
-        return;
-    auto controller = currentCameraController();
-    kit::CGFloat barWidth = 0;
-    if (auto topBar = _CAMTopBar.lock())
-        barWidth = topBar->frame().size.width;
-
-    kit::CGRect frame = kit::CGRectMake(-100, 14, 85, 22);
-    if (!IS_IPAD) {
-        frame = isVideoMode(controller) && isLandscapeOrientation() ? kit::CGRectMake(barWidth - 130, 10, 75, 22)
-                                                                     : kit::CGRectMake(barWidth - 85, 55.5, 75, 22);
-    }
-    auto label = std::make_shared<CustomTransparentFilledLabel>(frame);
-    label->setTextEx("WB LOCK");
-    label->setAlpha(0);
-    if (!IS_IPAD && isCameraMode(controller)) {
-        label->setCenter(isLandscapeOrientation() ? kit::CGPointMake(barWidth - 25, 86.5)
-                                                  : kit::CGPointMake(barWidth - 47.5, 66.5));
-        label->setTransform(VantorHelper::getTransformation());
-    }
-    parent->addSubview(label);
-    whiteBalanceLockLbl = label;
-    kit::UIView::animateWithDuration(0.2, 0, kit::UIViewAnimationOptionCurveLinear, [label] { label->setAlpha(1); }, nullptr);
-}
-
-void hideAndDestroyWBLabel()
-{
-    auto label = std::exchange(whiteBalanceLockLbl, nullptr);
-    if (!label)
-        return;
-    kit::UIView::animateWithDuration(
-        0.15, 0, kit::UIViewAnimationOptionCurveLinear, [label] { label->setAlpha(0); },
-        [label](bool) { label->removeFromSuperview(); });
+    return kit::cast<kit::AVCaptureDevice>(host::currentDevice(currentCameraController()));
 }
 
 bool supportsContinuousPointOfInterest(PointOfInterest which)
 {
-    auto* device = captureDevice();
+    auto* device = currentCaptureDevice();
     if (!device)
         return false;
     if (which == PointOfInterest::Focus)
@@ -307,7 +254,7 @@ bool setContinuousPointOfInterest(PointOfInterest which, kit::CGPoint pointOfInt
 {
     if (!supportsContinuousPointOfInterest(which))
         return false;
-    auto* device = captureDevice();
+    auto* device = currentCaptureDevice();
     if (!device->lockForConfiguration())
         return false;
     auto point = VantorHelper::boxPoint(pointOfInterest);

@@ -8,6 +8,7 @@
 #include "kit/ui/Geometry.h"
 
 namespace kit {
+class AVCaptureDevice;
 class UIView;
 }
 
@@ -47,6 +48,9 @@ void hideAndDestroyWBLabel();
 // --- The capture device's points of interest, shared with touch routing.
 
 enum class PointOfInterest { Focus, Exposure };
+
+// The host controller's active camera; nothing without one.
+kit::AVCaptureDevice* currentCaptureDevice();
 
 // Whether the current device has the point of interest and its continuous
 // mode (2).
