@@ -3,6 +3,8 @@
 #include "extension/capture/MainOverlay.h"
 #include "extension/elements/CustomTransparentFilledLabel.h"
 
+#include "kit/ui/UIScreen.h"
+
 namespace focustest {
 
 using Reticles = FocusTest;
@@ -33,6 +35,14 @@ TEST_F(Reticles, StartHigherOnAShorterScreen)
 {
     launch("iPhone4,1");
     EXPECT_EQ(focus().restingFrame().origin.y, 190);
+}
+
+TEST_F(Reticles, StartInTheMiddleOfAPadScreen)
+{
+    launch("iPad4,1");
+    auto screen = kit::UIScreen::mainScreen()->bounds();
+    EXPECT_EQ(focus().restingFrame(), kit::CGRectMake(screen.size.width / 2 - 33, screen.size.height / 2 - 33, 67, 67));
+    EXPECT_EQ(exposure().restingFrame(), kit::CGRectMake(screen.size.width / 2 - 34, screen.size.height / 2 - 34, 68, 68));
 }
 
 TEST_F(Reticles, FadeOutThenFadeInRestoresExactlyWhatWasVisible)
