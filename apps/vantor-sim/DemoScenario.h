@@ -14,6 +14,13 @@ wait 1
 shutter
 wait 1
 screenshot 02-after-photo.png
+# a swipe up beside the reticle brings the row of mode buttons, a swipe
+# down takes it away
+drag 250 360 250 210 0.15
+wait 1
+screenshot 02b-mode-strip.png
+drag 250 210 250 360 0.15
+wait 1
 rotate landscape-left
 wait 1
 shutter
