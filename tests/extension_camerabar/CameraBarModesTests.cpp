@@ -7,6 +7,8 @@
 #include "extension/elements/TimerButton.h"
 #include "extension/elements/WBLockButton.h"
 
+#include "kit/foundation/RunLoop.h"
+
 using namespace camerabar_test;
 using vantor::CameraBar;
 
@@ -146,6 +148,8 @@ TEST_F(ModeButtons, WhiteBalanceLockIsTheOppositeOfTheButton)
     tap(vantor::modeWBBtn.get());
     EXPECT_FALSE(vantor::modeWBBtn->isSelected());
     EXPECT_TRUE(vantor::canWhiteBalance);
+    // The "WB LOCK" badge fades out; a mode caption would still be showing.
+    kit::RunLoop::main().advance(0.5);
     EXPECT_TRUE(captions().empty());
 }
 

@@ -82,8 +82,9 @@ TEST_F(StartupTest, CameraProcessResetsStateAndLogsItsStartUp)
     EXPECT_TRUE(logHas("com.apple.camera, system version"));
     EXPECT_FALSE(vantor::IS_IPHONE_5S);
     EXPECT_EQ(vantor::kFocusAndExposureTopOffset, 32);
-    EXPECT_TRUE(vantor::canFocus);
-    EXPECT_TRUE(vantor::canExpose);
+    // The photo mode starts advanced: the reticles take focus and exposure.
+    EXPECT_TRUE(vantor::UseAdvancedCamera);
+    EXPECT_FALSE(vantor::canExpose);
     EXPECT_TRUE(vantor::canWhiteBalance);
     EXPECT_EQ(vantor::guideIndex, 3);
     EXPECT_EQ(vantor::resolutionIndex, 1);
