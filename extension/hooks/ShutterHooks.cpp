@@ -60,7 +60,11 @@ void _method$PLCameraView$_shutterButtonClicked$(kit::id self, kit::SEL cmd)
                 bar->setPrevTimerMode(CameraBar::TimerModeOff);
                 killtimer = true;
             } else if (bar->prevTimerMode() == CameraBar::TimerModeTimeLapse) {
-                shutterPressWhileTimerOn = true; // the series ends after this photo
+                // This photo is the series' last: its own callback starts no
+                // further interval, and the interval already counting stops at
+                // its next tick instead of taking one more photo and going on.
+                shutterPressWhileTimerOn = true;
+                killtimer = true;
             }
         }
     }

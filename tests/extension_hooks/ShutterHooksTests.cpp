@@ -101,9 +101,10 @@ TEST_F(ShutterHooks, APressDuringATimeLapseTakesOneLastPhotoAndEndsTheSeries)
 
     EXPECT_EQ(photos(), 1);
     EXPECT_EQ(occurrences(during, "PLCameraView cameraControllerDidTakePhoto:"), 1);
-    // The photo's own callback clears the flag again: the series is over.
+    // The photo's own callback clears the flag again, and the interval that
+    // was counting is stopped: the series is over.
     EXPECT_FALSE(vantor::shutterPressWhileTimerOn);
-    EXPECT_FALSE(vantor::killtimer);
+    EXPECT_TRUE(vantor::killtimer);
     EXPECT_EQ(bar().prevTimerMode(), CameraBar::TimerModeTimeLapse);
     EXPECT_EQ(bar().timerMode(), CameraBar::TimerModeOff);
     // The last photo is not one of the series' frames.
