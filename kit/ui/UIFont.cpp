@@ -21,6 +21,10 @@ namespace {
 
 constexpr const char* defaultFace = "DejaVuSans";
 constexpr const char* defaultBoldFace = "DejaVuSans-Bold";
+// The platform's narrow DIN faces, set in tight labels, stand in as the
+// condensed default so their texts still fit.
+constexpr const char* condensedFace = "DejaVuSansCondensed";
+constexpr const char* condensedBoldFace = "DejaVuSansCondensed-Bold";
 
 std::string stringOf(FcPattern* pattern, const char* object)
 {
@@ -117,11 +121,19 @@ std::shared_ptr<UIFont::Face> anySansFace()
     return face;
 }
 
-bool mentionsBold(std::string_view name)
+bool mentions(std::string_view name, std::string_view word)
 {
     std::string lower(name);
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return lower.find("bold") != std::string::npos;
+    return lower.find(word) != std::string::npos;
+}
+
+const char* standInFor(std::string_view name)
+{
+    bool bold = mentions(name, "bold");
+    if (mentions(name, "condensed") || name.starts_with("DIN"))
+        return bold ? condensedBoldFace : condensedFace;
+    return bold ? defaultBoldFace : defaultFace;
 }
 
 std::shared_ptr<const UIFont::Face> resolve(std::string_view name)
@@ -133,8 +145,9 @@ std::shared_ptr<const UIFont::Face> resolve(std::string_view name)
         return it->second;
     std::shared_ptr<UIFont::Face> face = name.empty() ? nullptr : findInstalled(name, false);
     if (!face) {
-        const char* stand = mentionsBold(name) ? defaultBoldFace : defaultFace;
-        face = findInstalled(stand, true);
+        face = findInstalled(standInFor(name), true);
+        if (!face)
+            face = findInstalled(mentions(name, "bold") ? defaultBoldFace : defaultFace, true);
         if (!face)
             face = anySansFace();
         logf("UIFont: \"%s\" is not installed; using %s", std::string(name).c_str(), face->postScriptName.c_str());

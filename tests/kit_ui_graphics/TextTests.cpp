@@ -65,7 +65,9 @@ TEST(UIFont, MissingNamesFallBackToTheStatedDefaultAndSaySo)
     auto din = UIFont::fontWithName("DINAlternate-Bold", 12);
     EXPECT_EQ(din->fontName(), "DINAlternate-Bold");
     EXPECT_TRUE(din->isFallback());
-    EXPECT_EQ(din->facePostScriptName(), "DejaVuSans-Bold");
+    // The narrow DIN faces stand in as the condensed default.
+    EXPECT_EQ(din->facePostScriptName(), "DejaVuSansCondensed-Bold");
+    EXPECT_EQ(UIFont::fontWithName("GillSans-Bold", 12)->facePostScriptName(), "DejaVuSans-Bold");
 
     auto plain = UIFont::fontWithName("Helvetica Neue Imaginary", 12);
     EXPECT_TRUE(plain->isFallback());
