@@ -139,7 +139,9 @@ TEST_F(ControllerHooks, TheFrontCameraShowsTheFocusSquareOnlyWhileExposureIsFree
     vantor::canExpose = false;
     EXPECT_TRUE(shows()) << "the back camera keeps the host's answer";
 
+    // The switch itself frees both (the standard mode); lock exposure again.
     ASSERT_TRUE(m_phone->setCameraDevice(1));
+    vantor::canExpose = false;
     EXPECT_FALSE(shows());
     vantor::canExpose = true;
     EXPECT_TRUE(shows());

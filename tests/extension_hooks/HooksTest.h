@@ -78,9 +78,12 @@ private:
 class HooksTest : public extensiontest::ExtensionTest {
 protected:
     // Starts and launches a phone; the camera then runs in photo mode with
-    // the extension's camera bar.
-    void launch(const std::string& model = "iPhone6,1")
+    // the extension's camera bar. The photo mode is the standard one, where
+    // the host's own focus and exposure are in charge, unless asked for the
+    // advanced one.
+    void launch(const std::string& model = "iPhone6,1", bool advancedPhotoMode = false)
     {
+        writeSettings({ { "advPhotoModeAsDefault", int64_t(advancedPhotoMode ? 1 : 0) } });
         m_phone = startPhone(model);
         ASSERT_TRUE(m_phone);
         m_phone->launch();
