@@ -123,7 +123,10 @@ public:
     void createTimer();
     void countTheSeconds(kit::id timer);
     int32_t getTimerSeconds();
+    // The movie of the current series, made now; the series is done after it.
     void exportImages();
+    // The same a second later on the queue "com.tallberry.backgroundDelay".
+    void exportImagesLater();
 
     // --- Elements by code, and the indicators' common tap action.
     void toggleElementFinished(int32_t element, float extraInfo);
@@ -151,6 +154,8 @@ private:
 
     // The background notification's observer; forwards to appDidEnterBackground.
     void applicationDidEnterBackground(const kit::NSNotification&);
+    // Hands the current time-lapse series over and forgets it.
+    std::vector<std::string> takeTimeLapseSeries();
 
     std::shared_ptr<kit::CMMotionManager> m_motionManager;
     int64_t m_selectedMode { 0 };

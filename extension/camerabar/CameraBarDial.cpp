@@ -24,9 +24,6 @@ namespace {
 constexpr double dialFadeSeconds = 0.25;
 constexpr float chooserFadeSeconds = 0.25f;
 constexpr float barFadeSeconds = 0.3f;
-// The movie export starts this long after the series was stopped, so the
-// last tick has seen killtimer before the frames are read.
-constexpr int64_t exportDelayNanoseconds = 1'000'000'000;
 
 int32_t maxFrameRateOfCurrentDevice()
 {
@@ -211,11 +208,7 @@ void CameraBar::InnerCircleTapped(kit::id sender)
         killtimer = true;
         toggleElementFinished(-5, 0);
         toggleElementFinished(1, 0);
-        if (m_timeLapseNames && !m_timeLapseNames->empty() && self) {
-            auto queue = kit::dispatch_queue_create("com.tallberry.backgroundDelay");
-            kit::dispatch_after(kit::dispatch_time(kit::DISPATCH_TIME_NOW, exportDelayNanoseconds), queue,
-                [self] { self->exportImages(); });
-        }
+        exportImagesLater();
         return;
     }
     if (!dial)

@@ -5,39 +5,46 @@
 
 #include "extension/camerabar/TimeLapseMovieExport.h"
 #include "extension/hooks/HookSupport.h"
-#include "kit/foundation/RunLoop.h"
+
+#include "kit/foundation/Dispatch.h"
+
+#include <utility>
 
 namespace vantor {
 
+namespace {
+
+// The export starts a second after it is asked for, on a queue of its own.
+constexpr int64_t exportDelayNanoseconds = 1'000'000'000;
+
+}
+
+std::vector<std::string> CameraBar::takeTimeLapseSeries()
+{
+    // The series is done whether or not a movie comes of it.
+    auto series = std::exchange(m_timeLapseNames, nullptr);
+    return series ? std::move(*series) : std::vector<std::string> {};
+}
+
 void CameraBar::exportImages()
 {
-    // The export normally runs on its own background queue while the main
-    // thread owns the camera bar. The series was stopped a second before and
-    // a new one needs a whole interval before its first photo, so the list is
-    // copied now and the camera bar is touched again only on the main thread.
-    auto series = m_timeLapseNames;
-    if (!series || series->empty())
+    auto photos = takeTimeLapseSeries();
+    if (!photos.empty())
+        TimeLapseMovieExport::exportImagesEx(photos, cameraRollFolder());
+}
+
+void CameraBar::exportImagesLater()
+{
+    // Everything the export needs is taken now, on the main thread: it runs
+    // without the camera bar, which may have ended by then.
+    auto photos = takeTimeLapseSeries();
+    if (photos.empty())
         return;
-    std::vector<std::string> photos = *series;
-
-    TimeLapseMovieExport::exportImagesEx(photos, cameraRollFolder());
-
-    // The series is done whether or not a movie came of it; photos that a
-    // new series added to the same list meanwhile stay for that series.
-    auto forget = [weakBar = std::weak_ptr<CameraBar>(strongRef<CameraBar>()), series, count = photos.size()] {
-        auto bar = weakBar.lock();
-        if (!bar || bar->m_timeLapseNames != series)
-            return;
-        if (series->size() <= count)
-            bar->m_timeLapseNames.reset();
-        else
-            series->erase(series->begin(), series->begin() + std::ptrdiff_t(count));
-    };
-    auto& loop = kit::RunLoop::main();
-    if (loop.isMainThread())
-        forget();
-    else
-        loop.post(std::move(forget));
+    auto queue = kit::dispatch_queue_create("com.tallberry.backgroundDelay");
+    kit::dispatch_after(kit::dispatch_time(kit::DISPATCH_TIME_NOW, exportDelayNanoseconds), queue,
+        [photos = std::move(photos), folder = cameraRollFolder()] {
+            TimeLapseMovieExport::exportImagesEx(photos, folder);
+        });
 }
 
 }
