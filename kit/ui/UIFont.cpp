@@ -21,8 +21,8 @@ namespace {
 
 constexpr const char* defaultFace = "DejaVuSans";
 constexpr const char* defaultBoldFace = "DejaVuSans-Bold";
-// The platform's narrow DIN faces, set in tight labels, stand in as the
-// condensed default so their texts still fit.
+// The platform's narrow faces (DIN, Trebuchet), set in tight labels and
+// large digits, stand in as the condensed default so their texts still fit.
 constexpr const char* condensedFace = "DejaVuSansCondensed";
 constexpr const char* condensedBoldFace = "DejaVuSansCondensed-Bold";
 
@@ -131,7 +131,7 @@ bool mentions(std::string_view name, std::string_view word)
 const char* standInFor(std::string_view name)
 {
     bool bold = mentions(name, "bold");
-    if (mentions(name, "condensed") || name.starts_with("DIN"))
+    if (mentions(name, "condensed") || name.starts_with("DIN") || name.starts_with("Trebuchet"))
         return bold ? condensedBoldFace : condensedFace;
     return bold ? defaultBoldFace : defaultFace;
 }

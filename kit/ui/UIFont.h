@@ -19,9 +19,9 @@ namespace kit {
 // family's regular face). A name that is not installed falls back to the
 // stated default: "DejaVu Sans Bold" when the name contains "Bold" (in any
 // case), "DejaVu Sans" otherwise, and their condensed faces for a name that
-// says "Condensed" or begins with "DIN"; the font keeps the name it was asked for
-// and records the fallback (one log line the first time each name falls
-// back). Immutable; lookups are cached and safe from any thread.
+// says "Condensed" or begins with "DIN" or "Trebuchet" (narrow faces). The
+// font keeps the name it was asked for and records the fallback (one log line
+// the first time each name falls back). Immutable; lookups are cached and safe from any thread.
 class UIFont final : public Object {
     KIT_OBJECT(UIFont, Object)
 

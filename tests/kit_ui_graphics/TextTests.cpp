@@ -67,6 +67,7 @@ TEST(UIFont, MissingNamesFallBackToTheStatedDefaultAndSaySo)
     EXPECT_TRUE(din->isFallback());
     // The narrow DIN faces stand in as the condensed default.
     EXPECT_EQ(din->facePostScriptName(), "DejaVuSansCondensed-Bold");
+    EXPECT_EQ(UIFont::fontWithName("TrebuchetMS-Bold", 80)->facePostScriptName(), "DejaVuSansCondensed-Bold");
     EXPECT_EQ(UIFont::fontWithName("GillSans-Bold", 12)->facePostScriptName(), "DejaVuSans-Bold");
 
     auto plain = UIFont::fontWithName("Helvetica Neue Imaginary", 12);
