@@ -23,7 +23,9 @@ Position highestExisting()
 {
     namespace fs = std::filesystem;
     static const std::regex folderPattern("([1-9][0-9]{2})APPLE");
-    static const std::regex filePattern("IMG_([0-9]{4})\\.[A-Za-z0-9]+");
+    // A file still being written (".IMG_0001.MOV.partial-…", a movie while it
+    // records) holds its number too.
+    static const std::regex filePattern("\\.?IMG_([0-9]{4})\\.[A-Za-z0-9]+(\\.partial-[A-Za-z0-9]+)?");
     Position highest;
     std::error_code error;
     fs::path dcim = kit::DeviceRoot::resolve(PLDCIMDirectory::devicePath);

@@ -9,7 +9,8 @@ namespace host {
 // The camera's photo folder, "/var/mobile/Media/DCIM", whose sub-folders
 // "100APPLE", "101APPLE", ... hold "IMG_0001.JPG" to "IMG_9999.JPG" (photos
 // and movies share the numbers). The next file continues after the highest
-// number found, across runs; after 9999 the next folder starts at 0001.
+// number found, across runs, counting files still being written (a movie
+// while it records); after 9999 the next folder starts at 0001.
 class PLDCIMDirectory final : public kit::Object {
     KIT_OBJECT(PLDCIMDirectory, kit::Object)
 

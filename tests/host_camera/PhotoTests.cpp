@@ -2,6 +2,7 @@
 
 #include "host/camera/CameraClasses.h"
 #include "host/camera/HostRuntime.h"
+#include "host/camera/PLDCIMDirectory.h"
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/media/ExifMetadata.h"
@@ -114,6 +115,22 @@ TEST_F(PhotoTests, NumberingContinuesAcrossRunsAndTheLibraryNamesTheNextFile)
     kit::id directory = kit::msgSendClass<kit::id>(kit::objc_getClass("PLPhotoLibrary"), sel::PLPhotoLibrary_simpleDCIMDirectory.sel());
     auto url = kit::msgSend<std::string, std::string>(directory, sel::PLDCIMDirectory_nextAvailableFileURL.sel(), "JPG");
     EXPECT_EQ(url, "file:///var/mobile/Media/DCIM/100APPLE/IMG_0004.JPG");
+}
+
+// A photo taken while a movie records does not take the movie's number: the
+// movie's file, still being written, holds it.
+TEST_F(PhotoTests, AMovieBeingRecordedHoldsItsNumber)
+{
+    auto phone = startPhone();
+    phone->launch();
+    ASSERT_TRUE(phone->setCameraMode(1));
+    phone->pressShutter();
+    phone->advance(1);
+    EXPECT_EQ(host::PLDCIMDirectory::nextAvailableDevicePath("JPG"), "/var/mobile/Media/DCIM/100APPLE/IMG_0002.JPG");
+    phone->pressShutter();
+    phone->advance(1);
+    ASSERT_EQ(phone->cameraRoll().size(), 1u);
+    EXPECT_EQ(phone->cameraRoll()[0].filename(), "IMG_0001.MOV");
 }
 
 TEST_F(PhotoTests, AfterNumber9999TheNextFolderStartsAgain)
