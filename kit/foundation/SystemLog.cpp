@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <deque>
 #include <iostream>
+#include <iterator>
 #include <mutex>
 #include <syslog.h>
 
@@ -80,6 +81,15 @@ void SystemLog::clearRecentLines()
     auto& s = state();
     std::lock_guard lock(s.mutex);
     s.recent.clear();
+}
+
+std::vector<std::string> SystemLog::takeRecentLines()
+{
+    auto& s = state();
+    std::lock_guard lock(s.mutex);
+    std::vector<std::string> lines(std::make_move_iterator(s.recent.begin()), std::make_move_iterator(s.recent.end()));
+    s.recent.clear();
+    return lines;
 }
 
 void logf(const char* format, ...)

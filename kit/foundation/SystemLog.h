@@ -22,6 +22,9 @@ public:
     // The lines written since the last clear, oldest first (at most 1000).
     static std::vector<std::string> recentLines();
     static void clearRecentLines();
+    // recentLines() and clearRecentLines() in one step, so a line that
+    // another thread writes meanwhile is neither lost nor returned twice.
+    static std::vector<std::string> takeRecentLines();
 };
 
 // printf-style convenience: logf("%s %d", ...).
