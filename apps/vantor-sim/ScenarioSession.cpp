@@ -1,6 +1,7 @@
 #include "ScenarioSession.h"
 
 #include "kit/foundation/PropertyListFile.h"
+#include "kit/foundation/SystemLog.h"
 
 #include <cstdio>
 
@@ -76,6 +77,9 @@ ScenarioSession::ScenarioSession(RunOptions options, std::ostream& events)
     , m_events(events)
     , m_model(m_options.model)
 {
+    // Only what this session's run logs is passed on.
+    if (m_options.systemLog)
+        kit::SystemLog::clearRecentLines();
 }
 
 ScenarioSession::~ScenarioSession() = default;
@@ -168,6 +172,7 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
     if (problem)
         m_events << "# stopped: line " << line.number << ": " << *problem << '\n';
     m_events.flush();
+    passOnSystemLog();
     return problem;
 }
 
@@ -178,6 +183,16 @@ void ScenarioSession::finish()
     m_phone->quit();
     m_cameraRoll = m_phone->cameraRoll();
     m_phone.reset();
+    // quit() waited for the background work, so a movie export has said all.
+    passOnSystemLog();
+}
+
+void ScenarioSession::passOnSystemLog()
+{
+    if (!m_options.systemLog)
+        return;
+    for (auto& line : kit::SystemLog::takeRecentLines())
+        m_options.systemLog(line);
 }
 
 }

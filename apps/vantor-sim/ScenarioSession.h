@@ -24,6 +24,12 @@ struct RunOptions {
     std::optional<std::filesystem::path> sceneImage;
     // One line per command as it runs, for a person watching.
     std::function<void(const std::string&)> progress;
+    // The system log's lines, each once, on the session's thread: after the
+    // command during which they were written, and after the app has closed.
+    // A movie export writes from its own thread, so its lines may come a
+    // command later than they were written. When set, the session takes the
+    // lines out of the log's in-memory list (SystemLog::takeRecentLines).
+    std::function<void(const std::string&)> systemLog;
 };
 
 // The command's word as a scenario writes it ("tap-view", "memory-warning").
@@ -58,6 +64,7 @@ public:
 
 private:
     std::optional<std::string> launch();
+    void passOnSystemLog();
 
     RunOptions m_options;
     std::ostream& m_events;

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -48,6 +49,20 @@ sim::RunOptions runOptions(const CommonOptions& common)
     return options;
 }
 
+// The lines of a time-lapse movie export: its start, the frames written, the
+// movie and the album's answer. The export runs after the series, often
+// while the app is closing, so a person waits for these at the end of a run.
+bool isMovieExportLine(std::string_view line)
+{
+    static constexpr std::string_view prefixes[] = { "Time-lapse movie: ", "Unresolved error ", "URL: ",
+        "CameraViewController: Error on saving movie", "FILE IS NOT COMPATIBLE TO SAVE INTO ROLL", "Write Ended" };
+    for (auto prefix : prefixes) {
+        if (line.starts_with(prefix))
+            return true;
+    }
+    return false;
+}
+
 // The build's products and resources, into a device root that lacks them.
 bool installInto(const fs::path& root)
 {
@@ -72,6 +87,13 @@ int runScenario(const std::string& text, const std::string& name, const CommonOp
 
     sim::RunOptions options = runOptions(common);
     options.progress = [](const std::string& line) { std::cout << line << std::endl; };
+    // With -v every log line already goes to the terminal.
+    if (!common.verbose) {
+        options.systemLog = [](const std::string& line) {
+            if (isMovieExportLine(line))
+                std::cout << "           " << line << std::endl;
+        };
+    }
 
     sim::ScenarioRunner runner(options);
     if (auto problem = runner.check(scenario)) {

@@ -2,7 +2,9 @@
 #include "ScenarioRunner.h"
 
 #include "kit/foundation/PropertyListFile.h"
+#include "kit/foundation/SystemLog.h"
 
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -130,6 +132,34 @@ TEST_F(ScenarioRunnerTest, AViewThatIsNotOnScreenStopsTheRunWithItsLine)
     auto outcome = runner.run(scenario("launch\ntap-view NoSuchView#3\nshutter"));
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.error, "line 2: no visible NoSuchView#3 on screen");
+}
+
+TEST_F(ScenarioRunnerTest, SystemLogLinesArePassedOnAfterTheCommandThatWroteThem)
+{
+    // A camera roll that is a file: the photo cannot be saved, and the
+    // camera logs why.
+    fs::create_directories(m_folder / "root/var/mobile/Media");
+    std::ofstream(m_folder / "root/var/mobile/Media/DCIM") << "not a folder";
+    kit::logf("a line from before the run");
+
+    std::vector<std::string> seen;
+    auto o = options();
+    o.progress = [&](const std::string& line) { seen.push_back("progress:" + line.substr(line.rfind(' ') + 1)); };
+    o.systemLog = [&](const std::string& line) { seen.push_back("log:" + line); };
+    ScenarioRunner runner(o);
+    auto outcome = runner.run(scenario("launch\nshutter\nwait 1\nquit"));
+    ASSERT_TRUE(outcome.ok) << outcome.error;
+
+    auto at = [&](std::string_view prefix) {
+        return std::find_if(seen.begin(), seen.end(), [&](const std::string& s) { return s.starts_with(prefix); })
+            - seen.begin();
+    };
+    auto failure = at("log:Camera: the photo was not saved");
+    ASSERT_LT(failure, std::ssize(seen));
+    EXPECT_LT(at("progress:shutter"), failure);
+    EXPECT_EQ(at("progress:wait"), failure + 1);
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), seen[failure]), 1);
+    EXPECT_EQ(at("log:a line from before the run"), std::ssize(seen));
 }
 
 TEST_F(ScenarioRunnerTest, TheInstallerFillsARootWithoutTouchingTheUsersFiles)
