@@ -41,10 +41,9 @@ void NSTimer::scheduleNext()
 void NSTimer::invalidate()
 {
     m_valid = false;
-    if (m_task) {
-        m_task->cancel();
-        m_task.reset();
-    }
+    if (auto task = m_task.lock())
+        task->cancel();
+    m_task.reset();
 }
 
 void NSTimer::fire()

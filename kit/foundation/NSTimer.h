@@ -33,7 +33,9 @@ private:
     double m_fireDate { 0 };
     bool m_repeats { false };
     bool m_valid { true };
-    std::shared_ptr<ScheduledTask> m_task;
+    // The run loop owns the task and the task owns the timer; the timer only
+    // points back at it, so an abandoned timer never keeps itself alive.
+    std::weak_ptr<ScheduledTask> m_task;
 };
 
 }

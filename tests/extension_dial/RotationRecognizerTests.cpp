@@ -32,7 +32,13 @@ protected:
         view->addGestureRecognizer(recognizer);
     }
 
-    void TearDown() override { app().resetTouches(); }
+    // A test may end with a finger still down: it is cancelled, so the
+    // recogniser lets go of its view.
+    void TearDown() override
+    {
+        app().touchCancel();
+        app().resetTouches();
+    }
 
     static kit::UIApplication& app() { return *kit::UIApplication::sharedApplication(); }
 
