@@ -11,7 +11,7 @@ packages=(
   # foundation
   libplist-dev libpugixml-dev libicu-dev
   # ui
-  libcairo2-dev libpango1.0-dev libfontconfig-dev libpng-dev fonts-dejavu-core fonts-dejavu-extra
+  libcairo2-dev libpango1.0-dev libfontconfig-dev libpng-dev fonts-dejavu-core fonts-dejavu-extra fonts-urw-base35
   # media
   libjpeg62-turbo-dev libexif-dev libavcodec-dev libavformat-dev libavutil-dev
   libswscale-dev ffmpeg libsndfile1-dev libsdl2-dev

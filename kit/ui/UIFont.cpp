@@ -21,10 +21,13 @@ namespace {
 
 constexpr const char* defaultFace = "DejaVuSans";
 constexpr const char* defaultBoldFace = "DejaVuSans-Bold";
-// The platform's narrow faces (DIN, Trebuchet), set in tight labels and
-// large digits, stand in as the condensed default so their texts still fit.
+// Condensed faces stand in as the condensed default; the platform's narrow
+// faces (DIN, Trebuchet), set in tight labels and large digits, as a narrow
+// sans, so their texts still fit.
 constexpr const char* condensedFace = "DejaVuSansCondensed";
 constexpr const char* condensedBoldFace = "DejaVuSansCondensed-Bold";
+constexpr const char* narrowFace = "NimbusSansNarrow-Regular";
+constexpr const char* narrowBoldFace = "NimbusSansNarrow-Bold";
 
 std::string stringOf(FcPattern* pattern, const char* object)
 {
@@ -131,7 +134,9 @@ bool mentions(std::string_view name, std::string_view word)
 const char* standInFor(std::string_view name)
 {
     bool bold = mentions(name, "bold");
-    if (mentions(name, "condensed") || name.starts_with("DIN") || name.starts_with("Trebuchet"))
+    if (name.starts_with("DIN") || name.starts_with("Trebuchet"))
+        return bold ? narrowBoldFace : narrowFace;
+    if (mentions(name, "condensed"))
         return bold ? condensedBoldFace : condensedFace;
     return bold ? defaultBoldFace : defaultFace;
 }

@@ -18,8 +18,8 @@ namespace kit {
 // ("DejaVuSans-Bold"), then as a family name ("DejaVu Sans", which gives the
 // family's regular face). A name that is not installed falls back to the
 // stated default: "DejaVu Sans Bold" when the name contains "Bold" (in any
-// case), "DejaVu Sans" otherwise, and their condensed faces for a name that
-// says "Condensed" or begins with "DIN" or "Trebuchet" (narrow faces). The
+// case), "DejaVu Sans" otherwise; their condensed faces for a name that says
+// "Condensed"; "Nimbus Sans Narrow" for the narrow "DIN…" and "Trebuchet…". The
 // font keeps the name it was asked for and records the fallback (one log line
 // the first time each name falls back). Immutable; lookups are cached and safe from any thread.
 class UIFont final : public Object {

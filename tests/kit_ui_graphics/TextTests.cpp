@@ -65,9 +65,10 @@ TEST(UIFont, MissingNamesFallBackToTheStatedDefaultAndSaySo)
     auto din = UIFont::fontWithName("DINAlternate-Bold", 12);
     EXPECT_EQ(din->fontName(), "DINAlternate-Bold");
     EXPECT_TRUE(din->isFallback());
-    // The narrow DIN faces stand in as the condensed default.
-    EXPECT_EQ(din->facePostScriptName(), "DejaVuSansCondensed-Bold");
-    EXPECT_EQ(UIFont::fontWithName("TrebuchetMS-Bold", 80)->facePostScriptName(), "DejaVuSansCondensed-Bold");
+    // The narrow faces stand in as a narrow sans, condensed ones as condensed.
+    EXPECT_EQ(din->facePostScriptName(), "NimbusSansNarrow-Bold");
+    EXPECT_EQ(UIFont::fontWithName("TrebuchetMS-Bold", 80)->facePostScriptName(), "NimbusSansNarrow-Bold");
+    EXPECT_EQ(UIFont::fontWithName("HelveticaNeue-CondensedBold", 12)->facePostScriptName(), "DejaVuSansCondensed-Bold");
     EXPECT_EQ(UIFont::fontWithName("GillSans-Bold", 12)->facePostScriptName(), "DejaVuSans-Bold");
 
     auto plain = UIFont::fontWithName("Helvetica Neue Imaginary", 12);
