@@ -11,6 +11,7 @@
 #include "kit/media/AVCaptureDevice.h"
 #include "kit/media/AVVideoSettings.h"
 #include "kit/media/ExifMetadata.h"
+#include "kit/media/JPEGImage.h"
 #include "kit/media/JPEGDecoder.h"
 #include "kit/runtime/Class.h"
 #include "kit/runtime/MessageSend.h"
@@ -38,22 +39,6 @@ bool isTurned(kit::UIImageOrientation orientation)
 {
     return orientation == kit::UIImageOrientationLeft || orientation == kit::UIImageOrientationRight
         || orientation == kit::UIImageOrientationLeftMirrored || orientation == kit::UIImageOrientationRightMirrored;
-}
-
-// The EXIF orientation tag (1..8) as the image orientation that shows the
-// pixels upright.
-kit::UIImageOrientation orientationFromExif(int exif)
-{
-    switch (exif) {
-    case 2: return kit::UIImageOrientationUpMirrored;
-    case 3: return kit::UIImageOrientationDown;
-    case 4: return kit::UIImageOrientationDownMirrored;
-    case 5: return kit::UIImageOrientationLeftMirrored;
-    case 6: return kit::UIImageOrientationRight;
-    case 7: return kit::UIImageOrientationRightMirrored;
-    case 8: return kit::UIImageOrientationLeft;
-    default: return kit::UIImageOrientationUp;
-    }
 }
 
 std::optional<kit::Data> readPhotoFile(const std::string& devicePath, std::string& why)
@@ -278,7 +263,7 @@ std::shared_ptr<kit::UIImage> TimeLapseMovieExport::loadPhoto(const std::string&
     if (auto metadata = kit::ExifMetadata::readFromJPEG(*bytes))
         exif = metadata->orientation().value_or(1);
     bytes.reset();
-    return kit::UIImage::imageWithCGImage(std::move(decoded.image), 1, orientationFromExif(exif));
+    return kit::UIImage::imageWithCGImage(std::move(decoded.image), 1, kit::imageOrientationFromExif(exif));
 }
 
 std::optional<std::string> TimeLapseMovieExport::exportImages(

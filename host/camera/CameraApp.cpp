@@ -16,7 +16,9 @@
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/SystemLog.h"
 #include "kit/media/AVCaptureDevice.h"
+#include "kit/media/ExifMetadata.h"
 #include "kit/media/JPEGDecoder.h"
+#include "kit/media/JPEGImage.h"
 #include "kit/media/MotionSimulator.h"
 #include "kit/runtime/Loader.h"
 #include "kit/ui/Renderer.h"
@@ -167,8 +169,12 @@ void CameraApp::showNewestPhotoInWell()
     auto decoded = kit::decodeJPEG(bytes);
     if (!decoded)
         return;
+    // The thumbnail shows the photo upright, the way its EXIF orientation says.
+    int exif = 1;
+    if (auto metadata = kit::ExifMetadata::readFromJPEG(bytes))
+        exif = metadata->orientation().value_or(1);
     auto small = shrink(*decoded.image, 128);
-    auto image = kit::UIImage::imageWithCGImage(small);
+    auto image = kit::UIImage::imageWithCGImage(small, 1, kit::imageOrientationFromExif(exif));
     send(sel::CAMImageWell_setThumbnailImageAnimated, m_view->imageWell(), static_cast<kit::id>(image.get()), false);
 }
 

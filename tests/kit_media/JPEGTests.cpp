@@ -3,6 +3,7 @@
 #include "kit/media/IOSurface.h"
 #include "kit/media/JPEGDecoder.h"
 #include "kit/media/JPEGEncoder.h"
+#include "kit/media/JPEGImage.h"
 #include "kit/media/JPEGSegments.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +118,28 @@ TEST(JPEG, ExifRoundTrip)
         std::memcmp(bytes->data() + oldSegments->imageDataOffset(), rewritten->data() + newSegments->imageDataOffset(),
             bytes->size() - oldSegments->imageDataOffset()));
     EXPECT_EQ(ExifMetadata::formatDateTaken(0).size(), 19u);
+}
+
+// UIImage reads a JPEG file as stored and shows it the way its EXIF says.
+TEST(JPEG, ImagesFromJPEGFollowTheirExifOrientation)
+{
+    ExifMetadata metadata;
+    metadata.setOrientation(6);
+    auto turned = encodeJPEG(*testPattern(40, 20), 0.8, &metadata);
+    ASSERT_TRUE(turned);
+    auto image = UIImage::imageWithData(*turned);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->imageOrientation(), UIImageOrientationRight);
+    EXPECT_EQ(image->size(), (CGSize { 20, 40 }));
+
+    auto plain = UIImage::imageWithData(encoded(40, 20));
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->imageOrientation(), UIImageOrientationUp);
+
+    EXPECT_EQ(imageOrientationFromExif(3), UIImageOrientationDown);
+    EXPECT_EQ(imageOrientationFromExif(8), UIImageOrientationLeft);
+    EXPECT_EQ(imageOrientationFromExif(0), UIImageOrientationUp);
+    EXPECT_EQ(imageOrientationFromExif(9), UIImageOrientationUp);
 }
 
 TEST(JPEG, ExifKeepsTagsItDoesNotKnow)
