@@ -5,6 +5,7 @@ namespace sim {
 // The built-in demo: one camera run that shows what the system does.
 inline constexpr const char* kDemoScenario = R"(# vantor-sim demo: a camera run on a 4-inch phone
 device iPhone6,1
+setting timeLapseTime int 3
 launch
 wait 1
 screenshot 01-camera.png
@@ -14,11 +15,28 @@ wait 1
 shutter
 wait 1
 screenshot 02-after-photo.png
-# a swipe up beside the reticle brings the row of mode buttons, a swipe
-# down takes it away
+# a swipe up beside the reticles brings the row of mode buttons
 drag 250 360 250 210 0.15
 wait 1
 screenshot 02b-mode-strip.png
+# the self-timer: its dial, a count-down with beeps at 3, 2 and 1, a photo at 5 s
+tap-view TimerButton#2
+wait 1
+shutter
+wait 2.5
+screenshot 02c-countdown.png
+wait 3
+# the time-lapse: a photo every 3 s until the dial's centre is tapped; then
+# the photos become a movie in the camera roll and the album
+drag 250 360 250 210 0.15
+wait 1
+tap-view TimeLapseButton#3
+wait 1
+shutter
+wait 10
+tap-view SelectorDialEx
+wait 2
+# a swipe down takes the row away
 drag 250 210 250 360 0.15
 wait 1
 rotate landscape-left
