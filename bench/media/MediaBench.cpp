@@ -8,6 +8,8 @@
 //     through AVAssetWriter, as the time-lapse export does, against ffmpeg
 //     with the same x264 settings; peak memory of the writer, measured in a
 //     fresh child process.
+#include "ChildRun.h"
+
 #include "kit/media/AVAssetWriter.h"
 #include "kit/media/AVAssetWriterInputPixelBufferAdaptor.h"
 #include "kit/media/AVCaptureDevice.h"
@@ -32,6 +34,8 @@
 
 using namespace kit;
 namespace fs = std::filesystem;
+using benchsupport::ChildRun;
+using benchsupport::runChild;
 
 namespace {
 
@@ -71,48 +75,6 @@ Data readFile(const fs::path& path)
 {
     std::ifstream file(path, std::ios::binary);
     return Data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-}
-
-struct ChildRun {
-    int status { -1 };
-    double seconds { 0 };
-    long peakKiB { 0 };
-    std::string output;
-};
-
-// Runs a program, collecting its standard output, wall time and peak memory.
-ChildRun runChild(const std::vector<std::string>& arguments)
-{
-    ChildRun run;
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return run;
-    auto start = std::chrono::steady_clock::now();
-    pid_t child = fork();
-    if (child == 0) {
-        dup2(pipeEnds[1], STDOUT_FILENO);
-        close(pipeEnds[0]);
-        close(pipeEnds[1]);
-        std::vector<char*> argv;
-        for (const auto& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    close(pipeEnds[1]);
-    char buffer[256];
-    ssize_t got;
-    while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
-        run.output.append(buffer, size_t(got));
-    close(pipeEnds[0]);
-    int status = 0;
-    rusage usage {};
-    wait4(child, &status, 0, &usage);
-    run.seconds = secondsSince(start);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.peakKiB = usage.ru_maxrss;
-    return run;
 }
 
 long peakMemoryKiB()

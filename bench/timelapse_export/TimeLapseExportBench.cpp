@@ -11,6 +11,8 @@
 //  - ffmpeg making a 1080 x 1920 libx264 movie at 3 frames per second from
 //    the same files.
 // Prints frames per second, peak memory and the ratios ours / ffmpeg.
+#include "ChildRun.h"
+
 #include "extension/camerabar/TimeLapseMovieExport.h"
 
 #include "kit/foundation/RunLoop.h"
@@ -31,6 +33,8 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
+using benchsupport::ChildRun;
+using benchsupport::runChild;
 
 namespace {
 
@@ -91,47 +95,6 @@ int exportInChild(const fs::path& folder, int count)
         return 1;
     std::printf("%s\n", movie->c_str());
     return 0;
-}
-
-struct ChildRun {
-    int status { -1 };
-    double seconds { 0 };
-    long peakKiB { 0 };
-    std::string output;
-};
-
-ChildRun runChild(const std::vector<std::string>& arguments)
-{
-    ChildRun run;
-    int ends[2];
-    if (pipe(ends) != 0)
-        return run;
-    auto start = std::chrono::steady_clock::now();
-    pid_t child = fork();
-    if (child == 0) {
-        dup2(ends[1], STDOUT_FILENO);
-        close(ends[0]);
-        close(ends[1]);
-        std::vector<char*> argv;
-        for (const auto& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    close(ends[1]);
-    char buffer[512];
-    ssize_t got;
-    while ((got = read(ends[0], buffer, sizeof buffer)) > 0)
-        run.output.append(buffer, size_t(got));
-    close(ends[0]);
-    int status = 0;
-    rusage usage {};
-    wait4(child, &status, 0, &usage);
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.peakKiB = usage.ru_maxrss;
-    return run;
 }
 
 void printRun(const char* who, const ChildRun& run, int photos, const fs::path& movie)

@@ -156,6 +156,9 @@ private:
     void applicationDidEnterBackground(const kit::NSNotification&);
     // Hands the current time-lapse series over and forgets it.
     std::vector<std::string> takeTimeLapseSeries();
+    // Keeps a value chosen on a dial of the type as the self-timer's seconds,
+    // the time-lapse interval or the frame rate.
+    void keepDialValue(int64_t dialType, int32_t value);
 
     std::shared_ptr<kit::CMMotionManager> m_motionManager;
     int64_t m_selectedMode { 0 };

@@ -80,19 +80,7 @@ int32_t CameraBar::getTimerSeconds()
             setDigitsFont(*dial, SelectorDialEx::largeDigitsSize);
         }
         int32_t value = dial->currentTime();
-        switch (dial->selectorDialType()) {
-        case SelectorDialEx::SelectorDialTypeTimer:
-            m_timerTime = value;
-            break;
-        case SelectorDialEx::SelectorDialTypeTimeLapse:
-            m_timeLapseTime = value;
-            break;
-        case SelectorDialEx::SelectorDialTypeFrames:
-            m_frameRateTime = value;
-            break;
-        default:
-            break;
-        }
+        keepDialValue(dial->selectorDialType(), value);
         return value * multiplier;
     }
 

@@ -118,19 +118,7 @@ void CameraBar::removeSelDial(bool switchTimedModesOff)
             m_selectorDialType = dial->selectorDialType();
             if (m_selectorDialType == SelectorDialEx::SelectorDialTypeTimeLapse)
                 m_timeType = dial->timeType();
-            switch (dial->selectorDialType()) {
-            case SelectorDialEx::SelectorDialTypeTimer:
-                m_timerTime = value;
-                break;
-            case SelectorDialEx::SelectorDialTypeTimeLapse:
-                m_timeLapseTime = value;
-                break;
-            case SelectorDialEx::SelectorDialTypeFrames:
-                m_frameRateTime = value;
-                break;
-            default:
-                break;
-            }
+            keepDialValue(dial->selectorDialType(), value);
         }
 
         std::weak_ptr<CameraBar> weakBar = strongRef<CameraBar>();
@@ -186,6 +174,23 @@ void CameraBar::removeOuterRing(bool save)
         _timeType = int32_t(m_timeType);
     if (save && rememberSettings)
         savePrefs();
+}
+
+void CameraBar::keepDialValue(int64_t dialType, int32_t value)
+{
+    switch (dialType) {
+    case SelectorDialEx::SelectorDialTypeTimer:
+        m_timerTime = value;
+        break;
+    case SelectorDialEx::SelectorDialTypeTimeLapse:
+        m_timeLapseTime = value;
+        break;
+    case SelectorDialEx::SelectorDialTypeFrames:
+        m_frameRateTime = value;
+        break;
+    default:
+        break;
+    }
 }
 
 void CameraBar::removeInnerCircle()
