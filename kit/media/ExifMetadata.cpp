@@ -219,10 +219,14 @@ std::optional<Data> ExifMetadata::writeToJPEG(std::span<const uint8_t> jpeg) con
 
     Data out;
     out.reserve(jpeg.size() + block->size() + 4);
-    out.insert(out.end(), { 0xFF, 0xD8 });
+    // Byte by byte: GCC 12 at -O2 misreads an initializer-list insert into a
+    // reserved vector as an overflow.
+    out.push_back(0xFF);
+    out.push_back(0xD8);
     auto insertBlock = [&] {
         size_t length = block->size() + 2;
-        out.insert(out.end(), { 0xFF, 0xE1, uint8_t(length >> 8), uint8_t(length & 0xFF) });
+        for (uint8_t byte : { uint8_t(0xFF), uint8_t(0xE1), uint8_t(length >> 8), uint8_t(length & 0xFF) })
+            out.push_back(byte);
         out.insert(out.end(), block->begin(), block->end());
     };
     for (size_t i = 0; i < list.size(); ++i) {
