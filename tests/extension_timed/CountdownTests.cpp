@@ -235,4 +235,25 @@ TEST_F(Countdown, GoingToTheBackgroundStopsWithoutPressingTheShutter)
     EXPECT_EQ(photos(), 0);
 }
 
+TEST_F(Countdown, QuittingDuringASelfTimerTakesNoPhoto)
+{
+    bar().setTimerTime(5);
+    startWith(CameraBar::TimerModeSelfTimer);
+    m_phone->advance(2.0);
+    double quitAt = m_phone->now();
+    m_phone->quit();
+    EXPECT_EQ(m_phone->cameraRoll().size(), 0u);
+    EXPECT_DOUBLE_EQ(m_phone->now(), quitAt) << "nothing left to wait for";
+}
+
+TEST_F(Countdown, QuittingDuringATimeLapseEndsTheSeriesThere)
+{
+    bar().setTimeLapseTime(3);
+    startWith(CameraBar::TimerModeTimeLapse);
+    m_phone->advance(7.0);
+    ASSERT_EQ(photos(), 2);
+    m_phone->quit();
+    EXPECT_EQ(m_phone->cameraRoll().size(), 2u);
+}
+
 }

@@ -1,7 +1,9 @@
 #include "kit/foundation/Dispatch.h"
 #include "kit/foundation/NSTimer.h"
 #include "kit/foundation/RunLoop.h"
+#include "kit/foundation/SystemLog.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
@@ -148,6 +150,26 @@ TEST_F(RunLoopTest, PerformAndWaitRunsOnTheMainThread)
     bool inline_ = false;
     loop().performAndWait([&] { inline_ = true; });
     EXPECT_TRUE(inline_);
+}
+
+TEST_F(RunLoopTest, WorkThatCannotFallDueAfterNowIsDroppedWithOneLogLine)
+{
+    // So far on that the clock cannot move by a fraction of a second.
+    loop().advance(1e16);
+    SystemLog::clearRecentLines();
+    int ran = 0;
+    auto later = loop().schedule(0.5, [&] { ++ran; });
+    EXPECT_TRUE(later->isCancelled());
+    EXPECT_TRUE(loop().schedule(std::nan(""), [&] { ++ran; })->isCancelled());
+    auto timer = NSTimer::scheduledTimerWithTimeInterval(1.0, Action::function([&](id) { ++ran; }), true);
+    loop().post([&] { ++ran; });
+    EXPECT_EQ(SystemLog::recentLines().size(), 3u);
+    EXPECT_NE(SystemLog::recentLines().front().find("dropped"), std::string::npos);
+
+    loop().advance(10);
+    EXPECT_EQ(ran, 1) << "only the work asked for now runs";
+    EXPECT_FALSE(loop().hasPendingWork());
+    timer->invalidate();
 }
 
 TEST(RealClockRunLoop, RunsWorkAsItFallsDueAndStopsWhenAsked)
