@@ -108,6 +108,11 @@ void RunLoop::advance(double seconds)
 {
     assert(m_clock->isVirtual() && "advance() moves a virtual clock only");
     assert(isMainThread() && "the run loop is advanced on the main thread");
+    // No end, or no amount at all, is no time to let pass.
+    if (!std::isfinite(seconds)) {
+        logf("RunLoop: %g s is no time to advance by; the clock stays", seconds);
+        return;
+    }
     auto clock = std::static_pointer_cast<VirtualClock>(m_clock);
     double target = clock->now() + (seconds > 0 ? seconds : 0);
     while (auto task = popDue(target)) {

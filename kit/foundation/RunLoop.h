@@ -63,6 +63,7 @@ public:
 
     // Virtual clock: moves time forward by seconds, running every task that
     // falls due, each at its own time. Must be called on the main thread.
+    // Infinity and not-a-number are refused with one log line.
     void advance(double seconds);
     // Runs what is due now, including what that schedules for now.
     void runDue();
