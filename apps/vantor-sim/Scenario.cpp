@@ -36,6 +36,7 @@ std::optional<int> integer(const std::string& text)
 }
 
 // Reads the line's arguments as numbers: required ones, then optional ones.
+// Not-a-number and infinity are refused (number() reads neither).
 std::optional<std::vector<double>> numbers(const std::vector<std::string>& w, size_t required, size_t optional)
 {
     size_t given = w.size() - 1;
@@ -49,6 +50,14 @@ std::optional<std::vector<double>> numbers(const std::vector<std::string>& w, si
         values.push_back(*v);
     }
     return values;
+}
+
+// A duration in seconds, at most `longest`: above zero where a zero time makes
+// no sense (a press, a drag), or zero too (a wait). Longer times are refused
+// because the clock must stay fine enough to move by a fraction of a second.
+bool isDuration(double seconds, double longest, bool zeroAllowed)
+{
+    return (zeroAllowed ? seconds >= 0 : seconds > 0) && seconds <= longest;
 }
 
 template <typename T>
@@ -72,19 +81,19 @@ constexpr Usage kUsages[] = {
     { "device", "MODEL" },
     { "setting", "KEY bool|int|string VALUE" },
     { "launch", "nothing" },
-    { "tap", "X Y (numbers)" },
+    { "tap", "X Y (finite numbers)" },
     { "tap-view", "CLASS or CLASS#TAG" },
-    { "longpress", "X Y [SECONDS] (numbers, seconds positive)" },
-    { "drag", "X1 Y1 X2 Y2 [SECONDS] (numbers, seconds positive)" },
+    { "longpress", "X Y [SECONDS] (finite numbers; seconds above 0, at most 604800, a week)" },
+    { "drag", "X1 Y1 X2 Y2 [SECONDS] (finite numbers; seconds above 0, at most 60)" },
     { "swipe", "up|down|left|right" },
     { "shutter", "nothing" },
     { "volume", "up|down" },
     { "mode", "photo|video|slomo|pano|square" },
     { "camera", "back|front" },
     { "rotate", "portrait|upside-down|landscape-left|landscape-right|face-up|face-down" },
-    { "gravity", "X Y Z (numbers)" },
+    { "gravity", "X Y Z (finite numbers)" },
     { "filters", "on|off" },
-    { "wait", "SECONDS (a number, not negative)" },
+    { "wait", "SECONDS (a number from 0 to 604800, a week)" },
     { "background", "nothing" },
     { "foreground", "nothing" },
     { "memory-warning", "nothing" },
@@ -186,13 +195,13 @@ std::optional<Command> parseCommand(std::string_view line, const std::vector<std
         return parseTapView(w);
     if (name == "longpress") {
         auto v = numbers(w, 2, 1);
-        if (!v || (v->size() == 3 && (*v)[2] <= 0))
+        if (!v || (v->size() == 3 && !isDuration((*v)[2], kLongestWaitSeconds, false)))
             return std::nullopt;
         return LongPress { (*v)[0], (*v)[1], v->size() == 3 ? (*v)[2] : kDefaultLongPressSeconds };
     }
     if (name == "drag") {
         auto v = numbers(w, 4, 1);
-        if (!v || (v->size() == 5 && (*v)[4] <= 0))
+        if (!v || (v->size() == 5 && !isDuration((*v)[4], kLongestDragSeconds, false)))
             return std::nullopt;
         return Drag { (*v)[0], (*v)[1], (*v)[2], (*v)[3], v->size() == 5 ? (*v)[4] : kDefaultDragSeconds };
     }
@@ -230,7 +239,7 @@ std::optional<Command> parseCommand(std::string_view line, const std::vector<std
     }
     if (name == "wait") {
         auto v = numbers(w, 1, 0);
-        if (!v || (*v)[0] < 0)
+        if (!v || !isDuration((*v)[0], kLongestWaitSeconds, true))
             return std::nullopt;
         return Wait { (*v)[0] };
     }

@@ -69,5 +69,9 @@ struct Scenario {
 // The default hold of a long press and duration of a drag, in seconds.
 constexpr double kDefaultLongPressSeconds = 1.0;
 constexpr double kDefaultDragSeconds = 0.5;
+// The longest wait or long press: a week of simulated time. The longest drag:
+// a minute (its finger moves every 1/60 s).
+constexpr double kLongestWaitSeconds = 7 * 24 * 3600;
+constexpr double kLongestDragSeconds = 60;
 
 }

@@ -19,6 +19,18 @@ std::string timeStamp(double seconds, bool padded = true)
     return buffer;
 }
 
+// A wait longer than this shows its progress each time this much has passed.
+constexpr double kProgressStepSeconds = 3600;
+
+// "25:00 h" for a day and an hour.
+std::string hoursAndMinutes(double seconds)
+{
+    auto minutes = static_cast<long long>(seconds / 60);
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%lld:%02lld h", minutes / 60, minutes % 60);
+    return buffer;
+}
+
 bool writeSettings(const fs::path& root, const std::vector<command::Setting>& settings)
 {
     auto path = root / kSettingsFile;
@@ -153,7 +165,7 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         m_phone->setFiltersShowing(filters->on);
     } else if (auto* wait = std::get_if<Wait>(&c)) {
         if (waits == Waits::Advance)
-            m_phone->advance(wait->seconds);
+            waitWithProgress(wait->seconds);
     } else if (std::holds_alternative<Background>(c)) {
         m_phone->background();
     } else if (std::holds_alternative<Foreground>(c)) {
@@ -178,6 +190,23 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
     m_events.flush();
     passOnSystemLog();
     return problem;
+}
+
+void ScenarioSession::waitWithProgress(double seconds)
+{
+    // A long wait may do a day of work (a time-lapse): a person watching
+    // sees each simulated hour pass.
+    double end = m_phone->now() + seconds;
+    double passed = 0;
+    while (seconds - passed > kProgressStepSeconds) {
+        m_phone->advance(kProgressStepSeconds);
+        passed += kProgressStepSeconds;
+        if (m_options.progress)
+            m_options.progress(timeStamp(m_phone->now()) + "  wait: " + hoursAndMinutes(passed) + " of "
+                + hoursAndMinutes(seconds) + " passed");
+        passOnSystemLog();
+    }
+    m_phone->advance(end - m_phone->now());
 }
 
 void ScenarioSession::finish()

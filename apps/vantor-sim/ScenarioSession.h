@@ -64,6 +64,7 @@ public:
 
 private:
     std::optional<std::string> launch();
+    void waitWithProgress(double seconds);
     void passOnSystemLog();
 
     RunOptions m_options;

@@ -15,6 +15,8 @@
 #include "kit/foundation/ProcessIdentity.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/SystemLog.h"
+#include "kit/foundation/TemporaryFile.h"
+#include "kit/media/ALAssetsLibrary.h"
 #include "kit/media/AVCaptureDevice.h"
 #include "kit/media/ExifMetadata.h"
 #include "kit/media/JPEGDecoder.h"
@@ -39,7 +41,8 @@ namespace host {
 namespace {
 
 constexpr const char* cameraBundle = "com.apple.camera";
-// How long quitting lets queued work (a movie export) run, in simulated seconds.
+// How long quitting waits for work that is yet to be handed to a background
+// queue (a delayed movie export), in simulated seconds.
 constexpr double quitWaitLimit = 10;
 
 // A small copy of a photo for the image well.
@@ -103,6 +106,7 @@ void CameraApp::launch()
     m_reportedOrientation.reset();
     kit::ProcessIdentity::set(m_capabilities.profile().processIdentity(cameraBundle));
     kit::DeviceRoot::set(m_options.deviceRoot);
+    removeUnfinishedFiles();
     if (m_options.loadExtension) {
         auto result = kit::Loader::loadInto(m_options.deviceRoot, cameraBundle);
         for (const auto& name : result.loaded)
@@ -136,6 +140,18 @@ void CameraApp::launch()
     auto gravity = kit::MotionSimulator::gravityAt(kit::RunLoop::main().now());
     reportGravity(gravity.x, gravity.y, gravity.z);
     settle();
+}
+
+void CameraApp::removeUnfinishedFiles()
+{
+    // Photos, movies, album copies and the settings file are written under
+    // a temporary name first; a write that was cut short (the app killed,
+    // the phone off) leaves its temporary, which the next start removes.
+    int removed = kit::TemporaryFile::removeAbandoned(kit::DeviceRoot::resolve("/var/mobile/Media/DCIM"), true)
+        + kit::TemporaryFile::removeAbandoned(kit::DeviceRoot::resolve(kit::ALAssetsLibrary::albumFolder), false)
+        + kit::TemporaryFile::removeAbandoned(kit::DeviceRoot::resolve("/var/mobile/Library/Preferences"), false);
+    if (removed > 0)
+        kit::logf("Camera: removed %d unfinished files left by an interrupted write", removed);
 }
 
 void CameraApp::startSession()
@@ -219,23 +235,11 @@ void CameraApp::quit()
     auto& loop = kit::RunLoop::main();
     if (m_controller->isRecording())
         send(sel::PLCameraController_stopVideoCapture, m_controller.get());
-    // Let queued work finish first: blocks on background queues, and work
-    // the clock has yet to hand them (a delayed export).
-    double deadline = loop.now() + quitWaitLimit;
-    while (true) {
-        kit::DispatchQueue::waitForBackgroundWork();
-        loop.runDue();
-        if (kit::DispatchQueue::backgroundWorkCount() == 0 && !loop.hasPendingWork())
-            break;
-        auto next = loop.nextFireTime();
-        if (loop.now() >= deadline || !next)
-            break;
-        // At least a millisecond a turn, so work that keeps asking to run
-        // at once cannot hold the loop still.
-        loop.advance(std::clamp(*next - loop.now(), 0.001, std::max(0.001, deadline - loop.now())));
-    }
-    // Then close as a person does: the app goes to the background and ends.
+    // Close as a person does: the app goes to the background first, so what
+    // counts down on the main run loop (a self-timer, a time-lapse interval)
+    // stops there, as the app's own teardown stops it on a phone.
     background();
+    finishBackgroundWork();
     send(sel::PLCameraView_dealloc, m_view.get());
     send(sel::PLCameraController_destroyCamera, m_controller.get());
     m_controller->setDelegate(nullptr);
@@ -249,6 +253,30 @@ void CameraApp::quit()
     m_running = false;
     kit::DispatchQueue::waitForBackgroundWork();
     loop.runDue();
+}
+
+void CameraApp::finishBackgroundWork()
+{
+    // The work already handed to background queues finishes, and so does
+    // the work the clock has yet to hand them (an export asked for a second
+    // before): each block, and what it sends back to the main queue (the
+    // album's answer). The clock moves only while such work waits for it.
+    auto& loop = kit::RunLoop::main();
+    double deadline = loop.now() + quitWaitLimit;
+    while (true) {
+        kit::DispatchQueue::waitForBackgroundWork();
+        loop.runDue();
+        if (kit::DispatchQueue::backgroundWorkCount() > 0)
+            continue;
+        auto next = kit::DispatchQueue::nextDelayedBackgroundWork();
+        double before = loop.now();
+        if (!next || before >= deadline)
+            break;
+        loop.advance(std::clamp(*next - before, 0.0, deadline - before));
+        // A clock that cannot move at this time would never reach the work.
+        if (loop.now() <= before && *next > before)
+            break;
+    }
 }
 
 void CameraApp::reportGravity(double x, double y, double z)

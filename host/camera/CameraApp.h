@@ -45,9 +45,11 @@ public:
     PLCameraController* controller() const { return m_controller.get(); }
 
 private:
+    void removeUnfinishedFiles();
     void startSession();
     void showNewestPhotoInWell();
     void settle();
+    void finishBackgroundWork();
 
     CameraCapabilities m_capabilities;
     std::shared_ptr<Scene> m_scene;

@@ -252,6 +252,10 @@ void PLCameraView::layoutForMode()
     m_squareBottom->setFrame(kit::CGRectMake(0, frame.origin.y + frame.size.height - band, frame.size.width, band));
     m_panoramaGuide->setHidden(cameraMode() != CameraModePanorama);
     m_panoramaGuide->setFrame(frame);
+    // Until a touch places it, the focus square belongs at the preview's
+    // centre, where the camera focuses by itself.
+    if (!m_focusSquarePlaced)
+        m_focusSquare->setCenter(kit::CGPointMake(kit::CGRectGetMidX(frame), kit::CGRectGetMidY(frame)));
     auto b = bounds();
     if (m_capabilities.isPad())
         m_effectsGrid->setFrame(kit::CGRectMake(0, 0, b.size.width - 100, b.size.height));
@@ -356,6 +360,7 @@ void PLCameraView::hostTouchesEnded(const kit::UITouchSet* touches, kit::UIEvent
     }
     showLockLabel(false);
     m_focusSquare->setCenter(point);
+    m_focusSquarePlaced = true;
     send(sel::PLCameraController_autofocusAutoExpose, cameraController, true, true);
 }
 
@@ -382,6 +387,7 @@ void PLCameraView::handleOverlayViewLongPress(kit::id recognizer)
     m_touchLongPressed = true;
     auto point = press->locationInView(this);
     m_focusSquare->setCenter(point);
+    m_focusSquarePlaced = true;
     showFocusSquare(point, true);
     send(sel::PLCameraController_lockFocusExposureWhiteBalance, cameraController, true, true, false);
     showLockLabel(true);

@@ -130,6 +130,7 @@ public:
     CAMPreviewView* previewView() const { return m_preview.get(); }
     CAMImageWell* imageWell() const { return m_imageWell.get(); }
     CAMZoomSlider* zoomSlider() const { return m_zoomSlider.get(); }
+    kit::UIView* focusSquare() const { return m_focusSquare.get(); }
     bool isSuspended() const { return m_suspended; }
     bool isDeallocated() const { return m_deallocated; }
     // Photos saved, and the last save's failure (empty when it worked).
@@ -186,6 +187,8 @@ private:
     bool m_touchLongPressed { false };
     bool m_hdrOn { false };
     bool m_shouldShowFocus { true };
+    // A touch has put the focus square somewhere of its own.
+    bool m_focusSquarePlaced { false };
     bool m_swipeAllowed { true };
     bool m_filtersShowing { false };
     bool m_suspended { false };

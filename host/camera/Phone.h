@@ -51,8 +51,10 @@ public:
     void background();
     void foreground();
     void memoryWarning();
-    // Waits until queued background work (a movie export) has finished,
-    // then ends the app as a person closing it would.
+    // Ends the app as a person closing it would: it goes to the background
+    // (what counts down on the main run loop stops), the work handed to
+    // background queues finishes (a movie export and its album save, also
+    // one asked for a moment before), and the app ends.
     void quit();
     bool isRunning() const;
 

@@ -1,5 +1,7 @@
 #include "kit/foundation/AtomicFile.h"
 
+#include "kit/foundation/TemporaryFile.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
@@ -39,20 +41,20 @@ void syncFolder(const std::filesystem::path& folder)
 bool writeFileAtomically(const std::filesystem::path& path, std::span<const uint8_t> bytes)
 {
     auto folder = path.parent_path();
-    std::string temporary = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-    int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
+    int errorNumber = 0;
+    auto temporary = TemporaryFile::createBeside(path, errorNumber);
+    if (!temporary)
         return false;
-    // mkstemp creates 0600; a settings file is readable like any other.
-    ::fchmod(fd, 0644);
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
+    bool ok = writeAll(temporary->descriptor(), bytes) && ::fsync(temporary->descriptor()) == 0;
+    // The file moves while its writer still holds it, so a cleaner never
+    // takes it for one left behind.
     if (ok)
-        ok = ::rename(temporary.c_str(), path.c_str()) == 0;
+        ok = ::rename(temporary->path().c_str(), path.c_str()) == 0;
     if (!ok) {
-        ::unlink(temporary.c_str());
+        ::unlink(temporary->path().c_str());
         return false;
     }
+    temporary->close();
     syncFolder(folder);
     return true;
 }

@@ -8,6 +8,7 @@
 #include <future>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 namespace kit {
 
@@ -36,6 +37,43 @@ struct BackgroundWork {
 BackgroundWork& backgroundWork()
 {
     static auto* work = new BackgroundWork; // lives past static destruction: worker threads may still finish
+    return *work;
+}
+
+// The blocks that dispatch_after holds for background queues, as the run
+// loop's tasks: a task that has run, or was dropped with the run loop's
+// other work, is gone or cancelled and no longer counts.
+struct DelayedWork {
+    std::mutex mutex;
+    std::vector<std::weak_ptr<ScheduledTask>> tasks;
+
+    void add(std::weak_ptr<ScheduledTask> task)
+    {
+        std::lock_guard lock(mutex);
+        std::erase_if(tasks, [](const auto& weak) { return !isWaiting(weak); });
+        tasks.push_back(std::move(task));
+    }
+    std::optional<double> next()
+    {
+        std::lock_guard lock(mutex);
+        std::erase_if(tasks, [](const auto& weak) { return !isWaiting(weak); });
+        std::optional<double> earliest;
+        for (const auto& weak : tasks) {
+            if (auto task = weak.lock(); task && (!earliest || task->fireTime() < *earliest))
+                earliest = task->fireTime();
+        }
+        return earliest;
+    }
+    static bool isWaiting(const std::weak_ptr<ScheduledTask>& weak)
+    {
+        auto task = weak.lock();
+        return task && !task->isCancelled();
+    }
+};
+
+DelayedWork& delayedWork()
+{
+    static auto* work = new DelayedWork;
     return *work;
 }
 
@@ -162,7 +200,8 @@ void dispatch_after(dispatch_time_t when, const dispatch_queue_t& queue, dispatc
         loop.schedule(delay, std::move(block));
         return;
     }
-    loop.schedule(delay, [queue, block = std::move(block)]() mutable { queue->async(std::move(block)); });
+    auto task = loop.schedule(delay, [queue, block = std::move(block)]() mutable { queue->async(std::move(block)); });
+    delayedWork().add(task);
 }
 
 void DispatchQueue::waitForBackgroundWork()
@@ -170,6 +209,11 @@ void DispatchQueue::waitForBackgroundWork()
     auto& work = backgroundWork();
     std::unique_lock lock(work.mutex);
     work.idle.wait(lock, [&] { return work.pending == 0; });
+}
+
+std::optional<double> DispatchQueue::nextDelayedBackgroundWork()
+{
+    return delayedWork().next();
 }
 
 int DispatchQueue::backgroundWorkCount()

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kit {
@@ -47,6 +48,10 @@ public:
     static void waitForBackgroundWork();
     // How many blocks background queues hold or are running.
     static int backgroundWorkCount();
+    // When the earliest block still waiting in dispatch_after for a
+    // background queue is handed to it, on the main run loop's clock;
+    // nothing when none waits.
+    static std::optional<double> nextDelayedBackgroundWork();
 
 protected:
     explicit DispatchQueue(std::string label) : m_label(std::move(label)) { }

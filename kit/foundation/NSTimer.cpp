@@ -1,5 +1,8 @@
 #include "kit/foundation/NSTimer.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace kit {
 
 KIT_REGISTER_CLASS(NSTimer);
@@ -19,16 +22,22 @@ std::shared_ptr<NSTimer> NSTimer::scheduledTimerWithTimeInterval(double seconds,
 void NSTimer::scheduleNext()
 {
     auto& loop = RunLoop::main();
+    // A fire date the clock cannot tell from now asks for the interval itself,
+    // which the run loop drops rather than firing the timer again and again.
+    double delay = m_fireDate - loop.now();
+    if (delay <= 0)
+        delay = m_interval;
     // The task holds the timer: the run loop retains a valid timer.
-    m_task = loop.schedule(m_fireDate - loop.now(), [self = std::static_pointer_cast<NSTimer>(shared_from_this())] {
+    m_task = loop.schedule(delay, [self = std::static_pointer_cast<NSTimer>(shared_from_this())] {
         if (!self->m_valid)
             return;
         if (self->m_repeats) {
             // A late run loop skips the firings it missed, as the platform does.
             double now = RunLoop::main().now();
-            do
+            double missed = std::floor((now - self->m_fireDate) / self->m_interval);
+            self->m_fireDate += (std::max(0.0, missed) + 1) * self->m_interval;
+            if (self->m_fireDate <= now)
                 self->m_fireDate += self->m_interval;
-            while (self->m_fireDate <= now);
             self->scheduleNext();
         } else {
             self->m_valid = false;

@@ -1,6 +1,9 @@
 #include "kit/foundation/RunLoop.h"
 
+#include "kit/foundation/SystemLog.h"
+
 #include <cassert>
+#include <cmath>
 #include <future>
 
 namespace kit {
@@ -37,12 +40,28 @@ void RunLoop::resetWithVirtualClock(double startWallTime)
 std::shared_ptr<ScheduledTask> RunLoop::schedule(double delaySeconds, std::function<void()> work)
 {
     auto task = std::make_shared<ScheduledTask>();
-    task->m_work = std::move(work);
+    double now = 0;
+    bool dropped = false;
     {
         std::lock_guard lock(m_mutex);
-        task->m_fireTime = m_clock->now() + (delaySeconds > 0 ? delaySeconds : 0);
-        task->m_sequence = m_nextSequence++;
-        m_tasks.push(task);
+        now = m_clock->now();
+        // Work asked for later that would fall due at once (a delay too small
+        // for the clock's precision at this time, or not a number) would run
+        // again and again without the clock moving: it is dropped instead.
+        bool movesPastNow = !std::isnan(delaySeconds) && (delaySeconds <= 0 || now + delaySeconds > now);
+        if (movesPastNow) {
+            task->m_work = std::move(work);
+            task->m_fireTime = now + (delaySeconds > 0 ? delaySeconds : 0);
+            task->m_sequence = m_nextSequence++;
+            m_tasks.push(task);
+        } else {
+            task->cancel();
+            dropped = true;
+        }
+    }
+    if (dropped) {
+        logf("RunLoop: work due %g s after %.17g s falls due at once on this clock; it is dropped", delaySeconds, now);
+        return task;
     }
     m_wake.notify_all();
     return task;
@@ -89,6 +108,11 @@ void RunLoop::advance(double seconds)
 {
     assert(m_clock->isVirtual() && "advance() moves a virtual clock only");
     assert(isMainThread() && "the run loop is advanced on the main thread");
+    // No end, or no amount at all, is no time to let pass.
+    if (!std::isfinite(seconds)) {
+        logf("RunLoop: %g s is no time to advance by; the clock stays", seconds);
+        return;
+    }
     auto clock = std::static_pointer_cast<VirtualClock>(m_clock);
     double target = clock->now() + (seconds > 0 ? seconds : 0);
     while (auto task = popDue(target)) {

@@ -52,6 +52,9 @@ public:
     double wallTime() const { return m_clock->wallTime(); }
 
     // Runs work after delay seconds (0: as soon as the loop runs). Any thread.
+    // Work whose delay does not move its time past now (not a number, or too
+    // small for the clock at this time) is dropped with one log line: the
+    // task answered is cancelled, so nothing spins on a clock that cannot move.
     std::shared_ptr<ScheduledTask> schedule(double delaySeconds, std::function<void()>);
     // dispatch_async to the main queue. Any thread.
     void post(std::function<void()>);
@@ -60,6 +63,7 @@ public:
 
     // Virtual clock: moves time forward by seconds, running every task that
     // falls due, each at its own time. Must be called on the main thread.
+    // Infinity and not-a-number are refused with one log line.
     void advance(double seconds);
     // Runs what is due now, including what that schedules for now.
     void runDue();

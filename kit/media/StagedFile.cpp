@@ -1,5 +1,7 @@
 #include "kit/media/StagedFile.h"
 
+#include "kit/foundation/TemporaryFile.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <stdio.h>
@@ -15,29 +17,23 @@ namespace fs = std::filesystem;
 
 std::optional<StagedFile> StagedFile::create(const fs::path& destination, int& errorNumber)
 {
-    fs::path folder = destination.parent_path().empty() ? fs::path(".") : destination.parent_path();
-    std::string pattern = (folder / ("." + destination.filename().string() + ".partial-XXXXXX")).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = mkstemp(name.data());
-    if (fd < 0) {
-        errorNumber = errno;
+    auto temporary = TemporaryFile::createBeside(destination, errorNumber);
+    if (!temporary)
         return std::nullopt;
-    }
-    fchmod(fd, 0644); // mkstemp makes 0600; the finished file is an ordinary one
-    close(fd);
-    return StagedFile(destination, fs::path(name.data()));
+    return StagedFile(destination, std::move(*temporary));
 }
 
-StagedFile::StagedFile(fs::path destination, fs::path temporary)
+StagedFile::StagedFile(fs::path destination, TemporaryFile temporary)
     : m_destination(std::move(destination))
-    , m_temporary(std::move(temporary))
+    , m_temporary(temporary.path())
+    , m_held(std::make_unique<TemporaryFile>(std::move(temporary)))
 {
 }
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
     : m_destination(std::move(other.m_destination))
     , m_temporary(std::exchange(other.m_temporary, {}))
+    , m_held(std::move(other.m_held))
 {
 }
 
@@ -47,6 +43,7 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept
         discard();
         m_destination = std::move(other.m_destination);
         m_temporary = std::exchange(other.m_temporary, {});
+        m_held = std::move(other.m_held);
     }
     return *this;
 }
@@ -60,18 +57,19 @@ int StagedFile::commit()
 {
     if (m_temporary.empty())
         return ENOENT;
-    int fd = open(m_temporary.c_str(), O_RDONLY | O_CLOEXEC);
-    int result = fd < 0 ? errno : 0;
-    if (fd >= 0) {
-        if (fsync(fd) != 0)
-            result = errno;
-        close(fd);
-    }
+    int result = 0;
+    if (!m_held)
+        result = EBADF;
+    else if (fsync(m_held->descriptor()) != 0)
+        result = errno;
     if (result == 0) {
         // Neither the no-replace rename nor, where a file system lacks it, a
-        // hard link ever replaces a file that appeared in the meantime.
+        // hard link ever replaces a file that appeared in the meantime. The
+        // file moves while it is still held, so no cleaner takes it for one
+        // left behind.
         if (renameat2(AT_FDCWD, m_temporary.c_str(), AT_FDCWD, m_destination.c_str(), RENAME_NOREPLACE) == 0) {
             m_temporary.clear();
+            m_held.reset();
             return 0;
         }
         result = errno;
@@ -89,6 +87,7 @@ void StagedFile::discard()
         return;
     unlink(m_temporary.c_str());
     m_temporary.clear();
+    m_held.reset();
 }
 
 }

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 namespace kit {
+
+class TemporaryFile;
 
 // A file written under a temporary name beside where it belongs and moved
 // into place only when it is whole, so a failure (a full disk, a crash)
@@ -31,10 +34,12 @@ public:
     void discard();
 
 private:
-    StagedFile(std::filesystem::path destination, std::filesystem::path temporary);
+    StagedFile(std::filesystem::path destination, TemporaryFile);
 
     std::filesystem::path m_destination;
     std::filesystem::path m_temporary;
+    // Held open, and so locked, until the file is moved or dropped.
+    std::unique_ptr<TemporaryFile> m_held;
 };
 
 }

@@ -5,11 +5,13 @@
 #include "tests/extension_hooks/HooksTest.h"
 
 #include "extension/camerabar/SelectorDialEx.h"
+#include "kit/foundation/SystemLog.h"
 #include "kit/media/AudioJournal.h"
 #include "kit/ui/UILabel.h"
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -233,6 +235,43 @@ TEST_F(Countdown, GoingToTheBackgroundStopsWithoutPressingTheShutter)
     m_phone->foreground();
     m_phone->advance(10.0);
     EXPECT_EQ(photos(), 0);
+}
+
+TEST_F(Countdown, AClockTooFarOnToMoveByASecondDropsTheCountDownInsteadOfSpinning)
+{
+    // At 1e16 s a second more leaves the clock where it was.
+    m_phone->advance(1e16);
+    kit::SystemLog::clearRecentLines();
+    bar().setTimerTime(3);
+    startWith(CameraBar::TimerModeSelfTimer);
+    m_phone->advance(10.0);
+    m_phone->quit();
+    EXPECT_EQ(m_phone->cameraRoll().size(), 0u);
+    auto lines = kit::SystemLog::recentLines();
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.starts_with("RunLoop: ") && line.ends_with("it is dropped");
+    }));
+}
+
+TEST_F(Countdown, QuittingDuringASelfTimerTakesNoPhoto)
+{
+    bar().setTimerTime(5);
+    startWith(CameraBar::TimerModeSelfTimer);
+    m_phone->advance(2.0);
+    double quitAt = m_phone->now();
+    m_phone->quit();
+    EXPECT_EQ(m_phone->cameraRoll().size(), 0u);
+    EXPECT_DOUBLE_EQ(m_phone->now(), quitAt) << "nothing left to wait for";
+}
+
+TEST_F(Countdown, QuittingDuringATimeLapseEndsTheSeriesThere)
+{
+    bar().setTimeLapseTime(3);
+    startWith(CameraBar::TimerModeTimeLapse);
+    m_phone->advance(7.0);
+    ASSERT_EQ(photos(), 2);
+    m_phone->quit();
+    EXPECT_EQ(m_phone->cameraRoll().size(), 2u);
 }
 
 }

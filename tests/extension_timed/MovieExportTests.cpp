@@ -349,6 +349,30 @@ TEST_F(SeriesExport, ATapOnTheInnerCircleEndsTheSeriesAndSavesItsMovieASecondLat
     EXPECT_EQ(roll(".JPG").size(), 3u) << "the series has ended";
 }
 
+TEST_F(SeriesExport, AnExportAskedForJustBeforeQuittingStillSavesItsMovie)
+{
+    vantor::convertTimeLapseToVideo = true;
+    bar().setTimeLapseTime(3);
+    bar().setTimerMode(CameraBar::TimerModeTimeLapse);
+    m_phone->pressShutter();
+    m_phone->advance(6.5);
+    auto dial = vantor::SelectorDialEx::initWithFrame(kit::CGRectMake(0, 0, 295, 295));
+    dial->setSelectorDialType(vantor::SelectorDialEx::SelectorDialTypeTimeLapse);
+    bar().setSelDialEx(dial);
+    bar().InnerCircleTapped(nullptr);
+
+    m_phone->quit();
+    EXPECT_EQ(roll(".JPG").size(), 2u);
+    auto movies = roll(".MOV");
+    ASSERT_EQ(movies.size(), 1u);
+    auto info = kit::probeMovie(movies[0]);
+    ASSERT_TRUE(info);
+    EXPECT_TRUE(info->isH264Movie());
+    EXPECT_EQ(frameTimes(movies[0]).size(), 2u);
+    EXPECT_EQ(album().size(), 1u) << "the album's copy is saved too";
+    EXPECT_TRUE(logged("Write Ended"));
+}
+
 TEST_F(SeriesExport, ASeriesWhoseFirstPhotoIsGoneIsDroppedWithoutAMovie)
 {
     vantor::convertTimeLapseToVideo = true;

@@ -1,7 +1,14 @@
 #include "HostCameraTestSupport.h"
 
+#include "host/camera/CAMPreviewView.h"
+#include "host/camera/HostRuntime.h"
+#include "host/camera/PLCameraController.h"
+#include "host/camera/PLCameraView.h"
+
 #include "kit/foundation/Dispatch.h"
 #include "kit/media/AVCaptureDevice.h"
+#include "kit/ui/UIApplication.h"
+#include "kit/ui/UIWindow.h"
 
 #include <atomic>
 
@@ -9,6 +16,26 @@ using namespace hosttest;
 
 namespace {
 using CameraRun = HostCameraTest;
+
+kit::UIView* findView(kit::UIView* root, const std::string& className)
+{
+    if (root->className() == className)
+        return root;
+    for (const auto& sub : root->subviews()) {
+        if (auto* found = findView(sub.get(), className))
+            return found;
+    }
+    return nullptr;
+}
+
+host::PLCameraView* findCameraView()
+{
+    for (auto* window : kit::UIApplication::sharedApplication()->windows()) {
+        if (auto* found = findView(window, "PLCameraView"))
+            return kit::cast<host::PLCameraView>(found);
+    }
+    return nullptr;
+}
 }
 
 TEST_F(CameraRun, RecordingAVideoSavesAMovie)
@@ -171,4 +198,28 @@ TEST_F(CameraRun, TheAppCanBeLaunchedAgainAfterQuitting)
     phone->foreground();
     phone->pressShutter();
     EXPECT_EQ(phone->cameraRoll().size(), 2u);
+}
+
+TEST_F(CameraRun, TheFocusSquareStartsAtThePreviewsCentreAndFollowsATap)
+{
+    auto phone = startPhone();
+    phone->launch();
+    auto* view = findCameraView();
+    ASSERT_TRUE(view);
+    auto centreOf = [](kit::CGRect frame) { return kit::CGPointMake(kit::CGRectGetMidX(frame), kit::CGRectGetMidY(frame)); };
+    auto expectAt = [&](kit::CGPoint point) {
+        EXPECT_DOUBLE_EQ(view->focusSquare()->center().x, point.x);
+        EXPECT_DOUBLE_EQ(view->focusSquare()->center().y, point.y);
+    };
+
+    // The first mode switch of a session focuses without a touch.
+    ASSERT_TRUE(phone->setCameraMode(4));
+    host::send(host::sel::PLCameraController_autofocus, host::PLCameraController::sharedInstance());
+    EXPECT_FALSE(view->focusSquare()->isHidden());
+    expectAt(centreOf(view->previewView()->frame()));
+
+    phone->tap(kit::CGPointMake(80, 200));
+    expectAt(kit::CGPointMake(80, 200));
+    ASSERT_TRUE(phone->setCameraMode(0));
+    expectAt(kit::CGPointMake(80, 200));
 }

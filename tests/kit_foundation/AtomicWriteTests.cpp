@@ -1,5 +1,6 @@
 #include "kit/foundation/AtomicFile.h"
 #include "kit/foundation/PropertyListFile.h"
+#include "kit/foundation/TemporaryFile.h"
 
 #include <csignal>
 #include <filesystem>
@@ -87,7 +88,35 @@ TEST_F(AtomicWrite, AWriterKilledAtAnyMomentLeavesTheOldFileOrTheNewOneWhole)
         auto left = dictionaryWithContentsOfFile(path.string());
         ASSERT_TRUE(left) << "round " << round;
         EXPECT_TRUE(*left == first || *left == second) << "round " << round;
+        // What the killed writer left behind goes at the next start.
+        TemporaryFile::removeAbandoned(m_folder, false);
+        EXPECT_EQ(namesInFolder(), std::vector<std::string> { "com.quillon.Vantor2.plist" }) << "round " << round;
     }
+}
+
+TEST_F(AtomicWrite, OnlyTemporariesThatNoWriterHoldsAreRemoved)
+{
+    std::ofstream(m_folder / "IMG_0001.JPG") << "photo";
+    std::ofstream(m_folder / ".hidden") << "not ours";
+    std::ofstream(m_folder / ".IMG_0001.JPG.partial") << "no unique part";
+    std::ofstream(m_folder / ".IMG_0002.JPG.partial-a1B2c3") << "left by a writer that died";
+    fs::create_directories(m_folder / "101APPLE");
+    std::ofstream(m_folder / "101APPLE" / ".IMG_0100.JPG.partial-zzzzzz") << "one folder down";
+    int error = 0;
+    auto held = TemporaryFile::createBeside(m_folder / "IMG_0003.JPG", error);
+    ASSERT_TRUE(held) << error;
+    EXPECT_TRUE(TemporaryFile::isTemporaryName(held->path().filename().string()));
+
+    EXPECT_EQ(TemporaryFile::removeAbandoned(m_folder, false), 1);
+    EXPECT_TRUE(fs::exists(held->path())) << "its writer still holds it";
+    EXPECT_TRUE(fs::exists(m_folder / "101APPLE" / ".IMG_0100.JPG.partial-zzzzzz"));
+    EXPECT_EQ(TemporaryFile::removeAbandoned(m_folder, true), 1);
+
+    auto path = held->path();
+    held.reset();
+    EXPECT_EQ(TemporaryFile::removeAbandoned(m_folder, true), 1);
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_EQ(namesInFolder(), (std::vector<std::string> { ".IMG_0001.JPG.partial", ".hidden", "101APPLE", "IMG_0001.JPG" }));
 }
 
 TEST_F(AtomicWrite, AFailedWriteReportsFailureAndChangesNothing)

@@ -1,7 +1,10 @@
 #include "kit/foundation/Dispatch.h"
 #include "kit/foundation/NSTimer.h"
 #include "kit/foundation/RunLoop.h"
+#include "kit/foundation/SystemLog.h"
 
+#include <cmath>
+#include <limits>
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
@@ -103,7 +106,10 @@ TEST_F(RunLoopTest, DispatchAfterWaitsOnTheVirtualClockThenRunsOnTheQueue)
     loop().advance(0.9);
     DispatchQueue::waitForBackgroundWork();
     EXPECT_FALSE(ran);
+    ASSERT_TRUE(DispatchQueue::nextDelayedBackgroundWork());
+    EXPECT_DOUBLE_EQ(*DispatchQueue::nextDelayedBackgroundWork(), 1.0);
     loop().advance(0.2);
+    EXPECT_FALSE(DispatchQueue::nextDelayedBackgroundWork()) << "handed to its queue";
     DispatchQueue::waitForBackgroundWork();
     EXPECT_TRUE(ran);
     EXPECT_NE(ranOn, std::this_thread::get_id());
@@ -111,6 +117,16 @@ TEST_F(RunLoopTest, DispatchAfterWaitsOnTheVirtualClockThenRunsOnTheQueue)
     // latest (the background block may post it while the loop still runs).
     loop().advance(0);
     EXPECT_EQ(resultOn, std::this_thread::get_id());
+}
+
+TEST_F(RunLoopTest, DelayedBackgroundWorkDroppedWithTheLoopsTasksNoLongerWaits)
+{
+    dispatch_after(dispatch_time(DISPATCH_TIME_NOW, 3 * NSEC_PER_SEC), dispatch_queue_create("later"), [] { });
+    dispatch_after(dispatch_time(DISPATCH_TIME_NOW, 2 * NSEC_PER_SEC), dispatch_get_main_queue(), [] { });
+    ASSERT_TRUE(DispatchQueue::nextDelayedBackgroundWork());
+    EXPECT_DOUBLE_EQ(*DispatchQueue::nextDelayedBackgroundWork(), 3.0) << "main-queue work is not background work";
+    loop().resetWithVirtualClock();
+    EXPECT_FALSE(DispatchQueue::nextDelayedBackgroundWork());
 }
 
 TEST_F(RunLoopTest, ASerialQueueRunsItsBlocksInOrderAndOutlivesItsLastReference)
@@ -148,6 +164,38 @@ TEST_F(RunLoopTest, PerformAndWaitRunsOnTheMainThread)
     bool inline_ = false;
     loop().performAndWait([&] { inline_ = true; });
     EXPECT_TRUE(inline_);
+}
+
+TEST_F(RunLoopTest, WorkThatCannotFallDueAfterNowIsDroppedWithOneLogLine)
+{
+    // So far on that the clock cannot move by a fraction of a second.
+    loop().advance(1e16);
+    SystemLog::clearRecentLines();
+    int ran = 0;
+    auto later = loop().schedule(0.5, [&] { ++ran; });
+    EXPECT_TRUE(later->isCancelled());
+    EXPECT_TRUE(loop().schedule(std::nan(""), [&] { ++ran; })->isCancelled());
+    auto timer = NSTimer::scheduledTimerWithTimeInterval(1.0, Action::function([&](id) { ++ran; }), true);
+    loop().post([&] { ++ran; });
+    EXPECT_EQ(SystemLog::recentLines().size(), 3u);
+    EXPECT_NE(SystemLog::recentLines().front().find("dropped"), std::string::npos);
+
+    loop().advance(10);
+    EXPECT_EQ(ran, 1) << "only the work asked for now runs";
+    EXPECT_FALSE(loop().hasPendingWork());
+    timer->invalidate();
+}
+
+TEST_F(RunLoopTest, AnEndlessOrUnknownAdvanceLeavesTheClockWhereItWas)
+{
+    int ticks = 0;
+    auto timer = NSTimer::scheduledTimerWithTimeInterval(1.0, Action::function([&](id) { ++ticks; }), true);
+    loop().advance(2.5);
+    loop().advance(std::numeric_limits<double>::infinity());
+    loop().advance(std::nan(""));
+    EXPECT_DOUBLE_EQ(loop().now(), 2.5);
+    EXPECT_EQ(ticks, 2);
+    timer->invalidate();
 }
 
 TEST(RealClockRunLoop, RunsWorkAsItFallsDueAndStopsWhenAsked)

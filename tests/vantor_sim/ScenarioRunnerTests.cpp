@@ -167,6 +167,19 @@ TEST_F(ScenarioRunnerTest, SystemLogLinesArePassedOnAfterTheCommandThatWroteThem
     EXPECT_EQ(at("log:a line from before the run"), std::ssize(seen));
 }
 
+TEST_F(ScenarioRunnerTest, ALongWaitShowsEachSimulatedHourAsItPasses)
+{
+    std::vector<std::string> seen;
+    auto o = options();
+    o.progress = [&](const std::string& line) { seen.push_back(line); };
+    ScenarioRunner runner(o);
+    auto outcome = runner.run(scenario("launch\nwait 10800\nwait 5\nquit"));
+    ASSERT_TRUE(outcome.ok) << outcome.error;
+    EXPECT_EQ(seen, (std::vector<std::string> { "    0.000  launch", "    0.000  wait",
+                        " 3600.000  wait: 1:00 h of 3:00 h passed", " 7200.000  wait: 2:00 h of 3:00 h passed",
+                        "10800.000  wait", "10805.000  quit" }));
+}
+
 TEST_F(ScenarioRunnerTest, TheInstallerFillsARootWithoutTouchingTheUsersFiles)
 {
     auto staged = m_folder / "staged";

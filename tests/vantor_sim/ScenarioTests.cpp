@@ -81,7 +81,7 @@ TEST(ScenarioLanguage, AWrongLineNamesItsNumberAndWhatWasExpected)
 {
     auto error = failed("launch\n\ntap 10\n");
     EXPECT_EQ(error.line, 3);
-    EXPECT_EQ(error.message, "line 3: tap expects X Y (numbers), got \"tap 10\"");
+    EXPECT_EQ(error.message, "line 3: tap expects X Y (finite numbers), got \"tap 10\"");
 
     EXPECT_EQ(failed("fly away").message, "line 1: unknown command \"fly\"");
     EXPECT_EQ(failed("swipe sideways").line, 1);
@@ -115,4 +115,42 @@ TEST(ScenarioLanguage, CommentsBlankLinesAndWindowsLineEndingsAreFine)
     ASSERT_EQ(scenario.lines.size(), 2u);
     EXPECT_EQ(scenario.lines[0].number, 3);
     EXPECT_EQ(scenario.lines[1].number, 5);
+}
+
+TEST(ScenarioLanguage, NotANumberAndInfinityAreRefusedWhereverANumberGoes)
+{
+    for (const char* line : { "tap nan 1", "tap 1 inf", "tap -inf 1", "longpress 1 2 nan", "longpress inf 2",
+             "drag 1 2 3 nan", "drag 1 2 3 4 inf", "drag NaN 2 3 4", "gravity 0 -inf 0", "gravity nan 0 0" }) {
+        auto error = failed(std::string("launch\n") + line);
+        EXPECT_EQ(error.line, 2) << line;
+        EXPECT_NE(error.message.find("finite numbers"), std::string::npos) << error.message;
+    }
+    for (const char* line : { "wait nan", "wait inf", "wait -inf", "wait infinity" })
+        EXPECT_NE(failed(line).message.find("a number from 0 to 604800"), std::string::npos) << line;
+    // Whole numbers that do not fit are refused too.
+    EXPECT_EQ(failed("setting a int 99999999999").line, 1);
+    EXPECT_EQ(failed("tap-view Label#99999999999").line, 1);
+}
+
+TEST(ScenarioLanguage, DurationsAreCheckedAgainstWhatTheCommandAllows)
+{
+    // A wait: 0 to a week.
+    EXPECT_EQ(failed("launch\nwait 1e16\nshutter").message,
+        "line 2: wait expects SECONDS (a number from 0 to 604800, a week), got \"wait 1e16\"");
+    EXPECT_EQ(failed("wait 604800.5").line, 1);
+    EXPECT_EQ(failed("wait -0.001").line, 1);
+    EXPECT_EQ(std::get<command::Wait>(parsed("wait 604800").lines[0].command).seconds, kLongestWaitSeconds);
+    EXPECT_EQ(std::get<command::Wait>(parsed("wait 0").lines[0].command).seconds, 0);
+
+    // A long press: above 0, at most a week.
+    EXPECT_NE(failed("longpress 1 2 0").message.find("seconds above 0, at most 604800"), std::string::npos);
+    EXPECT_EQ(failed("longpress 1 2 -1").line, 1);
+    EXPECT_EQ(failed("longpress 1 2 604801").line, 1);
+    EXPECT_EQ(std::get<command::LongPress>(parsed("longpress 1 2 604800").lines[0].command).seconds, 604800);
+
+    // A drag: above 0, at most a minute.
+    EXPECT_NE(failed("drag 1 2 3 4 0").message.find("seconds above 0, at most 60"), std::string::npos);
+    EXPECT_EQ(failed("drag 1 2 3 4 -0.5").line, 1);
+    EXPECT_EQ(failed("drag 1 2 3 4 60.01").line, 1);
+    EXPECT_EQ(std::get<command::Drag>(parsed("drag 1 2 3 4 60").lines[0].command).seconds, 60);
 }
