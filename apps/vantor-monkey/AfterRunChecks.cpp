@@ -3,6 +3,7 @@
 #include "kit/foundation/Dispatch.h"
 #include "kit/foundation/NSTimer.h"
 #include "kit/foundation/PropertyListFile.h"
+#include "kit/foundation/RunLoop.h"
 #include "kit/media/JPEGDecoder.h"
 #include "kit/ui/UIApplication.h"
 #include "kit/ui/UIView.h"
@@ -24,6 +25,8 @@ namespace fs = std::filesystem;
 namespace key = vantor::settings::key;
 
 namespace {
+
+constexpr double kSettleSeconds = 2.0;
 
 std::string upper(std::string text)
 {
@@ -122,6 +125,10 @@ std::vector<std::string> checkSettingsFile(const fs::path& deviceRoot)
 
 std::vector<std::string> checkNothingLeftRunning()
 {
+    // The extension's timers stop themselves at their next tick after a
+    // teardown (the count-down through killtimer, the help animation when its
+    // views are gone), so the loop runs on past the longest interval first.
+    kit::RunLoop::main().advance(kSettleSeconds);
     std::vector<std::string> problems;
     for (auto* window : kit::UIApplication::sharedApplication()->windows()) {
         std::vector<std::string> views;

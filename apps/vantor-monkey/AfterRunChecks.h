@@ -19,7 +19,9 @@ std::vector<std::string> checkCameraRoll(const std::filesystem::path& deviceRoot
 std::vector<std::string> checkSettingsFile(const std::filesystem::path& deviceRoot);
 
 // The app has closed cleanly: no view of the extension is left in any
-// window, no timer is still scheduled, no background work is pending.
+// window, no timer is still scheduled two seconds of simulated time later
+// (every timer of the extension stops itself at its next tick), no
+// background work is pending.
 std::vector<std::string> checkNothingLeftRunning();
 
 // The frames of a movie, decoded one by one; a problem when the file cannot
