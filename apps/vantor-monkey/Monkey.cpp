@@ -5,6 +5,7 @@
 #include "Scenario.h"
 #include "host/camera/CameraCapabilities.h"
 #include "kit/media/DeviceProfile.h"
+#include "kit/ui/UIControl.h"
 #include "kit/ui/UIView.h"
 
 #include <cmath>
@@ -43,6 +44,13 @@ std::string format(const char* pattern, auto... values)
 }
 
 std::string point(kit::CGPoint p) { return format("%.1f %.1f", p.x, p.y); }
+
+std::string tapViewLine(const VisibleView& v)
+{
+    if (v.tag != 0 && v.tag == int(v.tag))
+        return format("tap-view %s#%d", v.className.c_str(), int(v.tag));
+    return "tap-view " + v.className;
+}
 
 const VisibleView* findOne(MonkeyRandom& random, const std::vector<VisibleView>& views,
     std::initializer_list<const char*> classes)
@@ -91,6 +99,7 @@ std::string randomSetting(MonkeyRandom& random)
 
 Monkey::Monkey(uint64_t seed, std::string model)
     : m_random(seed)
+    , m_seed(seed)
     , m_model(std::move(model))
 {
     if (auto* profile = kit::DeviceProfile::forModel(m_model)) {
@@ -129,6 +138,8 @@ std::optional<std::string> Monkey::play(sim::ScenarioSession& session, std::ostr
 {
     m_session = &session;
     m_record = &record;
+    *m_record << "# vantor-monkey seed " << m_seed << " on " << m_model << '\n';
+    ++m_lineNumber;
     if (auto problem = run("device " + m_model))
         return problem;
     beforeLaunch();
@@ -144,6 +155,11 @@ std::optional<std::string> Monkey::play(sim::ScenarioSession& session, std::ostr
 
 std::string Monkey::nextAction()
 {
+    if (!m_planned.empty()) {
+        auto next = std::move(m_planned.front());
+        m_planned.pop_front();
+        return next();
+    }
     if (m_inBackground) {
         switch (m_random.weighted({ 4, 3, 1, 1 })) {
         case 0:
@@ -156,6 +172,28 @@ std::string Monkey::nextAction()
         default:
             return holdTheDevice();
         }
+    }
+    // What is on the screen draws the finger: the open dial is turned, tapped
+    // in its middle or answered with the shutter; a mode strip in view has
+    // its buttons pressed.
+    auto views = visibleViews({ m_width, m_height });
+    if (auto* dial = findOne(m_random, views, { "SelectorDialEx" }); dial && m_random.chance(0.45)) {
+        switch (m_random.weighted({ 5, 2, 3 })) {
+        case 0:
+            return turnTheDial();
+        case 1:
+            return "tap-view SelectorDialEx";
+        default:
+            return "shutter";
+        }
+    }
+    if (auto* button = findOne(m_random, views, { "TimerButton", "TimeLapseButton", "WBLockButton", "CameraButton",
+            "MovieButton" });
+        button && m_random.chance(0.5))
+        return tapViewLine(*button);
+    if (m_random.chance(0.03)) {
+        planTimedCapture(m_random.chance(0.6));
+        return moveTheStrip(true);
     }
     switch (m_random.weighted({ 5, 10, 3, 4, 5, 5, 6, 6, 2, 3, 2, 4, 8, 2, 2, 1, 1 })) {
     case 0:
@@ -171,7 +209,7 @@ std::string Monkey::nextAction()
     case 5:
         return turnTheDial();
     case 6:
-        return moveTheStrip();
+        return moveTheStrip(m_random.chance(0.6));
     case 7:
         return "shutter";
     case 8:
@@ -212,10 +250,7 @@ std::string Monkey::tapAView()
             named.push_back(&v);
     }
     if (!named.empty() && m_random.chance(0.7)) {
-        auto* v = named[size_t(m_random.below(int(named.size())))];
-        if (v->tag != 0 && v->tag == int(v->tag))
-            return format("tap-view %s#%d", v->className.c_str(), int(v->tag));
-        return "tap-view " + v->className;
+        return tapViewLine(*named[size_t(m_random.below(int(named.size())))]);
     }
     auto& v = views[size_t(m_random.below(int(views.size())))];
     return "tap " + point(v.pointAt(m_random.unit(), m_random.unit()));
@@ -252,7 +287,7 @@ std::string Monkey::turnTheDial()
     auto views = visibleViews({ m_width, m_height });
     auto* dial = findOne(m_random, views, { "SelectorDialEx" });
     if (!dial)
-        return moveTheStrip();
+        return moveTheStrip(m_random.chance(0.6));
     // A finger along the ring: from one angle to another, as a chord.
     double start = m_random.between(0.0, 2 * std::numbers::pi);
     double turn = m_random.between(-1.2, 1.2);
@@ -263,9 +298,8 @@ std::string Monkey::turnTheDial()
     return "drag " + point(at(start)) + " " + point(at(start + turn)) + format(" %.2f", m_random.between(0.1, 0.8));
 }
 
-std::string Monkey::moveTheStrip()
+std::string Monkey::moveTheStrip(bool in)
 {
-    bool in = m_random.chance(0.6);
     // The strip comes in with a quick drag beside the reticles, which take
     // the middle: up on a phone, to the left on a pad.
     if (m_isPad) {
@@ -327,11 +361,42 @@ std::string Monkey::holdTheDevice()
     return format("gravity %.3f %.3f %.3f", x / length, y / length, z / length);
 }
 
+void Monkey::planTimedCapture(bool timeLapse)
+{
+    // A person waits for the strip and the dial to come in before the next touch.
+    auto settle = [this] { return format("wait %.2f", m_random.between(0.5, 1.2)); };
+    m_planned.push_back(settle);
+    m_planned.push_back([this, timeLapse] {
+        const char* name = timeLapse ? "TimeLapseButton" : "TimerButton";
+        // A chosen mode button is left as it is: a second tap would turn it off.
+        for (auto& v : visibleViews({ m_width, m_height })) {
+            auto* button = kit::cast<kit::UIControl>(v.view);
+            if (v.className == name && button && !button->isSelected())
+                return tapViewLine(v);
+        }
+        return waitAWhile();
+    });
+    m_planned.push_back(settle);
+    m_planned.push_back([] { return std::string("shutter"); });
+    m_planned.push_back([this] { return format("wait %.2f", m_random.between(4.0, 20.0)); });
+    if (timeLapse)
+        m_planned.push_back([this] { return tapIfShown("SelectorDialEx", 0); });
+}
+
+std::string Monkey::tapIfShown(const char* className, int tag)
+{
+    for (auto& v : visibleViews({ m_width, m_height })) {
+        if (v.className == className && (tag == 0 || v.tag == tag))
+            return tapViewLine(v);
+    }
+    return waitAWhile();
+}
+
 std::string Monkey::waitAWhile()
 {
     // Mostly the pause between a person's touches; now and then long enough
     // for a count-down or a few time-lapse photos to run.
-    double seconds = m_random.chance(0.12) ? m_random.between(3.0, 12.0) : m_random.between(0.05, 2.0);
+    double seconds = m_random.chance(0.2) ? m_random.between(3.0, 15.0) : m_random.between(0.05, 2.0);
     return format("wait %.2f", seconds);
 }
 

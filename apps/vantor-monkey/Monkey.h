@@ -4,6 +4,8 @@
 #include "ScenarioSession.h"
 
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -44,13 +46,19 @@ private:
     std::string dragAnywhere();
     std::string dragAReticle();
     std::string turnTheDial();
-    std::string moveTheStrip();
+    std::string moveTheStrip(bool in);
     std::string changeMode();
     std::string changeCamera();
     std::string holdTheDevice();
     std::string waitAWhile();
+    // A timed capture from start to end, one line a turn: the strip in, its
+    // button, the shutter, a wait, and for a time-lapse the dial's middle,
+    // which ends the series and makes the movie.
+    void planTimedCapture(bool timeLapse);
+    std::string tapIfShown(const char* className, int tag);
 
     MonkeyRandom m_random;
+    uint64_t m_seed;
     std::string m_model;
     double m_width { 320 };
     double m_height { 480 };
@@ -61,6 +69,8 @@ private:
     int m_linesRun { 0 };
     int m_screenshots { 0 };
     bool m_inBackground { false };
+    // Lines planned ahead, each made when its turn comes.
+    std::deque<std::function<std::string()>> m_planned;
 };
 
 }

@@ -74,7 +74,6 @@ bool freshUserFiles(const fs::path& root, const fs::path& staged)
     auto stem = fileStem(model, seed);
     std::ofstream record(out / (stem + ".scenario"));
     std::ofstream events(out / (stem + ".events.log"));
-    record << "# vantor-monkey seed " << seed << " on " << model << '\n';
 
     sim::RunOptions options;
     options.model = model;
@@ -99,7 +98,13 @@ bool freshUserFiles(const fs::path& root, const fs::path& staged)
         problems.insert(problems.end(), found.begin(), found.end());
     for (auto& problem : problems)
         std::cerr << model << " seed " << seed << ": " << problem << '\n';
-    std::ofstream(out / (stem + ".lines")) << lines << '\n';
+    int photos = 0, movies = 0;
+    for (auto& entry : fs::recursive_directory_iterator(root / "var/mobile/Media/DCIM", error)) {
+        auto extension = entry.path().extension().string();
+        photos += extension == ".JPG";
+        movies += extension == ".MOV";
+    }
+    std::ofstream(out / (stem + ".lines")) << lines << ' ' << photos << ' ' << movies << '\n';
     std::cout.flush();
     std::cerr.flush();
     // exit, not _exit: the leak checker runs at exit.
@@ -109,6 +114,8 @@ bool freshUserFiles(const fs::path& root, const fs::path& staged)
 struct Tally {
     int scenarios { 0 };
     int64_t lines { 0 };
+    int64_t photos { 0 };
+    int64_t movies { 0 };
     int failed { 0 };
     double slowestSeconds { 0 };
     uint64_t slowestSeed { 0 };
@@ -136,10 +143,12 @@ bool runOne(uint64_t seed, const std::string& model, const fs::path& root, const
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) { }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
-    int lines = 0;
-    std::ifstream(out / (stem + ".lines")) >> lines;
+    int lines = 0, photos = 0, movies = 0;
+    std::ifstream(out / (stem + ".lines")) >> lines >> photos >> movies;
     ++tally.scenarios;
     tally.lines += lines;
+    tally.photos += photos;
+    tally.movies += movies;
     if (seconds > tally.slowestSeconds) {
         tally.slowestSeconds = seconds;
         tally.slowestSeed = seed;
@@ -219,12 +228,15 @@ int main(int argc, char** argv)
             runOne(firstSeed + uint64_t(i), model, root, out, VANTOR_STAGED_ROOT, timeoutSeconds, keep, tally);
         }
         double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        std::printf("%-10s %5d scenarios %7lld lines %3d failed in %6.1f s; slowest: seed %llu (%.2f s)\n",
-            model.c_str(), tally.scenarios, (long long)tally.lines, tally.failed, elapsed,
-            (unsigned long long)tally.slowestSeed, tally.slowestSeconds);
+        std::printf("%-10s %5d scenarios %7lld lines (%lld photos, %lld movies decoded) %3d failed in %6.1f s; "
+                    "slowest: seed %llu (%.2f s)\n",
+            model.c_str(), tally.scenarios, (long long)tally.lines, (long long)tally.photos, (long long)tally.movies,
+            tally.failed, elapsed, (unsigned long long)tally.slowestSeed, tally.slowestSeconds);
         failed += tally.failed;
         overall.scenarios += tally.scenarios;
         overall.lines += tally.lines;
+        overall.photos += tally.photos;
+        overall.movies += tally.movies;
         if (tally.slowestSeconds > overall.slowestSeconds) {
             overall.slowestSeconds = tally.slowestSeconds;
             overall.slowestSeed = tally.slowestSeed;
@@ -232,8 +244,10 @@ int main(int argc, char** argv)
         }
     }
     if (devices.size() > 1)
-        std::printf("all        %5d scenarios %7lld lines %3d failed; slowest: %s seed %llu (%.2f s)\n",
-            overall.scenarios, (long long)overall.lines, failed, slowestModel.c_str(),
+        std::printf("all        %5d scenarios %7lld lines (%lld photos, %lld movies decoded) %3d failed; "
+                    "slowest: %s seed %llu (%.2f s)\n",
+            overall.scenarios, (long long)overall.lines, (long long)overall.photos, (long long)overall.movies, failed,
+            slowestModel.c_str(),
             (unsigned long long)overall.slowestSeed, overall.slowestSeconds);
     return failed == 0 ? 0 : 1;
 }
