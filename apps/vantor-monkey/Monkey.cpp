@@ -195,7 +195,7 @@ std::string Monkey::nextAction()
         planTimedCapture(m_random.chance(0.6));
         return moveTheStrip(true);
     }
-    switch (m_random.weighted({ 5, 10, 3, 4, 5, 5, 6, 6, 2, 3, 2, 4, 8, 2, 2, 1, 1 })) {
+    switch (m_random.weighted({ 5, 10, 3, 4, 5, 5, 6, 6, 2, 3, 2, 4, 8, 2, 2, 1, 1, 1 })) {
     case 0:
         return tapSomewhere();
     case 1:
@@ -229,6 +229,8 @@ std::string Monkey::nextAction()
         return "memory-warning";
     case 15:
         return format("swipe %s", m_random.pick({ "up", "down", "left", "right" }));
+    case 16:
+        return showFilters();
     default:
         return format("screenshot shot-%d.png", ++m_screenshots);
     }
@@ -345,6 +347,14 @@ std::string Monkey::changeCamera()
     if (!capabilities.hasCamera(other) || !capabilities.hasMode(phone->cameraMode(), other))
         return waitAWhile();
     return other == 1 ? "camera front" : "camera back";
+}
+
+std::string Monkey::showFilters()
+{
+    auto* profile = kit::DeviceProfile::forModel(m_model);
+    if (!profile || !host::CameraCapabilities(*profile).hasFilters())
+        return waitAWhile();
+    return m_random.chance(0.6) ? "filters on" : "filters off";
 }
 
 std::string Monkey::holdTheDevice()

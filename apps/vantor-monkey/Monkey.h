@@ -50,6 +50,7 @@ private:
     std::string changeMode();
     std::string changeCamera();
     std::string holdTheDevice();
+    std::string showFilters();
     std::string waitAWhile();
     // A timed capture from start to end, one line a turn: the strip in, its
     // button, the shutter, a wait, and for a time-lapse the dial's middle,

@@ -12,6 +12,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,8 +70,10 @@ bool freshUserFiles(const fs::path& root, const fs::path& staged)
 [[noreturn]] void playOne(uint64_t seed, const std::string& model, const fs::path& root, const fs::path& out,
     int timeoutSeconds)
 {
-    // A run that hangs ends with SIGALRM, which the parent reports.
+    // A run that hangs ends with SIGALRM, which the parent reports; a run
+    // whose parent is stopped ends with it.
     alarm(unsigned(timeoutSeconds));
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     auto stem = fileStem(model, seed);
     std::ofstream record(out / (stem + ".scenario"));
     std::ofstream events(out / (stem + ".events.log"));
