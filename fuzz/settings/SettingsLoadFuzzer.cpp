@@ -24,15 +24,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
+fs::path deviceRoot;
 fs::path settingsFile;
 
 }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    auto root = fs::temp_directory_path() / ("vantor-settings-fuzz-" + std::to_string(getpid()));
-    kit::DeviceRoot::prepare(root);
-    kit::DeviceRoot::set(root);
+    // In memory where there is such a folder: the save syncs the file to disk at every run.
+    fs::path memory = "/dev/shm";
+    auto folder = fs::is_directory(memory) ? memory : fs::temp_directory_path();
+    deviceRoot = folder / ("vantor-settings-fuzz-" + std::to_string(getpid()));
+    kit::DeviceRoot::prepare(deviceRoot);
+    kit::DeviceRoot::set(deviceRoot);
+    std::atexit([] {
+        std::error_code error;
+        fs::remove_all(deviceRoot, error);
+    });
     settingsFile = kit::DeviceRoot::resolve(vantor::preferencesPath());
     fs::create_directories(settingsFile.parent_path());
     kit::RunLoop::main().resetWithVirtualClock();
