@@ -6,9 +6,17 @@ BUILD     ?= build
 ASAN      ?= build-asan
 FUZZ      ?= build-fuzz
 BENCH     ?= build-bench
-FUZZ_SECONDS ?= 20
+FUZZ_SECONDS ?= 10
+# make fuzz-long: each target until this many executions or seconds.
+FUZZ_LONG_RUNS ?= 10000000
+FUZZ_LONG_SECONDS ?= 3600
+# make soak: this many monkey scenarios on each device class (at most
+# SOAK_SECONDS on each when that is not 0), from seed SOAK_FIRST_SEED.
+SOAK_COUNT ?= 1000
+SOAK_SECONDS ?= 0
+SOAK_FIRST_SEED ?= 1000
 
-.PHONY: demo test deps build build-asan fuzz bench clean
+.PHONY: demo test deps build build-asan fuzz fuzz-long soak bench clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -45,6 +53,16 @@ fuzz: deps
 	  cmake --build $(FUZZ) -j $(JOBS) && \
 	  ./scripts/run-fuzzers.sh $(FUZZ) $(FUZZ_SECONDS); \
 	else echo "clang not found: fuzz targets skipped"; fi
+
+fuzz-long: deps
+	@command -v clang++ >/dev/null || { echo "clang not found: fuzz targets need it"; exit 1; }
+	@$(MAKE) --no-print-directory $(FUZZ)/build.ninja
+	cmake --build $(FUZZ) -j $(JOBS)
+	./scripts/run-fuzzers.sh $(FUZZ) $(FUZZ_LONG_SECONDS) $(FUZZ_LONG_RUNS)
+
+soak: build
+	./$(BUILD)/apps/vantor-monkey/vantor-monkey --count $(SOAK_COUNT) --seconds $(SOAK_SECONDS) \
+	  --first-seed $(SOAK_FIRST_SEED) --root $(BUILD)/soak-root --out out/soak
 
 bench: deps $(BENCH)/build.ninja
 	cmake --build $(BENCH) -j $(JOBS)

@@ -7,6 +7,31 @@ namespace kit {
 
 KIT_REGISTER_CLASS(NSTimer);
 
+namespace {
+
+// Every timer scheduled and not yet found invalid or gone, oldest first.
+std::vector<std::weak_ptr<NSTimer>>& timerList()
+{
+    static std::vector<std::weak_ptr<NSTimer>> list;
+    return list;
+}
+
+}
+
+void NSTimer::dropFinishedTimers()
+{
+    std::erase_if(timerList(), [](const std::weak_ptr<NSTimer>& weak) {
+        auto timer = weak.lock();
+        return !timer || !timer->isScheduled();
+    });
+}
+
+bool NSTimer::isScheduled() const
+{
+    auto task = m_task.lock();
+    return m_valid && task && !task->isCancelled();
+}
+
 std::shared_ptr<NSTimer> NSTimer::scheduledTimerWithTimeInterval(double seconds, Action action, bool repeats)
 {
     auto timer = std::make_shared<NSTimer>();
@@ -16,7 +41,20 @@ std::shared_ptr<NSTimer> NSTimer::scheduledTimerWithTimeInterval(double seconds,
     timer->m_repeats = repeats;
     timer->m_fireDate = RunLoop::main().now() + timer->m_interval;
     timer->scheduleNext();
+    dropFinishedTimers();
+    timerList().push_back(timer);
     return timer;
+}
+
+std::vector<std::shared_ptr<NSTimer>> NSTimer::scheduledTimers()
+{
+    dropFinishedTimers();
+    std::vector<std::shared_ptr<NSTimer>> timers;
+    for (auto& weak : timerList()) {
+        if (auto timer = weak.lock())
+            timers.push_back(std::move(timer));
+    }
+    return timers;
 }
 
 void NSTimer::scheduleNext()

@@ -3,6 +3,9 @@
 #include "kit/foundation/Action.h"
 #include "kit/foundation/RunLoop.h"
 
+#include <memory>
+#include <vector>
+
 namespace kit {
 
 // A timer on the main run loop (scheduledTimerWithTimeInterval:target:
@@ -15,6 +18,10 @@ class NSTimer final : public Object {
 
 public:
     static std::shared_ptr<NSTimer> scheduledTimerWithTimeInterval(double seconds, Action, bool repeats);
+    // Every timer that is still valid, in the order they were scheduled: what
+    // the run loop would still fire. A checker's question ("did the app leave
+    // a timer running when it closed?"); main thread only.
+    static std::vector<std::shared_ptr<NSTimer>> scheduledTimers();
 
     void invalidate();
     bool isValid() const { return m_valid; }
@@ -27,6 +34,9 @@ public:
 
 private:
     void scheduleNext();
+    // Valid and waiting on the run loop (a reset of the loop drops its tasks).
+    bool isScheduled() const;
+    static void dropFinishedTimers();
 
     Action m_action;
     double m_interval { 0 };

@@ -79,6 +79,22 @@ TEST_F(RunLoopTest, ATimerDoesNotKeepItsTargetAliveNorCallADeadOne)
     timer->invalidate();
 }
 
+TEST_F(RunLoopTest, TheScheduledTimersAreThoseTheLoopWouldStillFire)
+{
+    auto repeating = NSTimer::scheduledTimerWithTimeInterval(1.0, Action::function([](id) { }), true);
+    auto once = NSTimer::scheduledTimerWithTimeInterval(0.5, Action::function([](id) { }), false);
+    auto stopped = NSTimer::scheduledTimerWithTimeInterval(2.0, Action::function([](id) { }), true);
+    stopped->invalidate();
+    EXPECT_EQ(NSTimer::scheduledTimers(), (std::vector<std::shared_ptr<NSTimer>> { repeating, once }));
+
+    loop().advance(1); // the one-shot has fired
+    EXPECT_EQ(NSTimer::scheduledTimers(), std::vector<std::shared_ptr<NSTimer>> { repeating });
+
+    // A timer the loop dropped with its other work is no longer scheduled.
+    loop().resetWithVirtualClock();
+    EXPECT_TRUE(NSTimer::scheduledTimers().empty());
+}
+
 TEST_F(RunLoopTest, ACompletionThatStartsAnotherChainsFromItsOwnTime)
 {
     loop().schedule(0.3, [&] {
