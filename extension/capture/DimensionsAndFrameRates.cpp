@@ -216,8 +216,11 @@ void getDimensions(int32_t, int32_t, bool onlyIfNotYetKnown)
     kit::id controller = hostController();
     if (!deviceFrameRatesForDimensions || !(isVideoMode(controller) || isCameraMode(controller)))
         return;
-    auto& rates = *deviceFrameRatesForDimensions;
-    if (onlyIfNotYetKnown && rates[144] != 0 && rates[480] != 0)
+    auto known = [](int32_t height) {
+        auto found = deviceFrameRatesForDimensions->find(height);
+        return found != deviceFrameRatesForDimensions->end() && found->second != 0;
+    };
+    if (onlyIfNotYetKnown && known(144) && known(480))
         return;
 
     emptyMaxFrameRatesForHeightVariables();
