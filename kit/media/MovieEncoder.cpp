@@ -142,9 +142,8 @@ std::optional<MovieEncoderError> MovieEncoder::open(int32_t timescale)
             av_stream_new_side_data(codec->stream, AV_PKT_DATA_DISPLAYMATRIX, sizeof(int32_t) * 9));
         if (!matrix)
             return failed(AVERROR(ENOMEM), "display matrix");
-        // The matrix maps the stored picture to the shown one; FFmpeg's angle
-        // is that of the stored picture's turn, so it is the opposite of the
-        // player's.
+        // Set with the clockwise turn; FFmpeg reads it back anticlockwise
+        // (a portrait phone movie shows as -90 in ffprobe).
         av_display_rotation_set(matrix, double(m_settings.rotationDegrees));
     }
 
