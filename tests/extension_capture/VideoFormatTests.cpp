@@ -178,3 +178,23 @@ TEST_F(VideoFormats, HeightBadgesFollowTheHeight)
     EXPECT_EQ(vantor::currentDimensionHeight, 0) << "slow motion keeps no height";
     EXPECT_TRUE(heightIndicator()->isHidden());
 }
+
+TEST_F(VideoFormats, BackFromTheBackgroundTheCameraAndTheIndicatorsStartAfreshTogether)
+{
+    launch("iPhone6,1", 1);
+    vantor::setFrameRate(60);
+    ASSERT_EQ(activeHeight(), 720);
+    phone->background();
+    phone->advance(0.5);
+    phone->foreground();
+    phone->advance(0.5);
+    // The host sets its mode again, which configures the session afresh.
+    EXPECT_EQ(activeHeight(), 1080);
+    EXPECT_NEAR(activeRate(), 30, 1e-9);
+    EXPECT_EQ(vantor::currentFrameRate, 30);
+    EXPECT_EQ(heightText(), "1080p");
+    ASSERT_TRUE(vantor::_CAMSlalomIndicatorView);
+    auto* number = dynamic_cast<kit::UILabel*>(vantor::_CAMSlalomIndicatorView->subviews().front().get());
+    ASSERT_TRUE(number);
+    EXPECT_EQ(number->text(), "30");
+}
