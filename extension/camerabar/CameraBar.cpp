@@ -7,6 +7,7 @@
 #include "extension/capture/FocusAndExposureFunctions.h"
 #include "extension/composition/HorizonAlignment.h"
 #include "extension/composition/OverlayFunctions.h"
+#include "extension/elements/CustomDimensionView.h"
 #include "extension/hooks/BarItems.h"
 #include "extension/hooks/HostCamera.h"
 #include "extension/hooks/TimeStamp.h"
@@ -15,7 +16,6 @@
 #include "extension/startup/Prefs.h"
 #include "extension/startup/Teardown.h"
 #include "kit/foundation/NSNotificationCenter.h"
-#include "kit/foundation/NotYet.h"
 #include "kit/media/AVAudioPlayer.h"
 #include "kit/ui/UIColor.h"
 #include "kit/ui/UISwipeGestureRecognizer.h"
@@ -109,7 +109,7 @@ CameraBar::~CameraBar()
         m_selDialEx.reset();
     }
     if (m_dimensionSelectionView) {
-        NOT_YET("the resolution chooser: taking it off the screen when the camera bar ends");
+        m_dimensionSelectionView->removeFromSuperview();
         m_dimensionSelectionView.reset();
     }
 }

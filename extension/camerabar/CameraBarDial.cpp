@@ -11,11 +11,11 @@
 #include "extension/elements/TimeLapseButton.h"
 #include "extension/elements/TimerButton.h"
 #include "extension/hooks/HookSupport.h"
+#include "extension/hooks/HostCamera.h"
 #include "extension/startup/Globals.h"
 #include "extension/startup/Predicates.h"
 #include "extension/startup/Prefs.h"
 #include "kit/foundation/Dispatch.h"
-#include "kit/foundation/NotYet.h"
 
 namespace vantor {
 
@@ -27,10 +27,9 @@ constexpr float barFadeSeconds = 0.3f;
 
 int32_t maxFrameRateOfCurrentDevice()
 {
-    // The device's fastest format decides the frame-rate dial's largest value;
-    // until formats are read, 30 is what a device without one answers.
-    NOT_YET("frame rates: getMaxFrameRate of the current capture device");
-    return 30;
+    // The device's fastest allowed format decides the frame-rate dial's
+    // largest value.
+    return getMaxFrameRate(host::currentDevice(currentCameraController()));
 }
 
 void deselectTimerButtons()
@@ -233,8 +232,7 @@ void CameraBar::InnerCircleTapped(kit::id sender)
         break;
     case SelectorDialEx::SelectorDialTypeFrames:
         m_frameRateMode = 0;
-        getTimerSeconds();
-        setFrameRate();
+        setFrameRate(getTimerSeconds());
         hideCameraBar(sender);
         break;
     default:

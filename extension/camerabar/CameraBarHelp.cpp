@@ -1,9 +1,13 @@
 #include "extension/camerabar/CameraBar.h"
 
+#include "extension/elements/ElementStyle.h"
 #include "extension/startup/Globals.h"
 #include "extension/startup/Predicates.h"
-#include "kit/foundation/NotYet.h"
+#include "kit/foundation/NSTimer.h"
+#include "kit/ui/UIImageView.h"
 #include "kit/ui/UIScreen.h"
+
+#include <utility>
 
 namespace vantor {
 
@@ -37,6 +41,11 @@ HelpPlace helpPlace(kit::CGFloat travel)
 
 constexpr kit::CGFloat swipeTravel = 75;
 
+constexpr int64_t helpFingerTag = 102;
+constexpr int64_t helpArrowTag = 103;
+constexpr double helpCycleSeconds = 1.5;
+constexpr double helpSlideSeconds = 1.0;
+
 }
 
 kit::CGRect CameraBar::HowToShowStartFrame() const
@@ -59,10 +68,61 @@ kit::CGRect CameraBar::HowToShowDirectionFrame() const
     return kit::CGRectMake(place.x, place.y, arrowThickness, arrowLength);
 }
 
-void CameraBar::createHelpViews() { NOT_YET("the gesture help: createHelpViews"); }
+void CameraBar::createHelpViews()
+{
+    removeHelpViews();
+    if (!showHelpHowToShow && !showHelpHowToHide)
+        return;
+    auto view = cameraView.lock();
+    if (!view)
+        return;
+    bool showLesson = showHelpHowToShow;
+    const char* arrowName = showLesson ? (IS_IPAD ? "Help/gesture_arrowLeft@2x.png" : "Help/gesture_arrowUp@2x.png")
+                                       : (IS_IPAD ? "Help/gesture_arrowRight@2x.png" : "Help/gesture_arrowDown@2x.png");
 
-void CameraBar::removeHelpViews() { NOT_YET("the gesture help: removeHelpViews"); }
+    auto arrow = std::make_shared<kit::UIImageView>(HowToShowDirectionFrame());
+    arrow->setImage(resourceImage(arrowName));
+    arrow->setTag(helpArrowTag);
+    auto finger = std::make_shared<kit::UIImageView>(showLesson ? HowToShowStartFrame() : HowToShowEndFrame());
+    finger->setImage(resourceImage("Help/gesture_finger@2x.png"));
+    finger->setTag(helpFingerTag);
+    view->addSubview(arrow);
+    view->addSubview(finger);
 
-void CameraBar::animateHelp(kit::id) { NOT_YET("the gesture help: animateHelp:"); }
+    m_animateHelpTimer = kit::NSTimer::scheduledTimerWithTimeInterval(
+        helpCycleSeconds, kit::Action(strongRef<CameraBar>(), &CameraBar::animateHelp), true);
+}
+
+void CameraBar::removeHelpViews()
+{
+    if (auto timer = std::exchange(m_animateHelpTimer, nullptr))
+        timer->invalidate();
+    auto view = cameraView.lock();
+    if (!view)
+        return;
+    for (int64_t tag : { helpFingerTag, helpArrowTag }) {
+        if (auto* help = view->viewWithTag(tag))
+            help->removeFromSuperview();
+    }
+}
+
+void CameraBar::animateHelp(kit::id timer)
+{
+    auto view = cameraView.lock();
+    kit::UIView* finger = view ? view->viewWithTag(helpFingerTag) : nullptr;
+    if (!finger) {
+        if (auto* running = kit::cast<kit::NSTimer>(timer))
+            running->invalidate();
+        return;
+    }
+    // The show lesson swipes from the start frame to the end frame (up on a
+    // phone, left on a pad); the hide lesson the other way.
+    bool showLesson = showHelpHowToShow;
+    kit::CGRect from = showLesson ? HowToShowStartFrame() : HowToShowEndFrame();
+    kit::CGRect to = showLesson ? HowToShowEndFrame() : HowToShowStartFrame();
+    auto held = finger->strongRef<kit::UIView>();
+    held->setFrame(from);
+    kit::UIView::animateWithDuration(helpSlideSeconds, [held, to] { held->setFrame(to); });
+}
 
 }

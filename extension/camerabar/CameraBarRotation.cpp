@@ -1,8 +1,8 @@
 #include "extension/camerabar/CameraBar.h"
 
 #include "extension/camerabar/SelectorDialEx.h"
+#include "extension/elements/CustomDimensionView.h"
 #include "extension/startup/Globals.h"
-#include "kit/foundation/NotYet.h"
 #include "kit/ui/UIView.h"
 
 namespace vantor {
@@ -19,7 +19,7 @@ void CameraBar::_rotate()
     if (m_selDialEx)
         m_selDialEx->_rotate();
     if (m_dimensionSelectionView)
-        NOT_YET("the resolution chooser: turning it with the device");
+        m_dimensionSelectionView->_rotate();
 
     auto view = cameraView.lock();
     if (!view)

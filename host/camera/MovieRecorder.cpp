@@ -5,9 +5,11 @@
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/SystemLog.h"
+#include "kit/media/AVCaptureDevice.h"
 #include "kit/media/MovieEncoder.h"
 #include "kit/media/StagedFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -15,11 +17,40 @@
 namespace host {
 
 namespace {
-constexpr double grabInterval = 0.5;
+
+// The scene is drawn this much smaller than the movie and scaled up by the
+// encoder: the recording keeps its real size and frame count while staying
+// cheap to make on the simulated clock.
+constexpr int sceneReduction = 4;
+
+int rotationForExif(int exifOrientation)
+{
+    switch (exifOrientation) {
+    case 6:
+        return 90;
+    case 3:
+        return 180;
+    case 8:
+        return 270;
+    default:
+        return 0;
+    }
 }
 
-std::unique_ptr<MovieRecorder> MovieRecorder::start(const std::string& devicePath, std::shared_ptr<Scene> scene, bool)
+}
+
+std::unique_ptr<MovieRecorder> MovieRecorder::start(
+    const std::string& devicePath, std::shared_ptr<Scene> scene, const kit::AVCaptureDevice& device, int exifOrientation)
 {
+    auto format = device.activeFormat();
+    kit::CMVideoDimensions size = format ? kit::CMVideoFormatDescriptionGetDimensions(format->formatDescription())
+                                         : kit::CMVideoDimensions {};
+    kit::CMTime frameDuration = device.activeVideoMinFrameDuration();
+    if (size.width <= 0 || size.height <= 0 || kit::CMTimeGetSeconds(frameDuration) <= 0) {
+        kit::logf("Camera: cannot record a movie: the camera has no active video format");
+        return nullptr;
+    }
+
     auto destination = kit::DeviceRoot::resolve(devicePath);
     std::error_code ignored;
     std::filesystem::create_directories(destination.parent_path(), ignored);
@@ -32,13 +63,18 @@ std::unique_ptr<MovieRecorder> MovieRecorder::start(const std::string& devicePat
     std::unique_ptr<MovieRecorder> recorder(new MovieRecorder);
     recorder->m_scene = std::move(scene);
     recorder->m_file = std::make_unique<kit::StagedFile>(std::move(*staged));
+    recorder->m_width = size.width;
+    recorder->m_height = size.height;
+    recorder->m_frameDuration = frameDuration;
+    recorder->m_exifOrientation = exifOrientation;
     kit::MovieEncoderSettings settings;
-    settings.width = recorder->m_width;
-    settings.height = recorder->m_height;
+    settings.width = size.width;
+    settings.height = size.height;
     settings.realTime = true;
+    settings.rotationDegrees = rotationForExif(exifOrientation);
     recorder->m_encoder = std::make_unique<kit::MovieEncoder>(recorder->m_file->temporaryPath().string(), settings);
     recorder->m_start = kit::RunLoop::main().now();
-    recorder->grab();
+    recorder->catchUp(false);
     return recorder;
 }
 
@@ -49,20 +85,42 @@ MovieRecorder::~MovieRecorder()
         m_timer->cancel();
 }
 
-void MovieRecorder::grab()
+void MovieRecorder::appendFrame()
 {
-    if (!m_error.empty() || !m_scene)
+    int width = std::max(2, m_width / sceneReduction);
+    int height = std::max(2, m_height / sceneReduction);
+    auto frame = m_scene ? m_scene->renderPhoto(width, height, m_exifOrientation) : nullptr;
+    if (!frame) {
+        m_error = "the scene could not be drawn";
         return;
-    double elapsed = kit::RunLoop::main().now() - m_start;
-    if (auto frame = m_scene->renderUpright(m_width, m_height)) {
-        kit::CMTime time = kit::CMTimeMake(int64_t(std::llround(elapsed * 600)), 600);
-        if (auto failure = m_encoder->append(*frame, time); failure && failure->kind != kit::MovieEncoderError::Kind::FrameRefused)
-            m_error = failure->reason;
     }
+    kit::CMTime time = kit::CMTimeMake(m_framesAppended * m_frameDuration.value, m_frameDuration.timescale);
+    if (auto failure = m_encoder->append(*frame, time); failure && failure->kind != kit::MovieEncoderError::Kind::FrameRefused)
+        m_error = failure->reason;
+    ++m_framesAppended;
+}
+
+void MovieRecorder::catchUp(bool endOfRecording)
+{
+    double elapsed = kit::RunLoop::main().now() - m_start;
+    double frameSeconds = kit::CMTimeGetSeconds(m_frameDuration);
+    // Frame k is captured at k frame durations after the start; a tiny
+    // tolerance keeps the clock's rounding from dropping or adding one.
+    constexpr double tolerance = 1e-6;
+    while (m_error.empty()) {
+        double due = double(m_framesAppended) * frameSeconds;
+        bool capture = endOfRecording ? due < elapsed - tolerance : due <= elapsed + tolerance;
+        if (!capture)
+            break;
+        appendFrame();
+    }
+    if (endOfRecording || !m_error.empty())
+        return;
+    double next = double(m_framesAppended) * frameSeconds - elapsed;
     std::weak_ptr<bool> alive = m_alive;
-    m_timer = kit::RunLoop::main().schedule(grabInterval, [this, alive] {
-        if (alive.lock() && *alive.lock())
-            grab();
+    m_timer = kit::RunLoop::main().schedule(std::max(0.0, next), [this, alive] {
+        if (auto living = alive.lock(); living && *living)
+            catchUp(false);
     });
 }
 
@@ -70,11 +128,10 @@ std::string MovieRecorder::finish()
 {
     if (m_timer)
         m_timer->cancel();
-    // The last frame shows until the recording ended.
+    // Every frame captured before the recording ended; a recording stopped at
+    // once still holds its first frame.
     if (m_error.empty())
-        grab();
-    if (m_timer)
-        m_timer->cancel();
+        catchUp(true);
     if (m_error.empty()) {
         if (auto failure = m_encoder->finish())
             m_error = failure->reason;

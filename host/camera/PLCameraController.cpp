@@ -183,23 +183,31 @@ void PLCameraController::destroyCamera()
 
 void PLCameraController::configureSession(int32_t mode, int32_t device)
 {
-    // Slow motion runs the back camera's fastest format; every other mode
-    // its largest plain video size.
+    // Slow motion runs the back camera's fastest format at its fastest rate;
+    // every other mode its largest plain video size at the format's default
+    // rate, whatever was chosen before the switch.
     auto* camera = kit::cast<kit::AVCaptureDevice>(currentDevice());
     if (!camera || camera->formats().empty() || !camera->lockForConfiguration())
         return;
-    std::shared_ptr<kit::AVCaptureDeviceFormat> chosen;
+    std::shared_ptr<kit::AVCaptureDeviceFormat> chosen = camera->presetFormat();
     double fastest = 0;
-    for (const auto& format : camera->formats()) {
-        for (const auto& range : format->videoSupportedFrameRateRanges()) {
-            if (mode == CameraModeSlowMotion && range->maxFrameRate() > fastest) {
-                fastest = range->maxFrameRate();
-                chosen = format;
+    if (mode == CameraModeSlowMotion) {
+        for (const auto& format : camera->formats()) {
+            for (const auto& range : format->videoSupportedFrameRateRanges()) {
+                if (range->maxFrameRate() > fastest) {
+                    fastest = range->maxFrameRate();
+                    chosen = format;
+                }
             }
         }
     }
-    if (chosen && chosen != camera->activeFormat())
+    if (chosen) {
         camera->setActiveFormat(chosen);
+        if (fastest > 0) {
+            camera->setActiveVideoMinFrameDuration(kit::CMTimeForFrameRate(fastest));
+            camera->setActiveVideoMaxFrameDuration(kit::CMTimeForFrameRate(fastest));
+        }
+    }
     camera->unlockForConfiguration();
     (void)device;
 }
@@ -237,7 +245,9 @@ void PLCameraController::startVideoCapture()
     m_recording = true;
     m_recordingStart = kit::RunLoop::main().now();
     m_videoPath = PLDCIMDirectory::nextAvailableDevicePath("MOV");
-    m_movie = MovieRecorder::start(m_videoPath, m_scene, CameraCapabilities::isVideoMode(m_mode));
+    if (auto* camera = kit::cast<kit::AVCaptureDevice>(currentDevice()))
+        m_movie = MovieRecorder::start(
+            m_videoPath, m_scene, *camera, DeviceOrientation::exifOrientation(m_orientation, m_device));
     if (auto view = delegate())
         view->videoCaptureDidStart();
 }

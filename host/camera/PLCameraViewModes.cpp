@@ -69,6 +69,13 @@ void PLCameraView::modeDidChange(kit::id)
     showLockLabel(false);
     layoutForMode();
     m_preview->setNeedsDisplay();
+    // The preview takes its new shape in the layout pass at the end of this
+    // run-loop turn, which asks for the preview view again.
+    std::weak_ptr<kit::Object> weakSelf = weak_from_this();
+    kit::RunLoop::main().post([weakSelf] {
+        if (auto self = weakSelf.lock())
+            send(sel::PLCameraView_videoPreviewView, self.get());
+    });
 }
 
 void PLCameraView::switchToCameraMode(int32_t mode)

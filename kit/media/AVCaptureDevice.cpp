@@ -143,6 +143,7 @@ AVCaptureDevice::AVCaptureDevice(std::string uniqueID, AVCaptureDevicePosition p
     }
     if (!m_formats.empty())
         m_activeFormat = m_formats[std::min(camera.initialFormat, m_formats.size() - 1)];
+    m_presetFormat = m_activeFormat;
     resetFrameDurations();
 }
 

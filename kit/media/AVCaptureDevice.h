@@ -90,6 +90,9 @@ public:
     const std::vector<std::shared_ptr<AVCaptureDeviceFormat>>& formats() const { return m_formats; }
     std::shared_ptr<AVCaptureDeviceFormat> activeFormat() const { return m_activeFormat; }
     void setActiveFormat(const std::shared_ptr<AVCaptureDeviceFormat>&);
+    // For the host's session presets: the format the camera starts with,
+    // its largest plain video size.
+    std::shared_ptr<AVCaptureDeviceFormat> presetFormat() const { return m_presetFormat; }
     CMTime activeVideoMinFrameDuration() const { return m_activeMinFrameDuration; }
     void setActiveVideoMinFrameDuration(CMTime);
     CMTime activeVideoMaxFrameDuration() const { return m_activeMaxFrameDuration; }
@@ -147,6 +150,7 @@ private:
     AVCaptureDevicePosition m_position { AVCaptureDevicePositionUnspecified };
     std::vector<std::shared_ptr<AVCaptureDeviceFormat>> m_formats;
     std::shared_ptr<AVCaptureDeviceFormat> m_activeFormat;
+    std::shared_ptr<AVCaptureDeviceFormat> m_presetFormat;
     CMTime m_activeMinFrameDuration;
     CMTime m_activeMaxFrameDuration;
     bool m_hasAutofocus { false };

@@ -5,6 +5,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/display.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
 #include <libswscale/swscale.h>
@@ -136,6 +137,15 @@ std::optional<MovieEncoderError> MovieEncoder::open(int32_t timescale)
     if (status < 0)
         return failed(status, "encoder parameters");
     codec->stream->time_base = context->time_base;
+    if (m_settings.rotationDegrees % 360 != 0) {
+        auto* matrix = reinterpret_cast<int32_t*>(
+            av_stream_new_side_data(codec->stream, AV_PKT_DATA_DISPLAYMATRIX, sizeof(int32_t) * 9));
+        if (!matrix)
+            return failed(AVERROR(ENOMEM), "display matrix");
+        // Set with the clockwise turn; FFmpeg reads it back anticlockwise
+        // (a portrait phone movie shows as -90 in ffprobe).
+        av_display_rotation_set(matrix, double(m_settings.rotationDegrees));
+    }
 
     codec->frame->format = context->pix_fmt;
     codec->frame->width = m_width;

@@ -18,6 +18,9 @@ struct MovieEncoderSettings {
     bool realTime { false };
     // Bits per second; 0 for constant quality.
     int64_t averageBitRate { 0 };
+    // How far a player turns the pictures clockwise to show them upright:
+    // 0, 90, 180 or 270 degrees, kept as the track's display matrix.
+    int rotationDegrees { 0 };
 
     // The x264 options the settings come to, in ffmpeg's command-line words
     // (for measuring against the ffmpeg tool with the same settings).

@@ -2,7 +2,10 @@
 
 extern "C" {
 #include <libavformat/avformat.h>
+#include <libavutil/display.h>
 }
+
+#include <cmath>
 
 namespace kit {
 
@@ -28,6 +31,21 @@ std::optional<MovieInfo> probeMovie(const std::filesystem::path& path)
             info.height = video->height;
             if (format->duration > 0)
                 info.durationSeconds = double(format->duration) / AV_TIME_BASE;
+            AVStream* stream = format->streams[index];
+            if (stream->avg_frame_rate.num > 0 && stream->avg_frame_rate.den > 0)
+                info.frameRate = av_q2d(stream->avg_frame_rate);
+            if (const uint8_t* matrix = av_stream_get_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, nullptr)) {
+                double anticlockwise = av_display_rotation_get(reinterpret_cast<const int32_t*>(matrix));
+                if (!std::isnan(anticlockwise))
+                    info.rotationDegrees = (int(std::lround(-anticlockwise)) % 360 + 360) % 360;
+            }
+            AVPacket* packet = av_packet_alloc();
+            while (packet && av_read_frame(format, packet) >= 0) {
+                if (packet->stream_index == index)
+                    ++info.frameCount;
+                av_packet_unref(packet);
+            }
+            av_packet_free(&packet);
             result = info;
         }
     }

@@ -13,6 +13,12 @@ struct MovieInfo {
     int width { 0 };
     int height { 0 };
     double durationSeconds { 0 };
+    // Video frames, counted from the file's packets.
+    int frameCount { 0 };
+    // Frames per second of the video track (its average rate).
+    double frameRate { 0 };
+    // How far a player turns the pictures clockwise: 0, 90, 180 or 270.
+    int rotationDegrees { 0 };
 
     // A QuickTime or MPEG-4 file whose video is H.264 of a positive size.
     bool isH264Movie() const;

@@ -83,7 +83,7 @@ protected:
     // advanced one.
     void launch(const std::string& model = "iPhone6,1", bool advancedPhotoMode = false)
     {
-        writeSettings({ { "advPhotoModeAsDefault", int64_t(advancedPhotoMode ? 1 : 0) } });
+        writeSettings({ { "advPhotoModeAsDefault", int64_t(advancedPhotoMode ? 1 : 0) }, { "showHelpHowToShow", false } });
         m_phone = startPhone(model);
         ASSERT_TRUE(m_phone);
         m_phone->launch();
