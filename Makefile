@@ -8,7 +8,7 @@ FUZZ      ?= build-fuzz
 BENCH     ?= build-bench
 FUZZ_SECONDS ?= 20
 
-.PHONY: demo test deps build build-asan fuzz bench clean
+.PHONY: demo test deps deps-bench build build-asan fuzz bench clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -46,7 +46,10 @@ fuzz: deps
 	  ./scripts/run-fuzzers.sh $(FUZZ) $(FUZZ_SECONDS); \
 	else echo "clang not found: fuzz targets skipped"; fi
 
-bench: deps $(BENCH)/build.ninja
+deps-bench:
+	@./scripts/install-deps.sh bench
+
+bench: deps-bench $(BENCH)/build.ninja
 	cmake --build $(BENCH) -j $(JOBS)
 	./scripts/run-benchmarks.sh $(BENCH)
 
