@@ -16,7 +16,7 @@ SOAK_COUNT ?= 1000
 SOAK_SECONDS ?= 0
 SOAK_FIRST_SEED ?= 1000
 
-.PHONY: demo test deps build build-asan fuzz fuzz-long soak bench clean
+.PHONY: demo test deps deps-bench build build-asan fuzz fuzz-long soak bench clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -64,7 +64,10 @@ soak: build
 	./$(BUILD)/apps/vantor-monkey/vantor-monkey --count $(SOAK_COUNT) --seconds $(SOAK_SECONDS) \
 	  --first-seed $(SOAK_FIRST_SEED) --root $(BUILD)/soak-root --out out/soak
 
-bench: deps $(BENCH)/build.ninja
+deps-bench:
+	@./scripts/install-deps.sh bench
+
+bench: deps-bench $(BENCH)/build.ninja
 	cmake --build $(BENCH) -j $(JOBS)
 	./scripts/run-benchmarks.sh $(BENCH)
 

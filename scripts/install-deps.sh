@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds and tests with.
 # Idempotent: does nothing when every package is already present.
+# usage: install-deps.sh [bench]   (bench: also the peers the benchmarks
+# compare against, which the build and the tests never need)
 set -euo pipefail
 
 packages=(
@@ -18,6 +20,15 @@ packages=(
   # the command-line program
   libcli11-dev
 )
+
+bench_packages=(
+  # peers of the benchmarks: ImageMagick's convert, the bare TurboJPEG codec,
+  # and perf to see where the time goes
+  imagemagick libturbojpeg0-dev linux-perf
+)
+if [ "${1:-}" = "bench" ]; then
+  packages+=("${bench_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,23 +1,28 @@
-// The time-lapse export's speed and memory, against the ffmpeg tool.
+// The time-lapse export's speed and memory, against the ffmpeg tool, and
+// its picture against ffmpeg's so that speed is not bought with quality.
 //
-//   bench_timelapse_export [--photos N] [--keep FOLDER]
+//   bench_timelapse_export [--photos N] [--rounds N] [--keep FOLDER]
 //
 // Makes N photos of 3264 x 2448 (default 100; kept in FOLDER when given, and
-// reused from there), then, each in a fresh process timed and measured the
-// same way from outside (wall time, peak resident memory from wait4):
+// reused from there), then, in each round, runs each peer in a fresh process
+// timed and measured the same way from outside (wall time, peak resident
+// memory from wait4):
 //  - the extension's export (TimeLapseMovieExport::exportImages): decode,
 //    draw upright into a pixel buffer, append, one photo at a time, into a
 //    1080 x 1920 H.264 QuickTime movie at 3 frames per second;
-//  - ffmpeg making a 1080 x 1920 libx264 movie at 3 frames per second from
-//    the same files.
-// Prints frames per second, peak memory and the ratios ours / ffmpeg.
+//  - ffmpeg making the same movie from the same files with the same x264
+//    preset and quality, scaler and colour description.
+// Prints frames per second and peak memory (medians over the rounds), their
+// ratios ours / ffmpeg, and the SSIM of our movie against ffmpeg's.
 #include "ChildRun.h"
+#include "SyntheticPhoto.h"
 
 #include "extension/camerabar/TimeLapseMovieExport.h"
 
 #include "kit/foundation/RunLoop.h"
 #include "kit/media/ExifMetadata.h"
 #include "kit/media/JPEGEncoder.h"
+#include "kit/media/MovieEncoder.h"
 #include "kit/media/MovieProbe.h"
 
 #include <algorithm>
@@ -41,27 +46,6 @@ namespace {
 constexpr int photoWidth = 3264;
 constexpr int photoHeight = 2448;
 
-// A photo-like picture: gradients, a checker of edges and some noise, moved
-// a little from frame to frame so that the encoder has real work.
-kit::CGImageRef makePhoto(int frame)
-{
-    auto image = kit::CGImage::create(photoWidth, photoHeight);
-    auto* pixels = reinterpret_cast<uint32_t*>(image->mutableData());
-    uint32_t noise = uint32_t(frame) * 2654435761u + 1;
-    for (int y = 0; y < photoHeight; ++y) {
-        for (int x = 0; x < photoWidth; ++x) {
-            noise = noise * 1664525u + 1013904223u;
-            int n = int(noise >> 28) - 8;
-            int sx = x + frame * 24;
-            int r = std::clamp(((sx * 255 / photoWidth) & 0xFF) + n, 0, 255);
-            int g = std::clamp(y * 255 / photoHeight + n, 0, 255);
-            int b = std::clamp(((sx / 400 + y / 400) % 2 ? 200 : 60) + n, 0, 255);
-            pixels[size_t(y) * photoWidth + size_t(x)] = 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
-        }
-    }
-    return image;
-}
-
 std::string photoName(int index)
 {
     char name[32];
@@ -76,7 +60,7 @@ void makePhotos(const fs::path& folder, int count)
     for (int i = 0; i < count; ++i) {
         if (fs::exists(folder / photoName(i)))
             continue;
-        auto bytes = kit::encodeJPEG(*makePhoto(i), 0.9, &metadata);
+        auto bytes = kit::encodeJPEG(*benchsupport::syntheticPhoto(photoWidth, photoHeight, i), 0.9, &metadata);
         std::ofstream(folder / photoName(i), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
     }
@@ -97,12 +81,35 @@ int exportInChild(const fs::path& folder, int count)
     return 0;
 }
 
-void printRun(const char* who, const ChildRun& run, int photos, const fs::path& movie)
+// "All:0.987654" of ffmpeg's ssim filter comparing two movies frame by frame.
+double movieSSIM(const fs::path& ours, const fs::path& theirs)
 {
-    auto info = kit::probeMovie(movie);
-    std::printf("  %-10s %6.2f s  %6.2f frames/s  peak %5.0f MB  movie %dx%d %.2f s\n", who, run.seconds,
-        photos / run.seconds, run.peakKiB / 1024.0, info ? info->width : 0, info ? info->height : 0,
-        info ? info->durationSeconds : 0.0);
+    auto run = runChild({ "sh", "-c",
+        "ffmpeg -v info -nostats -i '" + ours.string() + "' -i '" + theirs.string()
+            + "' -lavfi '[0:v][1:v]ssim' -f null - 2>&1 | grep -o 'All:[0-9.]*' | tail -1" });
+    double value = -1;
+    if (run.status != 0 || std::sscanf(run.output.c_str(), "All:%lf", &value) != 1)
+        return -1;
+    return value;
+}
+
+struct Figures {
+    std::vector<double> seconds;
+    std::vector<double> cpuSeconds;
+    std::vector<double> peakMB;
+
+    void add(const ChildRun& run)
+    {
+        seconds.push_back(run.seconds);
+        cpuSeconds.push_back(run.cpuSeconds);
+        peakMB.push_back(run.peakKiB / 1024.0);
+    }
+};
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
 }
 
 }
@@ -110,6 +117,7 @@ void printRun(const char* who, const ChildRun& run, int photos, const fs::path& 
 int main(int argc, char** argv)
 {
     int photos = 100;
+    int rounds = 3;
     fs::path keep;
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
@@ -117,43 +125,78 @@ int main(int argc, char** argv)
             return exportInChild(argv[i + 1], std::atoi(argv[i + 2]));
         if (argument == "--photos" && i + 1 < argc)
             photos = std::max(1, std::atoi(argv[++i]));
+        else if (argument == "--rounds" && i + 1 < argc)
+            rounds = std::max(1, std::atoi(argv[++i]));
         else if (argument == "--keep" && i + 1 < argc)
             keep = argv[++i];
         else {
-            std::fprintf(stderr, "usage: %s [--photos N] [--keep FOLDER]\n", argv[0]);
+            std::fprintf(stderr, "usage: %s [--photos N] [--rounds N] [--keep FOLDER]\n", argv[0]);
             return 2;
         }
     }
 
     fs::path folder = keep.empty() ? fs::temp_directory_path() / ("bench-timelapse-" + std::to_string(getpid())) : keep;
     fs::create_directories(folder);
-    fs::remove_all(folder / "ours");
-    fs::create_directories(folder / "ours");
-    std::printf("time-lapse export of %d photos %dx%d (in %s)\n", photos, photoWidth, photoHeight, folder.c_str());
+    std::printf("time-lapse export of %d photos %dx%d into a %dx%d movie, %d rounds, medians (in %s)\n", photos,
+        photoWidth, photoHeight, vantor::TimeLapseMovieExport::movieWidth, vantor::TimeLapseMovieExport::movieHeight,
+        rounds, folder.c_str());
     makePhotos(folder, photos);
 
-    auto ours = runChild({ fs::read_symlink("/proc/self/exe").string(), "--export", folder.string(),
-        std::to_string(photos) });
-    fs::path ourMovie = ours.output.substr(0, ours.output.find('\n'));
-    if (ours.status != 0) {
-        std::printf("  the export failed (status %d)\n", ours.status);
-        return 1;
-    }
+    // ffmpeg gets what the export asks of the writer: real-time input (the
+    // x264 preset that gives), constant quality, bicubic scaling into the
+    // frame with black bars, BT.709 limited range.
+    kit::MovieEncoderSettings settings { vantor::TimeLapseMovieExport::movieWidth,
+        vantor::TimeLapseMovieExport::movieHeight, true, 0 };
+    std::string w = std::to_string(settings.width), h = std::to_string(settings.height);
     fs::path theirMovie = folder / "ffmpeg.mov";
-    auto theirs = runChild({ "ffmpeg", "-v", "error", "-y", "-framerate", "3", "-start_number", "1", "-i",
+    std::vector<std::string> ffmpeg { "ffmpeg", "-v", "error", "-y", "-framerate", "3", "-start_number", "1", "-i",
         (folder / "IMG_%04d.JPG").string(), "-frames:v", std::to_string(photos), "-vf",
-        "scale=1080:1920:force_original_aspect_ratio=decrease,pad=1080:1920:(ow-iw)/2:(oh-ih)/2,format=yuv420p",
-        "-c:v", "libx264", "-f", "mov", theirMovie.string() });
+        "scale=" + w + ":" + h + ":force_original_aspect_ratio=decrease:flags=bicubic,pad=" + w + ":" + h
+            + ":(ow-iw)/2:(oh-ih)/2,format=yuv420p",
+        "-c:v", "libx264", "-preset", settings.x264Preset(), "-crf",
+        std::to_string(kit::MovieEncoderSettings::constantQuality), "-color_range", "tv", "-colorspace", "bt709",
+        "-color_primaries", "bt709", "-color_trc", "bt709", "-f", "mov", theirMovie.string() };
 
-    printRun("export", ours, photos, ourMovie);
-    if (theirs.status == 0) {
-        printRun("ffmpeg", theirs, photos, theirMovie);
-        std::printf("  ratios ours / ffmpeg: frames per second %.2f, peak memory %.2f\n",
-            theirs.seconds / ours.seconds, double(ours.peakKiB) / double(theirs.peakKiB));
-    } else {
-        std::printf("  ffmpeg: not available or failed (status %d)\n", theirs.status);
+    Figures ours, theirs;
+    fs::path ourMovie;
+    for (int round = 0; round < rounds; ++round) {
+        fs::remove_all(folder / "ours");
+        fs::create_directories(folder / "ours");
+        auto our = runChild({ fs::read_symlink("/proc/self/exe").string(), "--export", folder.string(),
+            std::to_string(photos) });
+        if (our.status != 0) {
+            std::printf("  the export failed (status %d)\n", our.status);
+            return 1;
+        }
+        ourMovie = our.output.substr(0, our.output.find('\n'));
+        ours.add(our);
+        auto their = runChild(ffmpeg);
+        if (their.status == 0)
+            theirs.add(their);
     }
-    std::printf("  one source frame is %.0f MB of pixels\n", photoWidth * double(photoHeight) * 4 / (1 << 20));
+
+    // Frames per second of wall time, as a person waits for the movie, and
+    // per second of processor time (every thread), which other load on a
+    // shared machine disturbs far less.
+    auto info = kit::probeMovie(ourMovie);
+    double ourFps = photos / median(ours.seconds);
+    double ourCpuFps = photos / median(ours.cpuSeconds);
+    std::printf("  export   %6.2f frames/s wall, %6.2f frames per processor-second, peak %5.0f MB, movie %dx%d %.2f s\n",
+        ourFps, ourCpuFps, median(ours.peakMB), info ? info->width : 0, info ? info->height : 0,
+        info ? info->durationSeconds : 0.0);
+    if (!theirs.seconds.empty()) {
+        double theirFps = photos / median(theirs.seconds);
+        double theirCpuFps = photos / median(theirs.cpuSeconds);
+        std::printf("  ffmpeg   %6.2f frames/s wall, %6.2f frames per processor-second, peak %5.0f MB (x264 preset %s, crf %d)\n",
+            theirFps, theirCpuFps, median(theirs.peakMB), settings.x264Preset().c_str(),
+            kit::MovieEncoderSettings::constantQuality);
+        std::printf("  ratios ours / ffmpeg: frames per second %.2f wall, %.2f processor (target at least 2); peak memory %.2f\n",
+            ourFps / theirFps, ourCpuFps / theirCpuFps, median(ours.peakMB) / median(theirs.peakMB));
+        std::printf("  peak memory %.0f MB (target at most 150)\n", median(ours.peakMB));
+        std::printf("  SSIM of our movie against ffmpeg's: %.4f (target at least 0.98)\n", movieSSIM(ourMovie, theirMovie));
+    } else {
+        std::printf("  ffmpeg: not available or failed\n");
+    }
     if (keep.empty())
         fs::remove_all(folder);
     return 0;

@@ -46,7 +46,8 @@ std::string timeStampFontNameFromSettings(const kit::PropertyList::Dictionary* s
 {
     if (stored) {
         auto found = stored->find(settings::key::timeStampFontName);
-        if (found != stored->end() && found->second.string())
+        // An empty name names no font: the default stands in.
+        if (found != stored->end() && found->second.string() && !found->second.string()->empty())
             return *found->second.string();
     }
     return settings::defaultTimeStampFontName;

@@ -254,16 +254,22 @@ std::shared_ptr<kit::UIImage> TimeLapseMovieExport::loadPhoto(const std::string&
         kit::logf("Time-lapse movie: the photo %s cannot be used: %s", devicePath.c_str(), why.c_str());
         return nullptr;
     }
-    auto decoded = kit::decodeJPEG(*bytes);
+    int exif = 1;
+    if (auto metadata = kit::ExifMetadata::readFromJPEG(*bytes))
+        exif = metadata->orientation().value_or(1);
+    // The frame needs no more pixels than the movie has: a full-size photo
+    // is decoded at the smallest eighth of its size that still fills it.
+    auto orientation = kit::imageOrientationFromExif(exif);
+    kit::JPEGDecodeFit fit { movieWidth, movieHeight };
+    if (isTurned(orientation))
+        fit = { movieHeight, movieWidth };
+    auto decoded = kit::decodeJPEG(*bytes, {}, fit);
     if (!decoded) {
         kit::logf("Time-lapse movie: the photo %s cannot be used: %s", devicePath.c_str(), describe(decoded.error));
         return nullptr;
     }
-    int exif = 1;
-    if (auto metadata = kit::ExifMetadata::readFromJPEG(*bytes))
-        exif = metadata->orientation().value_or(1);
     bytes.reset();
-    return kit::UIImage::imageWithCGImage(std::move(decoded.image), 1, kit::imageOrientationFromExif(exif));
+    return kit::UIImage::imageWithCGImage(std::move(decoded.image), 1, orientation);
 }
 
 std::optional<std::string> TimeLapseMovieExport::exportImages(

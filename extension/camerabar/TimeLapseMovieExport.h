@@ -19,8 +19,10 @@ namespace vantor {
 // Turns the photos of a time-lapse series into one movie: H.264 in a
 // QuickTime file of 1080 x 1920, three frames per second, frame i (counting
 // every listed photo, readable or not) at i/3 s. Each photo is decoded,
-// drawn upright into a pixel buffer of the first photo's size, appended and
-// released before the next one, so memory stays bounded by one frame.
+// drawn upright into a pixel buffer of the first photo's decoded size,
+// appended and released before the next one, so memory stays bounded by one
+// frame. Photos are decoded no larger than the movie frame needs (see
+// loadPhoto).
 //
 // The photos are only read, never moved or deleted. Runs on any thread; the
 // album's completion comes on the main queue.
@@ -50,8 +52,10 @@ public:
     // buffer of that size can be made.
     static kit::CVPixelBufferRef pixelBufferFromCGImage(
         const kit::UIImage&, kit::CGSize, kit::CGAffineTransform);
-    // A JPEG photo at a device path, with its EXIF orientation; nothing, and
-    // one log line, when it is missing, damaged or not a JPEG.
+    // A JPEG photo at a device path, with its EXIF orientation, decoded at
+    // the smallest eighth of its size (1/8 to 8/8, in the DCT) that still
+    // fills the movie frame when shown upright; nothing, and one log line,
+    // when it is missing, damaged or not a JPEG.
     static std::shared_ptr<kit::UIImage> loadPhoto(const std::string& devicePath);
 
     // Writes the movie of the photos into folder (a device path) and answers

@@ -3,7 +3,9 @@
 #include "kit/foundation/SystemLog.h"
 #include "kit/media/JPEGErrorManager.h"
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -73,7 +75,7 @@ const char* describe(JPEGDecodeError error)
     return "unknown";
 }
 
-JPEGDecodeResult decodeJPEG(std::span<const uint8_t> bytes, const JPEGDecodeLimits& limits)
+JPEGDecodeResult decodeJPEG(std::span<const uint8_t> bytes, const JPEGDecodeLimits& limits, JPEGDecodeFit fit)
 {
     if (bytes.empty())
         return failure(JPEGDecodeError::Empty, "zero-length data");
@@ -107,6 +109,13 @@ JPEGDecodeResult decodeJPEG(std::span<const uint8_t> bytes, const JPEGDecodeLimi
         info.out_color_space = JCS_CMYK;
     else
         info.out_color_space = std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    if (fit.width > 0 && fit.height > 0) {
+        // The scale at which the picture just fits the box, and the smallest
+        // eighth at or above it.
+        double needed = std::min(double(fit.width) / info.image_width, double(fit.height) / info.image_height);
+        info.scale_num = std::clamp(unsigned(std::ceil(needed * 8 - 1e-9)), 1u, 8u);
+        info.scale_denom = 8;
+    }
     // Working memory (coefficients of progressive files) is bounded too.
     info.mem->max_memory_to_use = 4 * static_cast<long>(limits.maximumPixels) + (64L << 20);
 

@@ -26,6 +26,15 @@ struct JPEGDecodeLimits {
     int maximumScans { 500 };
 };
 
+// The least the caller needs of the picture: a box it will be fitted into
+// keeping its shape. The decoder may then scale the image down in the DCT
+// (by n/8, far cheaper than decoding at full size and scaling after) as long
+// as the result still covers the box's width or its height. Zero: full size.
+struct JPEGDecodeFit {
+    int width { 0 };
+    int height { 0 };
+};
+
 // A decoded photo, or why there is none.
 struct JPEGDecodeResult {
     CGImageRef image;
@@ -40,7 +49,7 @@ struct JPEGDecodeResult {
 // failures answer an error, log one line, and take no pixel memory when the
 // header is already wrong. EXIF orientation is not applied; read it with
 // ExifMetadata.
-JPEGDecodeResult decodeJPEG(std::span<const uint8_t> bytes, const JPEGDecodeLimits& = {});
+JPEGDecodeResult decodeJPEG(std::span<const uint8_t> bytes, const JPEGDecodeLimits& = {}, JPEGDecodeFit = {});
 
 const char* describe(JPEGDecodeError);
 

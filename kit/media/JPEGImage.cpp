@@ -2,6 +2,7 @@
 
 #include "kit/media/ExifMetadata.h"
 #include "kit/media/JPEGDecoder.h"
+#include "kit/media/JPEGEncoder.h"
 
 namespace kit {
 
@@ -17,6 +18,13 @@ UIImageOrientation imageOrientationFromExif(int exifOrientation)
     case 8: return UIImageOrientationLeft;
     default: return UIImageOrientationUp;
     }
+}
+
+std::optional<Data> UIImageJPEGRepresentation(const std::shared_ptr<UIImage>& image, double quality)
+{
+    if (!image || !image->CGImage())
+        return std::nullopt;
+    return encodeJPEG(*image->CGImage(), quality);
 }
 
 namespace {

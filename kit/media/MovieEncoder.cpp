@@ -126,6 +126,8 @@ std::optional<MovieEncoderError> MovieEncoder::open(int32_t timescale)
         context->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     AVDictionary* options = nullptr;
     av_dict_set(&options, "preset", m_settings.x264Preset().c_str(), 0);
+    if (!m_settings.x264Tune().empty())
+        av_dict_set(&options, "tune", m_settings.x264Tune().c_str(), 0);
     if (m_settings.averageBitRate <= 0)
         av_dict_set_int(&options, "crf", MovieEncoderSettings::constantQuality, 0);
     status = avcodec_open2(context, encoder, &options);

@@ -25,6 +25,9 @@ struct MovieEncoderSettings {
     // The x264 options the settings come to, in ffmpeg's command-line words
     // (for measuring against the ffmpeg tool with the same settings).
     std::string x264Preset() const { return realTime ? "veryfast" : "medium"; }
+    // Real-time input is encoded as it comes, without holding frames back
+    // for look-ahead or B-frames: the encoder keeps a few frames, not dozens.
+    std::string x264Tune() const { return realTime ? "zerolatency" : ""; }
     static constexpr int constantQuality = 20;
 };
 

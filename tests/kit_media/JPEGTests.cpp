@@ -75,6 +75,35 @@ TEST(JPEG, RoundTripKeepsSizeAndColours)
         EXPECT_LE(channelDistance(decoded.image->pixel(x, y), source->pixel(x, y)), 12) << x << "," << y;
 }
 
+TEST(JPEG, ADecodeForASmallerBoxScalesByEighthsButStillFillsIt)
+{
+    auto bytes = encoded(3264, 2448);
+    // A photo held upright, stored on its side, for a 1080 x 1920 movie
+    // frame: half size is the smallest eighth that still fills it.
+    auto half = decodeJPEG(bytes, {}, { 1920, 1080 });
+    ASSERT_TRUE(half) << half.message;
+    EXPECT_EQ(half.image->width(), 1632);
+    EXPECT_EQ(half.image->height(), 1224);
+    EXPECT_LE(channelDistance(half.image->pixel(100, 100), 0xFFFF0000), 12);
+    EXPECT_LE(channelDistance(half.image->pixel(1500, 1100), 0xFF0000FF), 12);
+
+    // Held in landscape, the same photo fills the frame's width at 3/8.
+    auto threeEighths = decodeJPEG(bytes, {}, { 1080, 1920 });
+    ASSERT_TRUE(threeEighths);
+    EXPECT_EQ(threeEighths.image->width(), 1224);
+    EXPECT_EQ(threeEighths.image->height(), 918);
+
+    auto eighth = decodeJPEG(bytes, {}, { 100, 100 });
+    ASSERT_TRUE(eighth);
+    EXPECT_EQ(eighth.image->width(), 408);
+    // A box as large as the picture, or larger, or none: full size.
+    for (JPEGDecodeFit fit : { JPEGDecodeFit { 3264, 2448 }, JPEGDecodeFit { 5000, 5000 }, JPEGDecodeFit {} }) {
+        auto full = decodeJPEG(bytes, {}, fit);
+        ASSERT_TRUE(full);
+        EXPECT_EQ(full.image->width(), 3264) << fit.width;
+    }
+}
+
 TEST(JPEG, LowerQualityGivesSmallerFiles)
 {
     auto best = encoded(320, 240, 1.0);
