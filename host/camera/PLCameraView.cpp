@@ -208,8 +208,10 @@ void PLCameraView::setUp()
             flash->setTitle(title == " Auto" ? " On" : title == " On" ? " Off" : " Auto", kit::UIControlStateNormal);
         }), kit::UIControlEventTouchUpInside);
     }
-    addSubview(m_bottomBar);
+    // The bottom bar lies over the top bar, as on the device: what hangs
+    // above the bottom bar (the extension's tilt alert) shows in the top row.
     addSubview(m_topBar);
+    addSubview(m_bottomBar);
     setNeedsLayout();
 }
 
