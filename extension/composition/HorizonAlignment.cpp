@@ -4,6 +4,7 @@
 #include "extension/hooks/HostCamera.h"
 #include "extension/startup/Globals.h"
 #include "extension/startup/Predicates.h"
+#include "kit/runtime/Selector.h"
 #include "kit/ui/UIImage.h"
 #include "kit/ui/UITapGestureRecognizer.h"
 
@@ -39,9 +40,11 @@ void CreateHorizonAlignmentBtn(const kit::Action& action)
     auto topBar = _CAMTopBar.lock();
     if (!topBar)
         return;
+    // A bar without a camera switch places the button as if the switch stood at 0.
     kit::CGFloat flipX = 0;
-    if (auto* flip = dynamic_cast<kit::UIView*>(host::flipButton(topBar.get())))
-        flipX = flip->frame().origin.x;
+    if (topBar->respondsToSelector(kit::sel_registerName("flipButton")))
+        if (auto* flip = dynamic_cast<kit::UIView*>(host::flipButton(topBar.get())))
+            flipX = flip->frame().origin.x;
 
     auto button = std::make_shared<kit::UIImageView>(kit::CGRectMake(flipX - 35, -2, 45, 45));
     button->setImage(kit::UIImage::imageWithContentsOfFile(buttonImagePath));
