@@ -420,8 +420,8 @@ void PLCameraView::showFocusSquare(kit::CGPoint point, bool pulse)
     m_focusSquare->setCenter(point);
     m_focusSquare->setHidden(false);
     bringSubviewToFront(m_focusSquare.get());
-    bringSubviewToFront(m_bottomBar.get());
     bringSubviewToFront(m_topBar.get());
+    bringSubviewToFront(m_bottomBar.get());
     if (!pulse)
         return;
     m_focusSquare->setTransform(kit::CGAffineTransformMakeScale(1.4, 1.4));

@@ -35,6 +35,16 @@ TEST_F(TiltAlert, HangsOverTheBottomBarWithOnlyAHighlightedImage)
     EXPECT_FALSE(alert()->isUserInteractionEnabled());
     EXPECT_FALSE(alert()->image());
     EXPECT_TRUE(showsResource(alert()->highlightedImage(), "Indicators/verticalAlert@2x.png"));
+
+    // It hangs into the top row, so the bottom bar stays over the top bar,
+    // also after the host's focus square has brought the bars forward.
+    phone->tap({ 160, 300 });
+    phone->advance(1);
+    auto& siblings = vantor::cameraView.lock()->subviews();
+    auto at = [&](const kit::UIView* view) {
+        return std::find_if(siblings.begin(), siblings.end(), [&](auto& s) { return s.get() == view; });
+    };
+    EXPECT_GT(at(alert()->superview()), at(vantor::_CAMTopBar.lock().get()));
 }
 
 TEST_F(TiltAlert, OnASmallerPhoneItSitsLower)
