@@ -145,8 +145,17 @@ public:
     kit::CGRect HowToShowDirectionFrame() const;
 
     // --- Horizon alignment.
+    // Fades the level in over 0.25 s (the button lights and the state is
+    // kept when the fade ends) and, on a device with motion sensors, turns
+    // its indicator with 60 samples a second, taken on a queue of their own
+    // and shown on the main thread. Nothing without the level's two views.
     void StartCMDeviceMotion();
+    // Fades the level out; when the fade ends the updates stop, the button
+    // goes dark and the state is kept. Nothing without the level's views.
+    void StopCMDeviceMotion();
+    // Stops the updates at once and releases the motion manager.
     void DestroyCMDeviceMotion();
+    // The horizon button's tap: the level on or off.
     void toggleHorizonAlignment(kit::id sender);
 
 private:

@@ -7,6 +7,7 @@
 
 #include "kit/foundation/NotYet.h"
 #include "kit/ui/UIButton.h"
+#include "kit/ui/UIImageView.h"
 #include "kit/ui/UILabel.h"
 
 namespace vantor {

@@ -35,7 +35,7 @@ namespace vantor {
     X(std::shared_ptr<kit::UIView>, _CAMSlalomDimensionIndicator, {}) \
     X(std::shared_ptr<FrameRatesForDimensions>, deviceFrameRatesForDimensions, {}) \
     X(std::shared_ptr<kit::UIView>, _overlayIndicator, {}) \
-    X(std::shared_ptr<kit::UIButton>, horizonAlignmentBtn, {}) \
+    X(std::shared_ptr<kit::UIImageView>, horizonAlignmentBtn, {}) \
     X(std::shared_ptr<kit::UIImageView>, horizontalAlignmentBase, {}) \
     X(std::shared_ptr<kit::UIImageView>, horizontalAlignmentIndicator, {}) \
     X(std::shared_ptr<kit::UIImageView>, videoVerticallyTiltedAlert, {}) \

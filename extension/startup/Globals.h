@@ -83,7 +83,7 @@ extern std::shared_ptr<kit::UIView> _CAMSlalomDimensionIndicator;
 using FrameRatesForDimensions = std::map<int32_t, int32_t>;
 extern std::shared_ptr<FrameRatesForDimensions> deviceFrameRatesForDimensions;
 extern std::shared_ptr<kit::UIView> _overlayIndicator;
-extern std::shared_ptr<kit::UIButton> horizonAlignmentBtn;
+extern std::shared_ptr<kit::UIImageView> horizonAlignmentBtn;
 extern std::shared_ptr<kit::UIImageView> horizontalAlignmentBase;
 extern std::shared_ptr<kit::UIImageView> horizontalAlignmentIndicator;
 extern std::shared_ptr<kit::UIImageView> videoVerticallyTiltedAlert;

@@ -208,8 +208,10 @@ void PLCameraView::setUp()
             flash->setTitle(title == " Auto" ? " On" : title == " On" ? " Off" : " Auto", kit::UIControlStateNormal);
         }), kit::UIControlEventTouchUpInside);
     }
-    addSubview(m_bottomBar);
+    // The bottom bar lies over the top bar, as on the device: what hangs
+    // above the bottom bar (the extension's tilt alert) shows in the top row.
     addSubview(m_topBar);
+    addSubview(m_bottomBar);
     setNeedsLayout();
 }
 
@@ -424,8 +426,8 @@ void PLCameraView::showFocusSquare(kit::CGPoint point, bool pulse)
     m_focusSquare->setCenter(point);
     m_focusSquare->setHidden(false);
     bringSubviewToFront(m_focusSquare.get());
-    bringSubviewToFront(m_bottomBar.get());
     bringSubviewToFront(m_topBar.get());
+    bringSubviewToFront(m_bottomBar.get());
     if (!pulse)
         return;
     m_focusSquare->setTransform(kit::CGAffineTransformMakeScale(1.4, 1.4));

@@ -59,6 +59,15 @@ struct CMMotionManager::Session {
             queue->addOperationWithBlock([handler = handler, motion] { handler(motion, nullptr); });
     }
 
+    // Virtual clock: a sample given to a queue of its own is handled before
+    // time moves on, so whatever the handler sends to the main queue runs at
+    // the sample's own time, the same in every run.
+    void finishHandlingOffTheMainQueue()
+    {
+        if (queue && !queue->isMainQueue())
+            queue->waitUntilAllOperationsAreFinished();
+    }
+
     // Virtual clock: a chain of one-shot timers. Due times are counted from
     // an anchor (the start, or the last change of interval) rather than added
     // up, so that 60 samples at 1/60 s fall within one second exactly.
@@ -71,6 +80,7 @@ struct CMMotionManager::Session {
             if (!self || !self->isActive())
                 return;
             self->sample(dueAt);
+            self->finishHandlingOffTheMainQueue();
             if (!self->isActive())
                 return;
             double current = self->settings->currentInterval();

@@ -26,7 +26,10 @@ using CMDeviceMotionHandler = std::function<void(std::shared_ptr<CMDeviceMotion>
 //
 // Samples are taken every update interval, the first one interval after
 // the start. On a virtual clock they are taken by main-run-loop timers, so a
-// test that advances the clock by one second at 1/60 s gets exactly 60; on a
+// test that advances the clock by one second at 1/60 s gets exactly 60, and a
+// handler on a queue of its own has run (and what it sent to the main queue
+// is due) before the clock moves past the sample; so a handler there must not
+// wait for the main thread. On a
 // real clock a background thread takes them. Each sample goes to the
 // handler on the given queue. Stopping (also from a handler, and by
 // destroying the manager) takes effect at once: no sample is taken after

@@ -65,21 +65,22 @@ std::vector<ArtworkItem> buildCatalog()
         // Overlays: the thumbnails fill the 55 x 65 choices of the strip
         // (the indicator shows them at 30 x 35, nearly the same shape); the
         // indicator's own image is its 40 x 50 frame. The full-screen guides
-        // are drawn for the 320 x 432 picture area of a 4-inch phone in
-        // portrait (568 points less a 96-point bottom bar and 40 more) and
-        // stretch with the frame they are given, since every guide is
-        // proportional. Mode 0 shows no guide.
+        // are drawn for the 320 x 428 picture area of a 4-inch phone in
+        // portrait (568 points less a 100-point bottom bar and 40 more), so
+        // the square and the trisection's right angles are true there; on
+        // other screens they stretch with the frame, which keeps the thirds
+        // and the golden section where they belong. Mode 0 shows no guide.
         { "Overlays/Thumbnails/overlayBtnRectangleOn@2x.png", { 40, 50 }, paintOverlayIndicatorFrame, 0 },
         { "Overlays/Thumbnails/overlayBtnRectangleOn_@2x.png", { 55, 65 }, paintOverlayThumbnail, GuideNone },
         { "Overlays/Thumbnails/overlayBtnGuldenSnedeOn@2x.png", { 55, 65 }, paintOverlayThumbnail, GuideGolden },
         { "Overlays/Thumbnails/overlayBtnThirdsOn@2x.png", { 55, 65 }, paintOverlayThumbnail, GuideThirds },
         { "Overlays/Thumbnails/overlayBtnTriSectionOn@2x.png", { 55, 65 }, paintOverlayThumbnail, GuideTrisection },
         { "Overlays/Thumbnails/overlayBtnSquareOn@2x.png", { 55, 65 }, paintOverlayThumbnail, GuideSquare },
-        { "Overlays/overlayBtnRectangleOn_@2x.png", { 320, 432 }, paintOverlay, GuideNone, Empty },
-        { "Overlays/overlayGuldenSnede@2x.png", { 320, 432 }, paintOverlay, GuideGolden },
-        { "Overlays/overlayThirds@2x.png", { 320, 432 }, paintOverlay, GuideThirds },
-        { "Overlays/overlayTriSection@2x.png", { 320, 432 }, paintOverlay, GuideTrisection },
-        { "Overlays/overlaySquare@2x.png", { 320, 432 }, paintOverlay, GuideSquare },
+        { "Overlays/overlayBtnRectangleOn_@2x.png", { 320, 428 }, paintOverlay, GuideNone, Empty },
+        { "Overlays/overlayGuldenSnede@2x.png", { 320, 428 }, paintOverlay, GuideGolden },
+        { "Overlays/overlayThirds@2x.png", { 320, 428 }, paintOverlay, GuideThirds },
+        { "Overlays/overlayTriSection@2x.png", { 320, 428 }, paintOverlay, GuideTrisection },
+        { "Overlays/overlaySquare@2x.png", { 320, 428 }, paintOverlay, GuideSquare },
 
         // SelectorView: the outer ring is the whole 295 x 295 dial window;
         // the inner circle, placed at (81.5, 85), holds the value label

@@ -106,7 +106,9 @@ TEST_F(ElementCodes, MemoryLabelAndHorizonViewsShowAndHide)
     send(7);
     EXPECT_FALSE(vantor::memoryWarningLbl->isHidden());
 
-    // Both horizon views are needed; one alone is left alone.
+    // Both horizon views are needed; one alone is left alone. (The camera
+    // bar made a pair; the case starts from none.)
+    vantor::horizontalAlignmentIndicator.reset();
     vantor::horizontalAlignmentBase = std::make_shared<kit::UIImageView>(kit::CGRectZero);
     send(-6);
     EXPECT_FALSE(vantor::horizontalAlignmentBase->isHidden());

@@ -20,6 +20,8 @@ TEST_F(TeardownHooks, GoingToTheBackgroundSavesTheSettingsAndReleasesTheCameraBa
 {
     ASSERT_FALSE(readSettings()->contains("rememberSettings")) << "nothing is written before the first save point";
     std::weak_ptr<vantor::CameraBar> first = vantor::cameraBar;
+    std::weak_ptr<kit::UIView> onTheBar = vantor::_overlayIndicator;
+    ASSERT_FALSE(onTheBar.expired());
 
     m_phone->background();
 
@@ -31,6 +33,7 @@ TEST_F(TeardownHooks, GoingToTheBackgroundSavesTheSettingsAndReleasesTheCameraBa
     auto remembered = vantor::_CAMBottomBar.lock();
     EXPECT_TRUE(!remembered || remembered.get() == hookstest::findView("CAMBottomBar"));
     EXPECT_FALSE(vantor::_CAMSlalomDimensionIndicator);
+    EXPECT_TRUE(onTheBar.expired()) << "the bottom bar's items are gone";
     EXPECT_TRUE(vantor::killtimer);
     auto saved = readSettings();
     ASSERT_TRUE(saved);

@@ -88,6 +88,25 @@ TEST_F(Motion, SamplesArriveAtTheIntervalOnTheVirtualClock)
     EXPECT_EQ(received.samples.size(), 60u) << "nothing after the stop";
 }
 
+TEST_F(Motion, WhatAQueueOfItsOwnSendsToTheMainQueueRunsAtTheSamplesTime)
+{
+    // The platform's usual pattern: samples on a queue of their own, handed
+    // on to the main queue. On the virtual clock each arrives at its own time.
+    CMMotionManager manager;
+    manager.setDeviceMotionUpdateInterval(0.1);
+    std::vector<double> shownAt;
+    manager.startDeviceMotionUpdatesUsingReferenceFrame(CMAttitudeReferenceFrameXArbitraryZVertical,
+        std::make_shared<NSOperationQueue>(), [&shownAt](std::shared_ptr<CMDeviceMotion>, NSErrorRef) {
+            NSOperationQueue::mainQueue()->addOperationWithBlock([&shownAt] { shownAt.push_back(RunLoop::main().now()); });
+        });
+    for (int step = 1; step <= 3; ++step) {
+        RunLoop::main().advance(0.1);
+        ASSERT_EQ(shownAt.size(), size_t(step));
+        EXPECT_NEAR(shownAt.back(), 0.1 * step, 1e-9);
+    }
+    manager.stopDeviceMotionUpdates();
+}
+
 TEST_F(Motion, MainQueueHandlersRunOnTheMainThreadAndMayStopTheUpdates)
 {
     auto manager = std::make_shared<CMMotionManager>();

@@ -12,7 +12,10 @@
 
 #include <fstream>
 #include <memory>
+#include <algorithm>
+#include <cmath>
 #include <set>
+#include <vector>
 
 using namespace vantor::resources;
 
@@ -233,4 +236,123 @@ TEST(ContactSheet, ShowsEveryImageOnAGreySheet)
     EXPECT_EQ((corner >> 16) & 0xFF, corner & 0xFF);
     size_t cells = (bitmap.width() / 180) * (bitmap.height() / 204);
     EXPECT_GE(cells, artworkCatalog().size());
+}
+
+namespace {
+
+// The light ink of a guide (its dark halo does not count), in pixels.
+bool lightAt(const kit::CGImage& image, int x, int y)
+{
+    if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
+        return false;
+    uint32_t pixel = image.pixel(x, y);
+    return (pixel >> 24) >= 100 && ((pixel >> 16) & 0xff) >= 100;
+}
+
+bool lightNear(const kit::CGImage& image, double x, double y, int radius = 2)
+{
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx)
+            if (lightAt(image, int(std::lround(x)) + dx, int(std::lround(y)) + dy))
+                return true;
+    return false;
+}
+
+// Centres of the light runs along a row.
+std::vector<double> lightRunsInRow(const kit::CGImage& image, int y)
+{
+    std::vector<double> centres;
+    int start = -1;
+    for (int x = 0; x <= image.width(); ++x) {
+        bool light = x < image.width() && lightAt(image, x, y);
+        if (light && start < 0)
+            start = x;
+        if (!light && start >= 0) {
+            centres.push_back((start + x - 1) / 2.0);
+            start = -1;
+        }
+    }
+    return centres;
+}
+
+bool hasRunAt(const std::vector<double>& runs, double at)
+{
+    return std::any_of(runs.begin(), runs.end(), [&](double centre) { return std::fabs(centre - at) <= 1.5; });
+}
+
+}
+
+TEST_F(ArtworkFolder, TheGuidesAreGeometricallyTrue)
+{
+    auto thirds = load("Overlays/overlayThirds@2x.png")->CGImage();
+    double w = thirds->width(), h = thirds->height();
+    EXPECT_EQ(thirds->width(), 640);
+    EXPECT_EQ(thirds->height(), 856);
+    // Thirds: the lines at 1/3 and 2/3 each way, and nothing else.
+    auto runs = lightRunsInRow(*thirds, int(h / 6));
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_NEAR(runs[0], w / 3, 1.5);
+    EXPECT_NEAR(runs[1], 2 * w / 3, 1.5);
+    EXPECT_TRUE(lightNear(*thirds, w / 6, h / 3, 1));
+    EXPECT_TRUE(lightNear(*thirds, w / 6, 2 * h / 3, 1));
+    EXPECT_FALSE(lightNear(*thirds, w / 6, h / 2, 3));
+
+    // Golden section: lines at 0.382 and 0.618 each way (the spiral crosses too).
+    auto golden = load("Overlays/overlayGuldenSnede@2x.png")->CGImage();
+    runs = lightRunsInRow(*golden, int(h * 0.05));
+    EXPECT_TRUE(hasRunAt(runs, w * 0.381966));
+    EXPECT_TRUE(hasRunAt(runs, w * 0.618034));
+    EXPECT_FALSE(hasRunAt(runs, w / 3));
+    EXPECT_TRUE(lightNear(*golden, w * 0.5, h * 0.381966, 1));
+    EXPECT_TRUE(lightNear(*golden, w * 0.5, h * 0.618034, 1));
+
+    // Square: the largest square, centred; its sides are the full width.
+    auto square = load("Overlays/overlaySquare@2x.png")->CGImage();
+    double top = (h - w) / 2;
+    EXPECT_TRUE(lightNear(*square, w / 2, top, 1));
+    EXPECT_TRUE(lightNear(*square, w / 2, top + w, 1));
+    EXPECT_FALSE(lightNear(*square, w / 2, top - 6, 2));
+    EXPECT_FALSE(lightNear(*square, w / 2, h / 2, 3));
+
+    // Trisection: the diagonal from the top left, and from the other two
+    // corners the perpendiculars that meet it.
+    auto trisection = load("Overlays/overlayTriSection@2x.png")->CGImage();
+    double t = (w * w) / (w * w + h * h);
+    double footX = t * w, footY = t * h; // from the top-right corner
+    EXPECT_TRUE(lightNear(*trisection, w / 2, h / 2, 1));
+    EXPECT_TRUE(lightNear(*trisection, (w + footX) / 2, footY / 2, 1));
+    EXPECT_TRUE(lightNear(*trisection, w - footX / 2, h - footY / 2, 1)) << "from the bottom-left corner, by symmetry";
+    // The perpendicular ends on the diagonal: beyond the foot it does not go on.
+    double beyondX = footX - 0.1 * (w - footX), beyondY = footY + 0.1 * footY;
+    EXPECT_FALSE(lightNear(*trisection, beyondX, beyondY, 1));
+}
+
+TEST_F(ArtworkFolder, EachThumbnailReadsAsItsGuideAtTheIndicatorsSize)
+{
+    // The thumbnails differ from one another even shrunk to the 30 x 35
+    // points the indicator shows them at.
+    const char* names[] = { "Overlays/Thumbnails/overlayBtnGuldenSnedeOn@2x.png", "Overlays/Thumbnails/overlayBtnThirdsOn@2x.png",
+        "Overlays/Thumbnails/overlayBtnTriSectionOn@2x.png", "Overlays/Thumbnails/overlayBtnSquareOn@2x.png" };
+    std::vector<std::vector<bool>> shrunk;
+    for (const char* name : names) {
+        auto image = load(name)->CGImage();
+        std::vector<bool> cells;
+        // A 6 x 7 grid of cells, each lit when its yellow ink is over a fifth.
+        for (int cy = 0; cy < 7; ++cy) {
+            for (int cx = 0; cx < 6; ++cx) {
+                int lit = 0, total = 0;
+                for (int y = cy * image->height() / 7; y < (cy + 1) * image->height() / 7; ++y)
+                    for (int x = cx * image->width() / 6; x < (cx + 1) * image->width() / 6; ++x) {
+                        uint32_t p = image->pixel(x, y);
+                        lit += ((p >> 16) & 0xff) > 150 && ((p >> 8) & 0xff) > 110 && (p & 0xff) < 80;
+                        ++total;
+                    }
+                cells.push_back(lit * 20 > total);
+            }
+        }
+        shrunk.push_back(cells);
+    }
+    for (size_t a = 0; a < shrunk.size(); ++a)
+        for (size_t b = a + 1; b < shrunk.size(); ++b)
+            EXPECT_NE(shrunk[a], shrunk[b]) << names[a] << " and " << names[b];
 }

@@ -2,8 +2,10 @@
 #include "WindowTestSupport.h"
 
 #include "kit/foundation/RunLoop.h"
+#include "kit/media/MotionSimulator.h"
 
 #include <cmath>
+#include <numbers>
 
 using namespace sim;
 using sim::testing::WindowTest;
@@ -98,6 +100,28 @@ TEST_F(WindowInputTest, ArrowsTurnTheDeviceAndBracketsTiltItWithoutTurning)
     m_phone->advance(0.5);
     EXPECT_EQ(input.heldOrientation(), 5);
     EXPECT_EQ(m_phone->deviceOrientation(), 3);
+}
+
+TEST_F(WindowInputTest, TiltKeysTurnWhatTheMotionSensorReports)
+{
+    // The horizon level reads the roll from the motion samples: each key
+    // press turns it by half a degree about the held orientation.
+    WindowInput input(2, m_folder / "out");
+    input.perform(*m_phone, WindowAction::Portrait);
+    m_phone->advance(0.5);
+    auto roll = [this] {
+        auto g = kit::MotionSimulator::gravityAt(m_phone->now());
+        return std::atan2(g.x, g.y);
+    };
+    EXPECT_NEAR(std::fabs(roll()), std::numbers::pi, 1e-9);
+    input.perform(*m_phone, WindowAction::TiltRight);
+    input.perform(*m_phone, WindowAction::TiltRight);
+    m_phone->advance(0.5);
+    EXPECT_NEAR(std::fabs(roll()), std::numbers::pi - std::numbers::pi / 180, 1e-9);
+    input.perform(*m_phone, WindowAction::LandscapeLeft);
+    input.perform(*m_phone, WindowAction::TiltLeft);
+    m_phone->advance(0.5);
+    EXPECT_NEAR(std::fabs(roll()), std::numbers::pi / 2 + std::numbers::pi / 360, 1e-9);
 }
 
 TEST_F(WindowInputTest, SpaceTakesAPhotoAndHomeGoesAndComesBack)

@@ -1,0 +1,69 @@
+#pragma once
+
+// A camera run with the extension loaded, and the composition aids as a
+// person sees them: the overlay indicator and its strip, the drawing over the
+// preview, the horizon level and its button, the tilt alert.
+
+#include "ExtensionTest.h"
+
+#include "extension/camerabar/CameraBar.h"
+#include "extension/composition/OverlayIndicator.h"
+#include "extension/startup/Globals.h"
+
+#include "kit/foundation/RunLoop.h"
+#include "kit/ui/CGImage.h"
+#include "kit/ui/UIImage.h"
+#include "kit/ui/UIImageView.h"
+
+#include <cstring>
+#include <string>
+
+namespace compositiontest {
+
+class CompositionTest : public extensiontest::ExtensionTest {
+protected:
+    void launch(const std::string& model = "iPhone6,1")
+    {
+        kit::RunLoop::main().resetWithVirtualClock();
+        phone = startPhone(model);
+        ASSERT_TRUE(phone);
+        phone->launch();
+        phone->advance(1);
+        ASSERT_TRUE(vantor::cameraBar) << "the camera bar is made when the preview starts";
+    }
+
+    // Launches with the settings that remember the user's choices.
+    void launchRemembering(kit::PropertyList::Dictionary settings = {}, const std::string& model = "iPhone6,1")
+    {
+        settings["rememberSettings"] = true;
+        writeSettings(settings);
+        launch(model);
+    }
+
+    void TearDown() override
+    {
+        phone.reset();
+        ExtensionTest::TearDown();
+    }
+
+    static vantor::OverlayIndicator* indicator()
+    {
+        return dynamic_cast<vantor::OverlayIndicator*>(vantor::_overlayIndicator.get());
+    }
+
+    // Whether the image holds the same pixels as the resource file.
+    static bool showsResource(const std::shared_ptr<kit::UIImage>& image, const std::string& relativePath)
+    {
+        auto expected = kit::UIImage::imageWithContentsOfFile("/Library/Application Support/Vantor2/" + relativePath);
+        if (!image || !expected)
+            return false;
+        const auto& a = image->CGImage();
+        const auto& b = expected->CGImage();
+        return a && b && a->width() == b->width() && a->byteCount() == b->byteCount()
+            && std::memcmp(a->data(), b->data(), a->byteCount()) == 0;
+    }
+
+    std::unique_ptr<host::Phone> phone;
+};
+
+}
