@@ -39,13 +39,14 @@ struct Background { };
 struct Foreground { };
 struct MemoryWarning { };
 struct Screenshot { std::string fileName; };
+struct Describe { std::string fileName; };
 struct Quit { };
 }
 
 using Command = std::variant<command::Device, command::Setting, command::Launch, command::Tap, command::TapView,
     command::LongPress, command::Drag, command::Swipe, command::Shutter, command::Volume, command::Mode, command::Camera,
     command::Rotate, command::Gravity, command::Filters, command::Wait, command::Background, command::Foreground,
-    command::MemoryWarning, command::Screenshot, command::Quit>;
+    command::MemoryWarning, command::Screenshot, command::Describe, command::Quit>;
 
 struct ScenarioLine {
     int number;

@@ -67,7 +67,7 @@ const char* commandName(const Command& command)
 {
     static constexpr const char* names[] = { "device", "setting", "launch", "tap", "tap-view", "longpress", "drag",
         "swipe", "shutter", "volume", "mode", "camera", "rotate", "gravity", "filters", "wait", "background",
-        "foreground", "memory-warning", "screenshot", "quit" };
+        "foreground", "memory-warning", "screenshot", "describe", "quit" };
     static_assert(std::size(names) == std::variant_size_v<Command>);
     return names[command.index()];
 }
@@ -165,6 +165,10 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         if (m_phone->screenshot(path))
             m_screenshots.push_back(path);
         else
+            problem = "cannot write " + path.string();
+    } else if (auto* describe = std::get_if<Describe>(&c)) {
+        auto path = m_options.outputFolder / describe->fileName;
+        if (!m_phone->describe(path))
             problem = "cannot write " + path.string();
     } else if (std::holds_alternative<Quit>(c)) {
         finish();
