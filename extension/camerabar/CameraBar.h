@@ -1,6 +1,7 @@
 #pragma once
 
 #include "extension/camerabar/SelectorDialDelegate.h"
+#include "extension/elements/ZoomViewDelegate.h"
 #include "kit/runtime/Object.h"
 #include "kit/ui/Geometry.h"
 
@@ -30,7 +31,7 @@ class SelectorDialEx;
 //
 // Timed modes: choosing one sets timerMode; starting it moves the value into
 // prevTimerMode and sets timerMode to 0; the end of a count-down moves it back.
-class CameraBar final : public kit::Object, public SelectorDialDelegate {
+class CameraBar final : public kit::Object, public SelectorDialDelegate, public ZoomViewDelegate {
     KIT_OBJECT(CameraBar, kit::Object)
 
 public:
@@ -106,8 +107,9 @@ public:
     void hideCameraButtonObjCall();
     void DisplayCameraModeChangeObjectsTimed();
     void DisplayCameraModeChangeObjects();
-    // The circular zoom control's delegate call.
-    void zoomFactor(float factor);
+    // The circular zoom control's delegate call: the host view zooms to the
+    // factor.
+    void zoomFactor(float factor) override;
     void _rotate();
     void appDidEnterBackground();
 

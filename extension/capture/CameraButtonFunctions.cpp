@@ -9,11 +9,11 @@
 #include "extension/elements/TimeLapseButton.h"
 #include "extension/elements/TimerButton.h"
 #include "extension/elements/WBLockButton.h"
+#include "extension/elements/ZoomView.h"
 #include "extension/hooks/HookSupport.h"
 #include "extension/hooks/HostCamera.h"
 #include "extension/startup/Globals.h"
 #include "extension/startup/Predicates.h"
-#include "kit/foundation/NotYet.h"
 #include "kit/foundation/SystemLog.h"
 #include "kit/ui/UIScreen.h"
 #include "kit/ui/UIScrollView.h"
@@ -222,8 +222,13 @@ void createCameraButtonArray(kit::UIView* bottomBar)
     if (IS_IPAD && bottomBar) {
         if (zoomView)
             zoomView->setAlpha(1);
-        else if (IS_IPAD_ZOOM)
-            NOT_YET("the circular zoom control: a ZoomView at (minXForZoom, 180 / 310, 400, 400) in the bottom bar");
+        else if (IS_IPAD_ZOOM) {
+            double y = isLandscapeOrientation() ? zoomViewYLandscape : zoomViewYPortrait;
+            auto zoom = ZoomView::initWithFrame(kit::CGRectMake(minXForZoom, y, 400, 400));
+            bottomBar->addSubview(zoom);
+            zoom->setDelegate(cameraBar);
+            zoomView = zoom;
+        }
     }
 
     if (!_cameraButtonView) {

@@ -1,28 +1,90 @@
 // The extension's items on the host's bars: the bars are remembered when
 // they lay themselves out, and their hit tests reach the items placed on them.
 
+#include "extension/elements/CustomTransparentFilledLabel.h"
 #include "extension/hooks/BarItems.h"
+#include "extension/hooks/HookSupport.h"
+#include "extension/hooks/HostCamera.h"
 #include "extension/startup/Globals.h"
+#include "extension/startup/Predicates.h"
 #include "extension/startup/ReplacementTable.h"
 
-#include "kit/foundation/NotYet.h"
+#include "kit/runtime/Class.h"
+#include "kit/runtime/Selector.h"
 #include "kit/ui/UIButton.h"
 #include "kit/ui/UIImageView.h"
 #include "kit/ui/UILabel.h"
 
 namespace vantor {
 
-void createAndShowBulbView(const kit::Action&)
+namespace {
+
+// Another add-on's HDR button, by class name, with the text it shows; the
+// class may not be loaded at all.
+bool isOfClassNamed(kit::UIView* view, const char* className)
 {
-    // The torch button is never offered (showBulb is always off).
-    if (!showBulb)
+    auto cls = kit::objc_getClass(className);
+    return cls && view->isKindOfClass(cls);
+}
+
+bool textContainsQR(kit::id label)
+{
+    auto* text = kit::cast<kit::UILabel>(label);
+    return text && text->text().find("QR") != std::string::npos;
+}
+
+void moveToX(kit::UIView* view, double x)
+{
+    auto frame = view->frame();
+    frame.origin.x = x;
+    view->setFrame(frame);
+}
+
+// Room for other add-ons whose QR-code button shares the top bar.
+void moveOtherAddOnsHDRButtons(kit::UIView* bar)
+{
+    auto subviews = bar->subviews();
+    for (const auto& subview : subviews) {
+        if (isOfClassNamed(subview.get(), "D7CAMHDRButton")) {
+            auto* button = kit::cast<kit::UIButton>(subview.get());
+            if (button && textContainsQR(button->titleLabel())) {
+                moveToX(subview.get(), 180);
+                return;
+            }
+        } else if (isOfClassNamed(subview.get(), "CAMHDRButton")
+            && !subview->respondsToSelector(kit::sel_registerName("_notifyDidCollapse"))) {
+            if (textContainsQR(host::HDROnLabel(subview.get())))
+                moveToX(subview.get(), 170);
+        }
+    }
+}
+
+void placeWhiteBalanceLabel(double barWidth)
+{
+    if (!whiteBalanceLockLbl)
         return;
-    NOT_YET("bar items: the torch button");
+    double x = isLandscapeLeftOrientation() ? barWidth + 280 : isLandscapeRightOrientation() ? barWidth - 150 : barWidth - 85;
+    double y = isLandscapeOrientation() ? 10 : 55.5;
+    whiteBalanceLockLbl->setFrame(kit::CGRectMake(x, y, 75, 22));
+}
+
+void placeHorizonButton(kit::UIView* bar, bool videoMode)
+{
+    if (!horizonAlignmentBtn)
+        return;
+    auto frame = horizonAlignmentBtn->frame();
+    if (videoMode && isLandscapeOrientation())
+        frame.origin.x = isLandscapeLeftOrientation() ? 275 : -40;
+    else if (auto* flip = kit::cast<kit::UIView>(host::flipButton(bar)))
+        frame.origin.x = flip->frame().origin.x - 35;
+    horizonAlignmentBtn->setFrame(frame);
+}
+
 }
 
 void _method$UIApplication$didReceiveMemoryWarning$(kit::id self, kit::SEL cmd)
 {
-    NOT_YET("status labels: the low-memory label");
+    createAndShowMemoryWarningLbl(IS_IPAD ? "Warning, Low memory!" : "Low Mem");
     _orig$UIApplication$didReceiveMemoryWarning$(self, cmd);
 }
 
@@ -44,9 +106,15 @@ void _notifyDidCollapse_CAMHDRButton(kit::id self, kit::SEL cmd)
 void _method$CAMTopBar$layoutSubviews$(kit::id self, kit::SEL cmd)
 {
     _orig$CAMTopBar$layoutSubviews$(self, cmd);
-    if (auto* bar = kit::cast<kit::UIView>(self))
-        _CAMTopBar = bar->strongRef<kit::UIView>();
-    NOT_YET("bar layout: placing the white-balance label, the horizon button and other add-ons' buttons");
+    auto* bar = kit::cast<kit::UIView>(self);
+    if (!bar)
+        return;
+    _CAMTopBar = bar->strongRef<kit::UIView>();
+    bool videoMode = isVideoMode(currentCameraController());
+    if (videoMode)
+        placeWhiteBalanceLabel(bar->frame().size.width);
+    placeHorizonButton(bar, videoMode);
+    moveOtherAddOnsHDRButtons(bar);
 }
 
 bool _method$CAMTopBar$pointInside$withEvent$$(kit::id self, kit::SEL cmd, kit::CGPoint point, kit::UIEvent* event)

@@ -11,13 +11,13 @@
 #include "extension/elements/TimeLapseButton.h"
 #include "extension/elements/TimerButton.h"
 #include "extension/elements/WBLockButton.h"
+#include "extension/elements/ZoomView.h"
 #include "extension/hooks/HookSupport.h"
 #include "extension/hooks/HostCamera.h"
 #include "extension/startup/Globals.h"
 #include "extension/startup/Predicates.h"
 #include "extension/startup/VantorHelper.h"
 
-#include "kit/foundation/NotYet.h"
 #include "kit/ui/UIEvent.h"
 #include "kit/ui/UIGestureRecognizer.h"
 #include "kit/ui/UILabel.h"
@@ -237,8 +237,8 @@ bool isTouchOnCameraControlsOrParent(bool hostAnswer, kit::CGPoint point, kit::U
     }
     if (!answer && !IS_IPAD)
         answer = inFrameOf(_cameraButtonView.get(), point, bar);
-    if (!answer && zoomView)
-        NOT_YET("zoom control: the thumb's rectangle widens the bottom bar's hit test");
+    if (auto* zoom = kit::cast<ZoomView>(zoomView.get()); !answer && zoom)
+        answer = kit::CGRectContainsPoint(zoom->ThumbnailRectTranslated(bar), point);
     touchInsideButtonView = answer;
     return answer;
 }

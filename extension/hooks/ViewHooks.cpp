@@ -11,6 +11,7 @@
 #include "extension/composition/HorizonAlignment.h"
 #include "extension/composition/OverlayFunctions.h"
 #include "extension/elements/CameraButton.h"
+#include "extension/elements/ZoomView.h"
 #include "extension/hooks/HookSupport.h"
 #include "extension/hooks/HostCamera.h"
 #include "extension/hooks/TimeStamp.h"
@@ -18,7 +19,6 @@
 #include "extension/startup/Predicates.h"
 #include "extension/startup/ReplacementTable.h"
 
-#include "kit/foundation/NotYet.h"
 #include "kit/ui/UIImageView.h"
 #include "kit/ui/UIScreen.h"
 
@@ -159,8 +159,8 @@ void _method$PLCameraView$showZoomSlider$(kit::id self, kit::SEL cmd)
 void _method$PLCameraView$_resetZoom$(kit::id self, kit::SEL cmd)
 {
     _orig$PLCameraView$_resetZoom$(self, cmd);
-    if (zoomView)
-        NOT_YET("the circular zoom control: setValue: 1.0");
+    if (auto* zoom = kit::cast<ZoomView>(zoomView.get()))
+        zoom->setValue(1.0f);
 }
 
 // --- Recording.

@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace host {
 
@@ -144,6 +145,10 @@ void PLCameraView::setZoomFactor(double factor)
         return;
     m_zoom = std::clamp(factor, 1.0, 5.0);
     m_preview->setZoom(m_zoom);
+    // The factor the preview is drawn at, whoever asked for it.
+    char line[48];
+    std::snprintf(line, sizeof line, "PLCameraView zoom %.2f", m_zoom);
+    EventLog::note(line);
     if (m_zoomSlider)
         m_zoomSlider->setValue(m_zoom);
     send(sel::PLCameraView_showZoomSlider, this);

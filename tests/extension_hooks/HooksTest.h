@@ -81,9 +81,13 @@ protected:
     // the extension's camera bar. The photo mode is the standard one, where
     // the host's own focus and exposure are in charge, unless asked for the
     // advanced one.
-    void launch(const std::string& model = "iPhone6,1", bool advancedPhotoMode = false)
+    void launch(const std::string& model = "iPhone6,1", bool advancedPhotoMode = false,
+        kit::PropertyList::Dictionary settings = {})
     {
-        writeSettings({ { "advPhotoModeAsDefault", int64_t(advancedPhotoMode ? 1 : 0) }, { "showHelpHowToShow", false } });
+        settings["advPhotoModeAsDefault"] = int64_t(advancedPhotoMode ? 1 : 0);
+        if (!settings.contains("showHelpHowToShow"))
+            settings["showHelpHowToShow"] = false;
+        writeSettings(settings);
         m_phone = startPhone(model);
         ASSERT_TRUE(m_phone);
         m_phone->launch();
