@@ -14,6 +14,12 @@ namespace {
 struct OutletTable {
     std::mutex mutex;
     std::map<std::pair<Class, std::string>, OutletSetter, std::less<>> outlets;
+    struct Connection {
+        std::weak_ptr<Object> owner;
+        std::string name;
+        std::weak_ptr<UIView> view;
+    };
+    std::vector<Connection> connected;
 };
 
 OutletTable& outletTable()
@@ -58,6 +64,33 @@ std::optional<OutletSetter> class_getOutlet(Class cls, std::string_view name)
             return it->second;
     }
     return std::nullopt;
+}
+
+void detail::recordConnectedOutlet(Object* owner, std::string_view name, const std::shared_ptr<UIView>& view)
+{
+    auto strong = owner ? owner->strongRef() : nullptr;
+    if (!strong)
+        return;
+    auto& table = outletTable();
+    std::lock_guard lock(table.mutex);
+    std::erase_if(table.connected, [](auto& c) { return c.owner.expired() || c.view.expired(); });
+    table.connected.push_back({ strong, std::string(name), view });
+}
+
+std::vector<ConnectedOutlet> connectedOutletViews(std::string_view name)
+{
+    auto& table = outletTable();
+    std::lock_guard lock(table.mutex);
+    std::vector<ConnectedOutlet> found;
+    for (auto it = table.connected.rbegin(); it != table.connected.rend(); ++it) {
+        if (it->name != name)
+            continue;
+        auto owner = it->owner.lock();
+        auto view = it->view.lock();
+        if (owner && view)
+            found.push_back({ std::move(owner), std::move(view) });
+    }
+    return found;
 }
 
 bool class_respondsToAction(Class cls, SEL sel)

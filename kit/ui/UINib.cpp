@@ -192,6 +192,7 @@ private:
         }
         for (size_t i = 0; i < m_outlets.size(); ++i) {
             setters[i](m_owner, m_outlets[i].view, false);
+            detail::recordConnectedOutlet(m_owner, m_outlets[i].name, m_outlets[i].view);
             contents.outlets.push_back({ m_outlets[i].name, m_outlets[i].view });
         }
         for (auto& action : m_actions) {

@@ -161,6 +161,21 @@ private:
     std::shared_ptr<NSBundle> m_bundle;
 };
 
+// The views that layouts connected to outlets of that name, on owners that
+// are still alive, with their owners; the most recent first. What a person
+// would tap to reach "the owner's advancedPhoto" (the simulator's
+// tap-outlet).
+struct ConnectedOutlet {
+    std::shared_ptr<Object> owner;
+    std::shared_ptr<UIView> view;
+};
+std::vector<ConnectedOutlet> connectedOutletViews(std::string_view name);
+
+namespace detail {
+// The loader's note of a connection, for connectedOutletViews.
+void recordConnectedOutlet(Object* owner, std::string_view name, const std::shared_ptr<UIView>& view);
+}
+
 // -[NSBundle loadNibNamed:owner:options:]: the layout NAME.nib of the bundle,
 // instantiated with the owner; nothing (and one log line) when it is missing,
 // malformed or refused. Options are accepted and not used.
