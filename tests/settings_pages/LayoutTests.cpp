@@ -11,7 +11,9 @@
 #include "kit/runtime/Selector.h"
 #include "kit/ui/UINavigationController.h"
 #include "kit/ui/UINib.h"
+#include "kit/ui/UISwitch.h"
 
+#include <fstream>
 #include <set>
 
 namespace {
@@ -135,6 +137,27 @@ TEST_F(LayoutTest, ADeviceThatDoesNotAnswerTheIdiomQueryIsNoIPad)
     openEntry("iPad4,1");
     EXPECT_FALSE(vantor::prefs::IS_IPAD);
     EXPECT_EQ(mainPage()->nibName(), "MainView_iphone");
+}
+
+// The page opens without its views; the other pages still work.
+TEST_F(LayoutTest, AMissingOrMalformedLayoutOpensAPlainPage)
+{
+    std::filesystem::remove(m_root / vantor::kBundlePath / "FeaturesView_iphone.nib");
+    std::ofstream(m_root / vantor::kBundlePath / "TimeStampView_iphone.nib") << "<plist><dict><key>views";
+    auto entry = openEntry();
+    tap(control("ShowActiveFeatures:"));
+    auto* features = dynamic_cast<vantor::ActiveFeaturesViewController*>(frontPage());
+    ASSERT_TRUE(features);
+    EXPECT_FALSE(features->blurButtonBarSW);
+    back();
+    tap(control("ShowTimeStampSetup:"));
+    auto* timeStamp = dynamic_cast<vantor::TimeStampViewController*>(frontPage());
+    ASSERT_TRUE(timeStamp);
+    EXPECT_FALSE(timeStamp->timestampFontSelect);
+    back();
+    EXPECT_EQ(frontPage(), entry.get());
+    tap(mainPage()->HDRAlwaysOn.get());
+    EXPECT_TRUE(vantor::prefs::hdrAlwaysOn);
 }
 
 TEST_F(LayoutTest, TheEntryIsTitledAvailableApps)
