@@ -39,27 +39,30 @@ KIT_REGISTER_CLASS(ActiveFeaturesViewController);
     return true;
 }();
 
-// In the order the page shows and sets them. The torch switch is not here:
-// it keeps what its layout gives it.
+// In the order the page shows and sets them. The torch switch keeps what its
+// layout gives it.
 const ActiveFeaturesViewController::Row ActiveFeaturesViewController::rows[] = {
-    { &ActiveFeaturesViewController::showTimeStampIndicatorSW, &prefs::timeStampVisible, key::timeStampVisible },
-    { &ActiveFeaturesViewController::showDimensionsSW, &prefs::showDimensions, key::showDimensions },
-    { &ActiveFeaturesViewController::showFPSSW, &prefs::showFPS, key::showFPS },
-    { &ActiveFeaturesViewController::showOverlaysSW, &prefs::showOverlays, key::showOverlays },
+    { &ActiveFeaturesViewController::showTimeStampIndicatorSW, &prefs::timeStampVisible, key::timeStampVisible, true },
+    { &ActiveFeaturesViewController::showDimensionsSW, &prefs::showDimensions, key::showDimensions, true },
+    { &ActiveFeaturesViewController::showFPSSW, &prefs::showFPS, key::showFPS, true },
+    { &ActiveFeaturesViewController::showOverlaysSW, &prefs::showOverlays, key::showOverlays, true },
     { &ActiveFeaturesViewController::showHorizonAlignmentSW, &prefs::showHorizonAlignment,
-        key::showHorizonAlignment },
-    { &ActiveFeaturesViewController::showVerticalAlertSW, &prefs::showVerticalAlert, key::showVerticalAlert },
-    { &ActiveFeaturesViewController::showMemoryWarningSW, &prefs::showMemoryWarning, key::showMemoryWarning },
-    { &ActiveFeaturesViewController::blurButtonBarSW, &prefs::blurButtonBar, key::blurButtonBar },
+        key::showHorizonAlignment, true },
+    { &ActiveFeaturesViewController::showVerticalAlertSW, &prefs::showVerticalAlert, key::showVerticalAlert, true },
+    { &ActiveFeaturesViewController::showBulbSW, &prefs::showBulb, key::showBulb, false },
+    { &ActiveFeaturesViewController::showMemoryWarningSW, &prefs::showMemoryWarning, key::showMemoryWarning, true },
+    { &ActiveFeaturesViewController::blurButtonBarSW, &prefs::blurButtonBar, key::blurButtonBar, true },
     { &ActiveFeaturesViewController::convertTimeLapseSessionToVideoSW, &prefs::convertTimeLapseToVideo,
-        key::convertTimeLapseToVideo },
+        key::convertTimeLapseToVideo, true },
 };
 
 void ActiveFeaturesViewController::viewDidLoad()
 {
     kit::PSViewController::viewDidLoad();
-    for (const auto& row : rows)
-        switchSwitch((this->*row.sw).get(), *row.global, true);
+    for (const auto& row : rows) {
+        if (row.setOnViewDidLoad)
+            switchSwitch((this->*row.sw).get(), *row.global, true);
+    }
 }
 
 void ActiveFeaturesViewController::switchSwitch(kit::UISwitch* control, bool isOn, bool isOnViewDidLoad)

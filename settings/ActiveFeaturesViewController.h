@@ -59,6 +59,7 @@ private:
         std::shared_ptr<kit::UISwitch> ActiveFeaturesViewController::*sw;
         bool* global;
         const char* key;
+        bool setOnViewDidLoad;
     };
     static const Row rows[];
 

@@ -22,7 +22,8 @@ namespace {
 
 // The Settings app creates the entry by name.
 [[maybe_unused]] const bool registered = [] {
-    Bundle_Template_Controller::staticClass()->setFactory([] { return std::make_shared<Bundle_Template_Controller>(); });
+    Bundle_Template_Controller::staticClass()->setFactory(
+        [] { return std::make_shared<Bundle_Template_Controller>(); });
     return true;
 }();
 

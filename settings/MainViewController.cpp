@@ -1,6 +1,7 @@
 #include "settings/MainViewController.h"
 
 #include "common/SettingsKeys.h"
+#include "common/TimeStampLook.h"
 #include "common/VT_HDTools.h"
 #include "settings/Bundle_Template_Controller.h"
 #include "settings/Globals.h"
@@ -41,18 +42,6 @@ KIT_REGISTER_CLASS(MainViewController);
 
 namespace {
 
-std::shared_ptr<kit::UIColor> storedColor(const kit::PropertyList::Dictionary& preferences)
-{
-    if (auto found = preferences.find(key::timeStampFontColor); found != preferences.end()) {
-        if (const auto* data = found->second.data()) {
-            if (auto colour = kit::UIColor::colorWithArchivedData(*data))
-                return colour;
-        }
-    }
-    const auto* rgba = settings::defaultTimeStampColor;
-    return kit::UIColor::colorWithRed(rgba[0], rgba[1], rgba[2], rgba[3]);
-}
-
 bool isOn(kit::id sender)
 {
     auto* control = kit::cast<kit::UISwitch>(sender);
@@ -83,11 +72,8 @@ void MainViewController::viewDidLoad()
     prefs::advIPadZoom = VT_HDTools::boolForKey(key::ipadAdvZoom, false, file);
     prefs::timestampIncludeTime = VT_HDTools::boolForKey(key::timestampIncludeTime, false, file);
     prefs::timeStampVisible = VT_HDTools::boolForKey(key::timeStampVisible, false, file);
-    auto fontName = m_preferences.find(key::timeStampFontName);
-    prefs::timeStampFontName = fontName != m_preferences.end() && fontName->second.string()
-        ? *fontName->second.string()
-        : settings::defaultTimeStampFontName;
-    prefs::timeStampFontColor = storedColor(m_preferences);
+    prefs::timeStampFontName = settings::readTimeStampFontName(file);
+    prefs::timeStampFontColor = settings::readTimeStampColor(file);
     prefs::hdrAlwaysOn = VT_HDTools::boolForKey(key::HDRAlwaysOn, false, file);
 
     if (HDRAlwaysOn)

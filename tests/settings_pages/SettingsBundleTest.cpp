@@ -139,10 +139,11 @@ void SettingsBundleTest::scrollIntoView(kit::UIView* view)
             continue;
         auto frame = view->convertRectToView(view->bounds(), scroll);
         auto visible = scroll->bounds();
-        if (frame.origin.y >= visible.origin.y && frame.origin.y + frame.size.height <= visible.origin.y + visible.size.height)
+        if (frame.origin.y >= visible.origin.y
+            && frame.origin.y + frame.size.height <= visible.origin.y + visible.size.height)
             return;
-        auto lowest = scroll->maximumContentOffset().y;
-        auto y = std::clamp<kit::CGFloat>(frame.origin.y - visible.size.height / 2, 0, std::max<kit::CGFloat>(0, lowest));
+        auto lowest = std::max<kit::CGFloat>(0, scroll->maximumContentOffset().y);
+        auto y = std::clamp<kit::CGFloat>(frame.origin.y - visible.size.height / 2, 0, lowest);
         scroll->setContentOffset({ visible.origin.x, y });
         return;
     }

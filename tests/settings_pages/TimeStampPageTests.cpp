@@ -43,7 +43,7 @@ protected:
 // Records what a page stores, then stores it as the root controller does.
 class RecordingDelegate : public vantor::Bundle_Template_ControllerDelegate {
 public:
-    explicit RecordingDelegate(std::shared_ptr<vantor::Bundle_Template_Controller> root, const std::filesystem::path& file)
+    RecordingDelegate(std::shared_ptr<vantor::Bundle_Template_Controller> root, const std::filesystem::path& file)
         : m_root(std::move(root))
         , m_file(file)
     {
