@@ -33,8 +33,9 @@ protected:
             + (m_folder / "run.txt").string() + "' 2>&1";
         EXPECT_EQ(std::system(command.c_str()), 0) << name;
         for (const auto& file : fs::directory_iterator(m_folder / "out")) {
-            if (file.path().extension() == ".png")
+            if (file.path().extension() == ".png") {
                 EXPECT_GT(fs::file_size(file.path()), 0u) << file.path();
+            }
         }
         auto list = kit::readPropertyListFile(m_folder / "out/settings.plist");
         if (!list || !list->dictionary())
