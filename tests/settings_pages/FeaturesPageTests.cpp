@@ -24,7 +24,7 @@ protected:
 
 TEST_F(FeaturesPageTest, TheSwitchesShowWhatTheMainPageLoaded)
 {
-    writeSettings({ { "showFPS", false }, { "timeStampVisible", "YES" }, { "showBulb", true } });
+    writeSettings({ { "showFPS", false }, { "timeStampVisible", "+YES" }, { "showBulb", true } });
     auto* page = openFeatures();
     EXPECT_FALSE(page->showFPSSW->isOn());
     EXPECT_TRUE(page->showTimeStampIndicatorSW->isOn());
