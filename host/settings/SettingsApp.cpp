@@ -2,6 +2,7 @@
 
 #include "host/common/ScreenTouches.h"
 #include "host/settings/PrefsListController.h"
+#include "host/settings/StatusBar.h"
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/ProcessIdentity.h"
@@ -100,6 +101,9 @@ void SettingsApp::launch()
     m_navigation = kit::UINavigationController::withRootViewController(m_list);
     m_window = std::make_shared<kit::UIWindow>(kit::UIScreen::mainScreen()->bounds());
     m_window->setRootViewController(m_navigation);
+    auto statusBar = std::make_shared<StatusBar>(m_window->bounds().size.width);
+    m_window->addSubview(statusBar);
+    statusBar->start();
     m_window->layoutIfNeeded();
     m_running = true;
     m_window->makeKeyAndVisible();
