@@ -16,6 +16,9 @@
 #include "kit/ui/UINib.h"
 #include "kit/ui/UIScreen.h"
 #include "kit/ui/UIWindow.h"
+#include "kit/ui/ViewTreeDescription.h"
+
+#include <fstream>
 
 #include <algorithm>
 
@@ -279,6 +282,18 @@ bool SettingsApp::screenshot(const std::filesystem::path& png)
 {
     renderScreen();
     return m_renderer->writePNG(png.string());
+}
+
+}
+
+namespace host {
+
+bool SettingsApp::describe(const std::filesystem::path& txt) const
+{
+    std::ofstream out(txt);
+    kit::describeWindows(out);
+    out.close();
+    return bool(out);
 }
 
 }

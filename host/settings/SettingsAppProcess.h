@@ -59,6 +59,7 @@ public:
     std::optional<std::string> tapControl(const std::string& selector) { return send("tap-control " + selector); }
     std::optional<std::string> tapOutlet(const std::string& field, double fx, double fy);
     std::optional<std::string> screenshot(const std::filesystem::path& png) { return send("screenshot " + png.string()); }
+    std::optional<std::string> describe(const std::filesystem::path& txt) { return send("describe " + txt.string()); }
     // The simulated time in the Settings app; nothing when it has ended.
     std::optional<double> now();
     // The titles of its pages, root first.
