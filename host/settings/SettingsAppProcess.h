@@ -71,6 +71,8 @@ private:
     SettingsAppProcess() = default;
     std::optional<std::string> readAnswer(std::string* text, kit::CGImageRef* image);
     void end();
+    // How the process ended, when it has: " (signal 11)"; empty otherwise.
+    std::string reapAfterEnd();
 
     Options m_options;
     pid_t m_pid { -1 };
