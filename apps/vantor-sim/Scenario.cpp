@@ -89,6 +89,7 @@ constexpr Usage kUsages[] = {
     { "foreground", "nothing" },
     { "memory-warning", "nothing" },
     { "screenshot", "NAME.png (a file name, no folders)" },
+    { "describe", "NAME.txt (a file name, no folders)" },
     { "quit", "nothing" },
     { "settings", "nothing" },
     { "back", "nothing" },
@@ -156,16 +157,18 @@ std::optional<Command> parseTapView(const std::vector<std::string>& w)
     return tapView;
 }
 
-std::optional<Command> parseScreenshot(const std::vector<std::string>& w)
+// The one word after the command: a file name in the output folder, with
+// the extension given, no folders, not hidden.
+std::optional<std::string> outputFileName(const std::vector<std::string>& w, std::string_view extension)
 {
     if (w.size() != 2)
         return std::nullopt;
     const std::string& name = w[1];
-    bool plainName = name.find('/') == std::string::npos && name != ".png" && name.size() > 4
-        && name.compare(name.size() - 4, 4, ".png") == 0 && name[0] != '.';
+    bool plainName = name.find('/') == std::string::npos && name.size() > extension.size() && name[0] != '.'
+        && name.compare(name.size() - extension.size(), extension.size(), extension) == 0;
     if (!plainName)
         return std::nullopt;
-    return command::Screenshot { name };
+    return name;
 }
 
 std::optional<Command> parseTapOutlet(const std::vector<std::string>& w)
@@ -259,8 +262,14 @@ std::optional<Command> parseCommand(std::string_view line, const std::vector<std
         return bare ? std::optional<Command>(Foreground {}) : std::nullopt;
     if (name == "memory-warning")
         return bare ? std::optional<Command>(MemoryWarning {}) : std::nullopt;
-    if (name == "screenshot")
-        return parseScreenshot(w);
+    if (name == "screenshot") {
+        auto file = outputFileName(w, ".png");
+        return file ? std::optional<Command>(Screenshot { *file }) : std::nullopt;
+    }
+    if (name == "describe") {
+        auto file = outputFileName(w, ".txt");
+        return file ? std::optional<Command>(Describe { *file }) : std::nullopt;
+    }
     if (name == "quit")
         return bare ? std::optional<Command>(Quit {}) : std::nullopt;
     if (name == "settings")

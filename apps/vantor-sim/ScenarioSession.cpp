@@ -68,7 +68,8 @@ const char* commandName(const Command& command)
 {
     static constexpr const char* names[] = { "device", "setting", "launch", "tap", "tap-view", "longpress", "drag",
         "swipe", "shutter", "volume", "mode", "camera", "rotate", "gravity", "filters", "wait", "background",
-        "foreground", "memory-warning", "screenshot", "quit", "settings", "camera", "back", "tap-control", "tap-outlet" };
+        "foreground", "memory-warning", "screenshot", "describe", "quit", "settings", "camera", "back", "tap-control",
+        "tap-outlet" };
     static_assert(std::size(names) == std::variant_size_v<Command>);
     return names[command.index()];
 }
@@ -200,6 +201,8 @@ std::optional<std::string> ScenarioSession::applyToSettings(const Command& c)
         return m_settingsApp->tapControl(control->selector);
     if (auto* outlet = std::get_if<TapOutlet>(&c))
         return m_settingsApp->tapOutlet(outlet->field, outlet->fx, outlet->fy);
+    if (auto* describe = std::get_if<Describe>(&c))
+        return m_settingsApp->describe(m_options.outputFolder / describe->fileName);
     if (auto* shot = std::get_if<Screenshot>(&c)) {
         auto path = m_options.outputFolder / shot->fileName;
         if (auto problem = m_settingsApp->screenshot(path))
@@ -288,6 +291,10 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         if (m_phone->screenshot(path))
             m_screenshots.push_back(path);
         else
+            problem = "cannot write " + path.string();
+    } else if (auto* describe = std::get_if<Describe>(&c)) {
+        auto path = m_options.outputFolder / describe->fileName;
+        if (!m_phone->describe(path))
             problem = "cannot write " + path.string();
     }
     // Keep the clocks together (a wait has moved both already); an app that

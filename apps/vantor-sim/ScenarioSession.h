@@ -80,6 +80,11 @@ public:
     host::Phone* phone() const { return m_phone.get(); }
     // Nothing before `settings` and after quit.
     host::SettingsAppProcess* settingsApp() const { return m_settingsApp.get(); }
+
+    // Hands the log lines written since the last time to the systemLog
+    // option; lines apply() causes are handed on after each line, and the
+    // window calls it for what the person's own touches cause.
+    void passOnSystemLog();
     const std::vector<std::filesystem::path>& screenshots() const { return m_screenshots; }
     const std::vector<std::filesystem::path>& cameraRoll() const { return m_cameraRoll; }
 
@@ -91,7 +96,6 @@ private:
     // The apps' own clocks, to keep them together.
     double cameraClock() const;
     double settingsClock() const;
-    void passOnSystemLog();
 
     RunOptions m_options;
     std::ostream& m_events;

@@ -201,6 +201,7 @@ bool SimWindow::frame(double seconds)
         session.advance(step);
     }
     m_player->runDue();
+    session.passOnSystemLog();
     if (m_player->error()) {
         m_error = m_player->error();
         kit::logf("vantor-sim: %s", m_error->c_str());

@@ -15,9 +15,11 @@
 #include "kit/media/DeviceProfile.h"
 #include "kit/ui/UIApplication.h"
 #include "kit/ui/UIWindow.h"
+#include "kit/ui/ViewTreeDescription.h"
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 
 namespace host {
 
@@ -280,6 +282,14 @@ const kit::CGImage& Phone::renderScreen()
 bool Phone::screenshot(const std::filesystem::path& png)
 {
     return m_app->screenshot(png);
+}
+
+bool Phone::describe(const std::filesystem::path& txt) const
+{
+    std::ofstream out(txt);
+    kit::describeWindows(out);
+    out.close();
+    return bool(out);
 }
 
 std::vector<std::filesystem::path> Phone::cameraRoll() const

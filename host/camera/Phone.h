@@ -100,6 +100,8 @@ public:
     // --- What a person sees.
     const kit::CGImage& renderScreen();
     bool screenshot(const std::filesystem::path& png);
+    // The view tree of every window as text (kit/ui/ViewTreeDescription.h).
+    bool describe(const std::filesystem::path& txt) const;
     // The photos and movies in the device's DCIM folder, in name order.
     std::vector<std::filesystem::path> cameraRoll() const;
 

@@ -2,6 +2,7 @@
 
 #include "host/common/ScreenTouches.h"
 #include "host/settings/PrefsListController.h"
+#include "host/settings/StatusBar.h"
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/ProcessIdentity.h"
@@ -15,6 +16,9 @@
 #include "kit/ui/UINib.h"
 #include "kit/ui/UIScreen.h"
 #include "kit/ui/UIWindow.h"
+#include "kit/ui/ViewTreeDescription.h"
+
+#include <fstream>
 
 #include <algorithm>
 
@@ -100,6 +104,9 @@ void SettingsApp::launch()
     m_navigation = kit::UINavigationController::withRootViewController(m_list);
     m_window = std::make_shared<kit::UIWindow>(kit::UIScreen::mainScreen()->bounds());
     m_window->setRootViewController(m_navigation);
+    auto statusBar = std::make_shared<StatusBar>(m_window->bounds().size.width);
+    m_window->addSubview(statusBar);
+    statusBar->start();
     m_window->layoutIfNeeded();
     m_running = true;
     m_window->makeKeyAndVisible();
@@ -275,6 +282,18 @@ bool SettingsApp::screenshot(const std::filesystem::path& png)
 {
     renderScreen();
     return m_renderer->writePNG(png.string());
+}
+
+}
+
+namespace host {
+
+bool SettingsApp::describe(const std::filesystem::path& txt) const
+{
+    std::ofstream out(txt);
+    kit::describeWindows(out);
+    out.close();
+    return bool(out);
 }
 
 }

@@ -78,6 +78,8 @@ public:
     // --- What a person sees.
     const kit::CGImage& renderScreen();
     bool screenshot(const std::filesystem::path& png);
+    // The view tree of every window, front to back, as text.
+    bool describe(const std::filesystem::path& txt) const;
 
 private:
     SettingsApp(std::string model, std::filesystem::path deviceRoot);

@@ -102,6 +102,22 @@ void SettingsAppProcess::end()
     m_ended = true;
 }
 
+std::string SettingsAppProcess::reapAfterEnd()
+{
+    // A Settings app that crashed (a bundle that faults) says how it ended.
+    // Its output has closed, which it only does when it ends, so the wait
+    // is short.
+    int status = 0;
+    if (m_pid <= 0 || waitpid(m_pid, &status, 0) != m_pid)
+        return "";
+    m_pid = -1;
+    if (WIFSIGNALED(status))
+        return " (signal " + std::to_string(WTERMSIG(status)) + ")";
+    if (WIFEXITED(status) && WEXITSTATUS(status) != 0)
+        return " (status " + std::to_string(WEXITSTATUS(status)) + ")";
+    return "";
+}
+
 std::optional<std::string> SettingsAppProcess::quit()
 {
     if (m_ended)
@@ -117,7 +133,7 @@ std::optional<std::string> SettingsAppProcess::readAnswer(std::string* text, kit
         auto line = readLine(m_from);
         if (!line) {
             m_ended = true;
-            return std::string("the Settings app has ended");
+            return "the Settings app has ended" + reapAfterEnd();
         }
         if (line->starts_with("log ")) {
             if (m_options.logSink)

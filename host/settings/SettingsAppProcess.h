@@ -59,6 +59,7 @@ public:
     std::optional<std::string> tapControl(const std::string& selector) { return send("tap-control " + selector); }
     std::optional<std::string> tapOutlet(const std::string& field, double fx, double fy);
     std::optional<std::string> screenshot(const std::filesystem::path& png) { return send("screenshot " + png.string()); }
+    std::optional<std::string> describe(const std::filesystem::path& txt) { return send("describe " + txt.string()); }
     // The simulated time in the Settings app; nothing when it has ended.
     std::optional<double> now();
     // The titles of its pages, root first.
@@ -70,6 +71,8 @@ private:
     SettingsAppProcess() = default;
     std::optional<std::string> readAnswer(std::string* text, kit::CGImageRef* image);
     void end();
+    // How the process ended, when it has: " (signal 11)"; empty otherwise.
+    std::string reapAfterEnd();
 
     Options m_options;
     pid_t m_pid { -1 };

@@ -146,6 +146,9 @@ Answer perform(SettingsApp& app, const std::string& command, const Arguments& ar
     } else if (command == "screenshot") {
         if (!app.screenshot(arguments.rest))
             return { "cannot write " + arguments.rest, {} };
+    } else if (command == "describe") {
+        if (!app.describe(arguments.rest))
+            return { "cannot write " + arguments.rest, {} };
     } else if (command == "render") {
         const auto& image = app.renderScreen();
         std::fprintf(out, "image %d %d\n", image.width(), image.height());

@@ -15,6 +15,7 @@ namespace host {
 //   down X Y | move X Y | up X Y | tap X Y | drag X1 Y1 X2 Y2 SECONDS
 //   tap-view CLASS [TAG] | tap-control SELECTOR | tap-outlet FIELD FX FY
 //   screenshot PATH             a PNG, written by the Settings app
+//   describe PATH               the view tree of its windows, as text
 //
 // Each is answered by the log lines it wrote ("log LINE"), then "ok [TEXT]"
 // or "error REASON". `render` answers "image WIDTH HEIGHT", that many

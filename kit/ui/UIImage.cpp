@@ -137,7 +137,10 @@ std::shared_ptr<UIImage> UIImage::imageWithContentsOfFile(std::string_view devic
             logf("UIImage: cannot load %s: %s", candidate.devicePath.c_str(), failure.c_str());
             return nullptr;
         }
-        return imageWithCGImage(decoded->bitmap, candidate.scale, decoded->orientation);
+        auto image = imageWithCGImage(decoded->bitmap, candidate.scale, decoded->orientation);
+        if (image)
+            image->m_resourceName = candidate.devicePath;
+        return image;
     }
     logf("UIImage: no image file at %s", std::string(devicePath).c_str());
     return nullptr;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace kit {
@@ -48,6 +49,9 @@ public:
     CGFloat scale() const { return m_scale; }
     UIImageOrientation imageOrientation() const { return m_orientation; }
     const CGImageRef& CGImage() const { return m_bitmap; }
+    // The device path the image was loaded from (the file actually read, so
+    // "name@2x.png" when that was chosen); empty for images made in memory.
+    const std::string& resourceName() const { return m_resourceName; }
 
     // Draw into the current context (UIGraphics.h), upright in UIKit's
     // y-down space with the orientation applied, at the context's alpha.
@@ -74,6 +78,7 @@ private:
     CGImageRef m_bitmap;
     CGFloat m_scale { 1 };
     UIImageOrientation m_orientation { UIImageOrientationUp };
+    std::string m_resourceName;
 };
 
 // The PNG file of the image's bitmap; nothing without an image.

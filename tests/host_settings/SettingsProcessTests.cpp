@@ -96,6 +96,19 @@ TEST_F(SettingsProcessTest, WrongCommandsAndAnEndedAppAnswerWithReasons)
     EXPECT_FALSE(settings->renderScreen());
 }
 
+TEST_F(SettingsProcessTest, ABundleThatEndsTheSettingsAppLeavesTheHomeScreenRunning)
+{
+    root.declareEntry("Crash", "Crash", "TestPrefs", "CrashingController");
+    auto settings = start();
+    ASSERT_TRUE(settings);
+    settings->launch();
+    auto problem = settings->openEntry("Crash");
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(*problem, "the Settings app has ended (signal 6)");
+    EXPECT_EQ(settings->back(), "the Settings app has ended");
+    EXPECT_TRUE(settings->pageTitles().empty());
+}
+
 TEST_F(SettingsProcessTest, AProgramThatCannotStartIsReported)
 {
     host::SettingsAppProcess::Options options;

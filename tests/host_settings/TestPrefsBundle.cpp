@@ -9,6 +9,8 @@
 #include "kit/ui/UINib.h"
 #include "kit/ui/UISwitch.h"
 
+#include <cstdlib>
+
 namespace testprefs {
 
 class TestPrefsPage : public kit::PSViewController {
@@ -52,6 +54,13 @@ public:
     void loadView() override { setView(page->viewShared()); }
 };
 
+// An entry that ends its process while it is being created.
+class CrashingController : public kit::PSViewController {
+    KIT_OBJECT(CrashingController, kit::PSViewController)
+public:
+    PSViewController* initForContentSize(kit::CGSize) override { std::abort(); }
+};
+
 // An entry class that is not a page controller.
 class NotAController : public kit::Object {
     KIT_OBJECT(NotAController, kit::Object)
@@ -60,12 +69,14 @@ class NotAController : public kit::Object {
 KIT_REGISTER_CLASS(TestPrefsPage);
 KIT_REGISTER_CLASS(TestPrefsController);
 KIT_REGISTER_CLASS(NotAController);
+KIT_REGISTER_CLASS(CrashingController);
 
 namespace {
 
 [[maybe_unused]] const bool declared = [] {
     TestPrefsController::staticClass()->setFactory([] { return std::make_shared<TestPrefsController>(); });
     NotAController::staticClass()->setFactory([] { return std::make_shared<NotAController>(); });
+    CrashingController::staticClass()->setFactory([] { return std::make_shared<CrashingController>(); });
     kit::registerOutlet("featureSwitch", &TestPrefsPage::featureSwitch);
     kit::registerOutlet("moreButton", &TestPrefsPage::moreButton);
     kit::registerAction<&TestPrefsPage::featureSwitched>("featureSwitched:");

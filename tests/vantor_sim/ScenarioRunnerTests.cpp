@@ -88,10 +88,15 @@ background
 foreground
 memory-warning
 screenshot shot.png
+describe views.txt
 quit
 )"));
     ASSERT_TRUE(outcome.ok) << outcome.error;
     EXPECT_TRUE(fs::exists(m_folder / "out" / "shot.png"));
+    std::ifstream views(m_folder / "out" / "views.txt");
+    std::string firstLine;
+    std::getline(views, firstLine);
+    EXPECT_EQ(firstLine.rfind("UIWindow tag=0 frame=(0, 0, 320, 568)", 0), 0u) << firstLine;
     ASSERT_EQ(outcome.screenshots.size(), 1u);
     // The shutter and both volume buttons each take a photo; the run's photos
     // are copied beside its screenshots.

@@ -103,6 +103,10 @@ TEST(ScenarioLanguage, ScreenshotsAreFileNamesInsideTheOutputFolder)
     EXPECT_EQ(failed("screenshot picture.jpg").line, 1);
     EXPECT_EQ(failed("screenshot .png").line, 1);
     EXPECT_EQ(parsed("screenshot dial-type-1.png").lines.size(), 1u);
+    EXPECT_EQ(failed("describe ../views.txt").line, 1);
+    EXPECT_EQ(failed("describe views.png").line, 1);
+    EXPECT_EQ(failed("describe").line, 1);
+    EXPECT_EQ(parsed("describe views.txt").lines.size(), 1u);
 }
 
 TEST(ScenarioLanguage, CommentsBlankLinesAndWindowsLineEndingsAreFine)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <sstream>
 
 using namespace sim;
@@ -106,6 +107,7 @@ TEST_F(SettingsScenarioTest, TheSettingsAppComesToTheFrontOnTheEntryAndTheCamera
 settings
 tap-outlet featureSwitch
 screenshot page.png
+describe page.txt
 drag 160 500 160 150 0.4
 wait 0.5
 tap-control showMore:
@@ -126,6 +128,10 @@ quit
     ASSERT_TRUE(outcome.ok) << outcome.error;
     ASSERT_EQ(outcome.screenshots.size(), 2u);
     EXPECT_TRUE(fs::is_regular_file(out.path() / "page.png"));
+    std::ifstream described(out.path() / "page.txt");
+    std::string tree((std::istreambuf_iterator<char>(described)), std::istreambuf_iterator<char>());
+    EXPECT_NE(tree.find("UISwitch"), std::string::npos) << tree;
+    EXPECT_NE(tree.find("title=\"More\""), std::string::npos) << tree;
     // The switch of the entry's page was tapped in the Settings app's process,
     // which logged it; coming back resumed on the same page (the second
     // switch tap turned it on again), and a tap on the list's row opened it.
@@ -134,9 +140,9 @@ quit
     auto log = events();
     // The camera went to the background for the Settings app and came back.
     auto settingsLine = log.find("# line 2: settings");
-    auto cameraLine = log.find("# line 10: camera");
-    EXPECT_NE(log.find("0.450 # line 6: wait"), std::string::npos) << log;
-    EXPECT_NE(log.find("1.950 # line 10: camera"), std::string::npos) << log;
+    auto cameraLine = log.find("# line 11: camera");
+    EXPECT_NE(log.find("0.450 # line 7: wait"), std::string::npos) << log;
+    EXPECT_NE(log.find("1.950 # line 11: camera"), std::string::npos) << log;
     ASSERT_NE(settingsLine, std::string::npos);
     ASSERT_NE(cameraLine, std::string::npos);
     EXPECT_NE(log.find("PLCameraController stopPreview", settingsLine), std::string::npos);
