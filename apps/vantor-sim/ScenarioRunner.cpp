@@ -104,6 +104,8 @@ std::optional<ScenarioError> ScenarioRunner::check(const Scenario& scenario) con
             return fail(std::string(commandName(command)) + " comes after quit");
         if (auto* device = std::get_if<command::Device>(&command); device && !kit::DeviceProfile::forModel(device->model))
             return fail("unknown device model \"" + device->model + "\"");
+        if (stage == Stage::Running && std::holds_alternative<command::Launch>(command))
+            return fail("launch comes once, before any app runs: camera brings the camera to the front");
         if (stage == Stage::Running && !needsRunningApp(command) && !startsApp(command))
             return fail(std::string(commandName(command)) + " must come before launch");
         if (stage == Stage::BeforeLaunch && needsRunningApp(command) && !std::holds_alternative<command::Quit>(command))

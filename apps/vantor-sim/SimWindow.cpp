@@ -273,6 +273,8 @@ PanelState SimWindow::panelState() const
         state.status += "Recording\n";
     if (!m_player->isFinished())
         state.status += "Playing the script\n";
+    if (m_player->session().front() == ScenarioSession::App::Settings)
+        state.status += "Settings in front (Tab: camera)\n";
     if (auto& shot = m_input.lastScreenshot())
         state.status += "Saved " + shot->filename().string() + "\n";
     return state;

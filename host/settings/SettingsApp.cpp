@@ -284,10 +284,6 @@ bool SettingsApp::screenshot(const std::filesystem::path& png)
     return m_renderer->writePNG(png.string());
 }
 
-}
-
-namespace host {
-
 bool SettingsApp::describe(const std::filesystem::path& txt) const
 {
     std::ofstream out(txt);

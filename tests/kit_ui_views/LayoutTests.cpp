@@ -14,6 +14,7 @@
 #include "kit/ui/UIViewController.h"
 
 #include <fstream>
+#include <iterator>
 
 namespace kit::test {
 
@@ -325,6 +326,27 @@ TEST_F(LayoutTest, BundlesAreOpenedRelativeToTheWorkingFolder)
     writeLayout("MainView_iphone", pageLayout());
     EXPECT_TRUE(m_bundle->pathForResource("MainView_iphone", "nib"));
     EXPECT_FALSE(m_bundle->pathForResource("MainView_ipad", "nib"));
+}
+
+}
+
+namespace kit::test {
+
+// The example of the format's description loads as it says.
+TEST_F(LayoutTest, TheDocumentedExampleLoads)
+{
+    std::ifstream readme(KIT_LAYOUTS_README);
+    std::string text((std::istreambuf_iterator<char>(readme)), std::istreambuf_iterator<char>());
+    auto start = text.find("```xml\n");
+    ASSERT_NE(start, std::string::npos);
+    start += 7;
+    writeLayout("Example", text.substr(start, text.find("```", start) - start));
+    auto page = pageFrom("Example");
+    ASSERT_TRUE(dynamic_cast<UIScrollView*>(page->view()));
+    ASSERT_TRUE(page->advancedPhoto);
+    EXPECT_TRUE(page->advancedPhoto->isOn());
+    EXPECT_EQ(page->advancedPhoto->actionSelectorsForControlEvents(UIControlEventValueChanged).size(), 1u);
+    EXPECT_TRUE(linesAbout("Example").empty());
 }
 
 }

@@ -95,6 +95,8 @@ TEST_F(SettingsScenarioTest, CommandsForTheAppThatIsNotInFrontAreRefusedBeforeTh
     EXPECT_EQ(check("launch\nsettings\ncamera\ntap-outlet x"),
         "line 4: tap-outlet needs the Settings app in front: put settings before it");
     EXPECT_EQ(check("settings\nsetting a bool true"), "line 2: setting must come before launch");
+    EXPECT_EQ(check("settings\nlaunch"),
+        "line 2: launch comes once, before any app runs: camera brings the camera to the front");
     EXPECT_EQ(check("back"), "line 1: back needs the camera running: put launch before it");
     EXPECT_EQ(check("settings\ntap 1 2\ntap-control x:\ncamera\nshutter\nsettings\nback\nquit"), "");
 }
