@@ -19,6 +19,29 @@ const kit::PropertyList* find(std::string_view key, const kit::PropertyList::Dic
 
 // A real outside the 32-bit range would be undefined to convert; the
 // platform saturates, and so do we. Not-a-number reads as 0.
+bool isWhiteSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// The truth rule of a flag stored as a string. Letters are accepted after a
+// sign and zeros too, so "+YES" and "00T" read true as "YES" and "T" do; the
+// platform's own rule would read them false and silently turn the flag off.
+bool stringIsTrue(std::string_view s)
+{
+    size_t i = 0;
+    while (i < s.size() && isWhiteSpace(s[i]))
+        ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    while (i < s.size() && s[i] == '0')
+        ++i;
+    if (i == s.size())
+        return false;
+    char c = s[i];
+    return c == 'Y' || c == 'y' || c == 'T' || c == 't' || (c >= '1' && c <= '9');
+}
+
 int32_t truncatedInt32(double value)
 {
     if (std::isnan(value))
@@ -40,7 +63,7 @@ bool readBool(std::string_view key, bool defaultValue, const kit::PropertyList::
     if (auto number = value->numberValue())
         return *number != 0;
     if (const auto* string = value->string())
-        return kit::boolValue(*string);
+        return stringIsTrue(*string);
     return defaultValue;
 }
 

@@ -11,8 +11,10 @@
 namespace vantor::settings {
 
 // Missing: the default. A number (integer, real or boolean): true when not
-// zero. A string: the platform's truth rule ("YES", "true", "1" in any case
-// are true). Anything else (date, data, array, dictionary): the default.
+// zero. A string: true when, after leading white space, an optional sign and
+// leading zeros, it goes on with "Y", "y", "T", "t" or a digit 1 to 9 ("YES",
+// "true", "1", "+YES", "00T"); false otherwise. Anything else (date, data,
+// array, dictionary): the default.
 bool readBool(std::string_view key, bool defaultValue, const kit::PropertyList::Dictionary*);
 
 // Missing: the default. A number: its value as a 32-bit integer (reals

@@ -89,7 +89,7 @@ constexpr Usage kUsages[] = {
     { "shutter", "nothing" },
     { "volume", "up|down" },
     { "mode", "photo|video|slomo|pano|square" },
-    { "camera", "back|front" },
+    { "camera", "nothing, back or front" },
     { "rotate", "portrait|upside-down|landscape-left|landscape-right|face-up|face-down" },
     { "gravity", "X Y Z (finite numbers)" },
     { "filters", "on|off" },
@@ -100,6 +100,10 @@ constexpr Usage kUsages[] = {
     { "screenshot", "NAME.png (a file name, no folders)" },
     { "describe", "NAME.txt (a file name, no folders)" },
     { "quit", "nothing" },
+    { "settings", "nothing" },
+    { "back", "nothing" },
+    { "tap-control", "SELECTOR" },
+    { "tap-outlet", "FIELD [FX FY] (fractions from 0 to 1)" },
 };
 
 const char* expectation(const std::string& name)
@@ -176,6 +180,22 @@ std::optional<std::string> outputFileName(const std::vector<std::string>& w, std
     return name;
 }
 
+std::optional<Command> parseTapOutlet(const std::vector<std::string>& w)
+{
+    if (w.size() != 2 && w.size() != 4)
+        return std::nullopt;
+    command::TapOutlet tap { w[1] };
+    if (w.size() == 4) {
+        auto fx = number(w[2]);
+        auto fy = number(w[3]);
+        if (!fx || !fy || *fx < 0 || *fx > 1 || *fy < 0 || *fy > 1)
+            return std::nullopt;
+        tap.fx = *fx;
+        tap.fy = *fy;
+    }
+    return tap;
+}
+
 std::optional<Command> parseCommand(std::string_view line, const std::vector<std::string>& w)
 {
     using namespace command;
@@ -220,6 +240,8 @@ std::optional<Command> parseCommand(std::string_view line, const std::vector<std
         auto m = choice<int>(w, { { "photo", 0 }, { "video", 1 }, { "slomo", 2 }, { "pano", 3 }, { "square", 4 } });
         return m ? std::optional<Command>(Mode { *m }) : std::nullopt;
     }
+    if (name == "camera" && bare)
+        return CameraToFront {};
     if (name == "camera") {
         auto c = choice<int>(w, { { "back", 0 }, { "front", 1 } });
         return c ? std::optional<Command>(Camera { *c }) : std::nullopt;
@@ -259,6 +281,14 @@ std::optional<Command> parseCommand(std::string_view line, const std::vector<std
     }
     if (name == "quit")
         return bare ? std::optional<Command>(Quit {}) : std::nullopt;
+    if (name == "settings")
+        return bare ? std::optional<Command>(Settings {}) : std::nullopt;
+    if (name == "back")
+        return bare ? std::optional<Command>(Back {}) : std::nullopt;
+    if (name == "tap-control")
+        return w.size() == 2 ? std::optional<Command>(TapControl { w[1] }) : std::nullopt;
+    if (name == "tap-outlet")
+        return parseTapOutlet(w);
     return std::nullopt;
 }
 

@@ -41,12 +41,21 @@ struct MemoryWarning { };
 struct Screenshot { std::string fileName; };
 struct Describe { std::string fileName; };
 struct Quit { };
+// The two apps: the Settings app to the front on the extension's entry, the
+// camera back to the front; the Settings app's back button, and taps on
+// what its shown page connected by action or by outlet.
+struct Settings { };
+struct CameraToFront { };
+struct Back { };
+struct TapControl { std::string selector; };
+struct TapOutlet { std::string field; double fx { 0.5 }, fy { 0.5 }; };
 }
 
 using Command = std::variant<command::Device, command::Setting, command::Launch, command::Tap, command::TapView,
     command::LongPress, command::Drag, command::Swipe, command::Shutter, command::Volume, command::Mode, command::Camera,
     command::Rotate, command::Gravity, command::Filters, command::Wait, command::Background, command::Foreground,
-    command::MemoryWarning, command::Screenshot, command::Describe, command::Quit>;
+    command::MemoryWarning, command::Screenshot, command::Describe, command::Quit, command::Settings,
+    command::CameraToFront, command::Back, command::TapControl, command::TapOutlet>;
 
 struct ScenarioLine {
     int number;

@@ -3,6 +3,7 @@
 #include "kit/foundation/PropertyListFile.h"
 #include "kit/foundation/SystemLog.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace sim {
@@ -79,7 +80,8 @@ const char* commandName(const Command& command)
 {
     static constexpr const char* names[] = { "device", "setting", "launch", "tap", "tap-view", "longpress", "drag",
         "swipe", "shutter", "volume", "mode", "camera", "rotate", "gravity", "filters", "wait", "background",
-        "foreground", "memory-warning", "screenshot", "describe", "quit" };
+        "foreground", "memory-warning", "screenshot", "describe", "quit", "settings", "camera", "back", "tap-control",
+        "tap-outlet" };
     static_assert(std::size(names) == std::variant_size_v<Command>);
     return names[command.index()];
 }
@@ -96,10 +98,21 @@ ScenarioSession::ScenarioSession(RunOptions options, std::ostream& events)
 
 ScenarioSession::~ScenarioSession() = default;
 
-std::optional<std::string> ScenarioSession::launch()
+std::optional<std::string> ScenarioSession::writeSettingsOnce()
 {
+    // The settings lines are written once, before the first app starts.
+    if (m_settingsWritten)
+        return std::nullopt;
+    m_settingsWritten = true;
     if (!m_settings.empty() && !writeSettings(m_options.deviceRoot, m_settings))
         return "cannot write the settings file into " + m_options.deviceRoot.string();
+    return std::nullopt;
+}
+
+std::optional<std::string> ScenarioSession::launch()
+{
+    if (auto problem = writeSettingsOnce())
+        return problem;
     host::PhoneOptions options;
     options.model = m_model;
     options.deviceRoot = m_options.deviceRoot;
@@ -111,18 +124,118 @@ std::optional<std::string> ScenarioSession::launch()
         return *problem;
     m_phone = std::move(std::get<std::unique_ptr<host::Phone>>(started));
     m_phone->launch();
+    m_front = App::Camera;
     return std::nullopt;
+}
+
+std::optional<std::string> ScenarioSession::startSettingsApp()
+{
+    if (auto problem = writeSettingsOnce())
+        return problem;
+    host::SettingsAppProcess::Options options;
+    options.executable = m_options.settingsApp;
+    options.model = m_model;
+    options.deviceRoot = m_options.deviceRoot;
+    // A phone's log holds every process's lines.
+    options.logSink = [](const std::string& line) { kit::SystemLog::write(line); };
+    auto started = host::SettingsAppProcess::start(std::move(options));
+    if (auto* problem = std::get_if<std::string>(&started))
+        return *problem;
+    m_settingsApp = std::move(std::get<std::unique_ptr<host::SettingsAppProcess>>(started));
+    return m_settingsApp->launch();
+}
+
+std::optional<std::string> ScenarioSession::bringToFront(App app)
+{
+    if (app == m_front || app == App::None)
+        return std::nullopt;
+    if (app == App::Settings) {
+        if (m_phone && m_front == App::Camera)
+            m_phone->background();
+        if (!m_settingsApp) {
+            if (auto problem = startSettingsApp())
+                return problem;
+        } else if (auto problem = m_settingsApp->foreground()) {
+            return problem;
+        }
+        m_front = App::Settings;
+        // The entry is opened unless a page of it is still showing. One that
+        // cannot be opened leaves the list, and the log says why.
+        if (m_settingsApp->pageTitles().size() <= 1)
+            m_settingsApp->openEntry(m_options.settingsEntry);
+        return std::nullopt;
+    }
+    if (m_settingsApp && m_front == App::Settings) {
+        if (auto problem = m_settingsApp->background())
+            return problem;
+    }
+    if (!m_phone)
+        return launch();
+    m_phone->foreground();
+    m_front = App::Camera;
+    return std::nullopt;
+}
+
+double ScenarioSession::cameraClock() const
+{
+    return m_phone ? m_phone->now() : 0;
+}
+
+double ScenarioSession::settingsClock() const
+{
+    auto now = m_settingsApp ? m_settingsApp->now() : std::nullopt;
+    return now.value_or(0);
+}
+
+void ScenarioSession::advance(double seconds)
+{
+    if (seconds <= 0)
+        return;
+    if (m_phone)
+        m_phone->advance(seconds);
+    if (m_settingsApp)
+        m_settingsApp->advance(seconds);
+    m_now += seconds;
+}
+
+std::optional<std::string> ScenarioSession::applyToSettings(const Command& c)
+{
+    using namespace command;
+    if (auto* tap = std::get_if<Tap>(&c))
+        return m_settingsApp->tap({ tap->x, tap->y });
+    if (auto* tapView = std::get_if<TapView>(&c))
+        return m_settingsApp->tapView(tapView->className, tapView->tag);
+    if (auto* drag = std::get_if<Drag>(&c))
+        return m_settingsApp->drag({ drag->x1, drag->y1 }, { drag->x2, drag->y2 }, drag->seconds);
+    if (std::holds_alternative<Back>(c))
+        return m_settingsApp->back();
+    if (auto* control = std::get_if<TapControl>(&c))
+        return m_settingsApp->tapControl(control->selector);
+    if (auto* outlet = std::get_if<TapOutlet>(&c))
+        return m_settingsApp->tapOutlet(outlet->field, outlet->fx, outlet->fy);
+    if (auto* describe = std::get_if<Describe>(&c))
+        return m_settingsApp->describe(m_options.outputFolder / describe->fileName);
+    if (auto* shot = std::get_if<Screenshot>(&c)) {
+        auto path = m_options.outputFolder / shot->fileName;
+        if (auto problem = m_settingsApp->screenshot(path))
+            return problem;
+        m_screenshots.push_back(path);
+        return std::nullopt;
+    }
+    return std::string(commandName(c)) + " needs the camera in front: put camera before it";
 }
 
 std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Waits waits)
 {
-    double now = m_phone ? m_phone->now() : 0;
-    m_events << timeStamp(now, false) << " # line " << line.number << ": " << commandName(line.command) << '\n';
+    m_events << timeStamp(m_now, false) << " # line " << line.number << ": " << commandName(line.command) << '\n';
     if (m_options.progress)
-        m_options.progress(timeStamp(now) + "  " + commandName(line.command));
+        m_options.progress(timeStamp(m_now) + "  " + commandName(line.command));
 
     using namespace command;
     const auto& c = line.command;
+    // What passes in one app during the line passes in the other too.
+    double cameraBefore = cameraClock(), settingsBefore = settingsClock();
+    bool hadCamera = bool(m_phone), hadSettings = bool(m_settingsApp);
     std::optional<std::string> problem;
     if (auto* device = std::get_if<Device>(&c)) {
         m_model = device->model;
@@ -130,11 +243,27 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         m_settings.push_back(*setting);
     } else if (std::holds_alternative<Launch>(c)) {
         problem = launch();
-    } else if (!m_phone) {
-        // check() keeps running commands after the launch; a quit before
-        // it has nothing to close.
-        if (!std::holds_alternative<Quit>(c))
-            problem = std::string(commandName(c)) + " needs the camera running";
+    } else if (std::holds_alternative<command::Settings>(c)) {
+        problem = bringToFront(App::Settings);
+    } else if (std::holds_alternative<CameraToFront>(c)) {
+        problem = bringToFront(App::Camera);
+    } else if (auto* wait = std::get_if<Wait>(&c)) {
+        if (waits == Waits::Advance)
+            waitWithProgress(wait->seconds);
+    } else if (std::holds_alternative<Quit>(c)) {
+        finish();
+    } else if (!isRunning()) {
+        problem = std::string(commandName(c)) + " needs the camera running";
+    } else if (m_front == App::Settings) {
+        if (auto* rotate = std::get_if<Rotate>(&c); rotate && m_phone)
+            m_phone->setOrientation(rotate->orientation);
+        else if (auto* gravity = std::get_if<Gravity>(&c); gravity && m_phone)
+            m_phone->setGravity(gravity->x, gravity->y, gravity->z);
+        else if (!std::holds_alternative<Rotate>(c) && !std::holds_alternative<Gravity>(c))
+            problem = applyToSettings(c);
+    } else if (std::holds_alternative<Back>(c) || std::holds_alternative<TapControl>(c)
+        || std::holds_alternative<TapOutlet>(c)) {
+        problem = std::string(commandName(c)) + " needs the Settings app in front: put settings before it";
     } else if (auto* tap = std::get_if<Tap>(&c)) {
         m_phone->tap({ tap->x, tap->y });
     } else if (auto* tapView = std::get_if<TapView>(&c)) {
@@ -163,9 +292,6 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         m_phone->setGravity(gravity->x, gravity->y, gravity->z);
     } else if (auto* filters = std::get_if<Filters>(&c)) {
         m_phone->setFiltersShowing(filters->on);
-    } else if (auto* wait = std::get_if<Wait>(&c)) {
-        if (waits == Waits::Advance)
-            waitWithProgress(wait->seconds);
     } else if (std::holds_alternative<Background>(c)) {
         m_phone->background();
     } else if (std::holds_alternative<Foreground>(c)) {
@@ -182,9 +308,19 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         auto path = m_options.outputFolder / describe->fileName;
         if (!m_phone->describe(path))
             problem = "cannot write " + path.string();
-    } else if (std::holds_alternative<Quit>(c)) {
-        finish();
     }
+    // Keep the clocks together (a wait has moved both already); an app that
+    // started during the line starts at the session's time.
+    if (std::holds_alternative<Wait>(c))
+        hadCamera = hadSettings = false;
+    double cameraSpent = hadCamera && m_phone ? cameraClock() - cameraBefore : 0;
+    double settingsSpent = hadSettings && m_settingsApp ? settingsClock() - settingsBefore : 0;
+    double spent = std::max(cameraSpent, settingsSpent);
+    if (m_phone && hadCamera && spent > cameraSpent)
+        m_phone->advance(spent - cameraSpent);
+    if (m_settingsApp && hadSettings && spent > settingsSpent)
+        m_settingsApp->advance(spent - settingsSpent);
+    m_now += std::max(0.0, spent);
     if (problem)
         m_events << "# stopped: line " << line.number << ": " << *problem << '\n';
     m_events.flush();
@@ -196,23 +332,29 @@ void ScenarioSession::waitWithProgress(double seconds)
 {
     // A long wait may do a day of work (a time-lapse): a person watching
     // sees each simulated hour pass.
-    double end = m_phone->now() + seconds;
     double passed = 0;
     while (seconds - passed > kProgressStepSeconds) {
-        m_phone->advance(kProgressStepSeconds);
+        advance(kProgressStepSeconds);
         passed += kProgressStepSeconds;
         if (m_options.progress)
-            m_options.progress(timeStamp(m_phone->now()) + "  wait: " + hoursAndMinutes(passed) + " of "
+            m_options.progress(timeStamp(m_now) + "  wait: " + hoursAndMinutes(passed) + " of "
                 + hoursAndMinutes(seconds) + " passed");
         passOnSystemLog();
     }
-    m_phone->advance(end - m_phone->now());
+    advance(seconds - passed);
 }
 
 void ScenarioSession::finish()
 {
-    if (!m_phone)
+    if (m_settingsApp) {
+        m_settingsApp->quit();
+        m_settingsApp.reset();
+    }
+    m_front = App::None;
+    if (!m_phone) {
+        passOnSystemLog();
         return;
+    }
     m_phone->quit();
     m_cameraRoll = m_phone->cameraRoll();
     m_phone.reset();

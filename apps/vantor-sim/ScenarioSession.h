@@ -2,6 +2,7 @@
 
 #include "Scenario.h"
 #include "host/camera/Phone.h"
+#include "host/settings/SettingsAppProcess.h"
 
 #include <filesystem>
 #include <functional>
@@ -30,6 +31,10 @@ struct RunOptions {
     // command later than they were written. When set, the session takes the
     // lines out of the log's in-memory list (SystemLog::takeRecentLines).
     std::function<void(const std::string&)> systemLog;
+    // The Settings app's program, run in a process of its own, and the
+    // entry (label or bundle name) that `settings` opens.
+    std::filesystem::path settingsApp { VANTOR_SETTINGS_APP };
+    std::string settingsEntry { "Vantor2_Prefs" };
 };
 
 // The command's word as a scenario writes it ("tap-view", "memory-warning").
@@ -57,21 +62,51 @@ public:
     // Closes the app as quit does, when it is still running.
     void finish();
 
+    // The app in front, as the phone's home screen has it.
+    enum class App { None, Camera, Settings };
+    App front() const { return m_front; }
+    // Brings an app to the front as `camera` and `settings` do (the other
+    // goes to the background; the app is started when it is not running);
+    // the reason when it cannot.
+    std::optional<std::string> bringToFront(App);
+    bool isRunning() const { return m_phone || m_settingsApp; }
+
+    // The simulated time since the first app started. Both apps live on it:
+    // what passes in one (a wait, a tap's moment) passes in the other.
+    double now() const { return m_now; }
+    void advance(double seconds);
+
     // Nothing before the launch and after quit.
     host::Phone* phone() const { return m_phone.get(); }
+    // Nothing before `settings` and after quit.
+    host::SettingsAppProcess* settingsApp() const { return m_settingsApp.get(); }
+
+    // Hands the log lines written since the last time to the systemLog
+    // option; lines apply() causes are handed on after each line, and the
+    // window calls it for what the person's own touches cause.
+    void passOnSystemLog();
     const std::vector<std::filesystem::path>& screenshots() const { return m_screenshots; }
     const std::vector<std::filesystem::path>& cameraRoll() const { return m_cameraRoll; }
 
 private:
     std::optional<std::string> launch();
     void waitWithProgress(double seconds);
-    void passOnSystemLog();
+    std::optional<std::string> startSettingsApp();
+    std::optional<std::string> writeSettingsOnce();
+    std::optional<std::string> applyToSettings(const Command&);
+    // The apps' own clocks, to keep them together.
+    double cameraClock() const;
+    double settingsClock() const;
 
     RunOptions m_options;
     std::ostream& m_events;
     std::string m_model;
     std::vector<command::Setting> m_settings;
     std::unique_ptr<host::Phone> m_phone;
+    std::unique_ptr<host::SettingsAppProcess> m_settingsApp;
+    App m_front { App::None };
+    bool m_settingsWritten { false };
+    double m_now { 0 };
     std::vector<std::filesystem::path> m_screenshots;
     std::vector<std::filesystem::path> m_cameraRoll;
 };

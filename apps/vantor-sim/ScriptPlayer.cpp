@@ -22,16 +22,14 @@ ScriptPlayer::ScriptPlayer(Scenario scenario, RunOptions options)
 
 bool ScriptPlayer::isWaiting() const
 {
-    auto* phone = m_session.phone();
-    return m_waitUntil && phone && phone->now() < *m_waitUntil;
+    return m_waitUntil && m_session.isRunning() && m_session.now() < *m_waitUntil;
 }
 
 std::optional<double> ScriptPlayer::nextLineDue() const
 {
-    auto* phone = m_session.phone();
-    if (isFinished() || !phone)
+    if (isFinished() || !m_session.isRunning())
         return std::nullopt;
-    return isWaiting() ? *m_waitUntil : phone->now();
+    return isWaiting() ? *m_waitUntil : m_session.now();
 }
 
 void ScriptPlayer::runDue()
@@ -47,8 +45,8 @@ void ScriptPlayer::runDue()
         }
         if (lineApplied)
             lineApplied(line.command);
-        if (auto* wait = std::get_if<command::Wait>(&line.command); wait && m_session.phone())
-            m_waitUntil = m_session.phone()->now() + wait->seconds;
+        if (auto* wait = std::get_if<command::Wait>(&line.command); wait && m_session.isRunning())
+            m_waitUntil = m_session.now() + wait->seconds;
         if (m_session.screenshots().size() > shots) {
             m_screenshotJustTaken = m_session.screenshots().back();
             return;

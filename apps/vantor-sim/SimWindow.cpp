@@ -33,6 +33,14 @@ std::string modelOf(const WindowOptions& options)
     return model;
 }
 
+// The Settings app's screen under the mouse.
+struct SettingsScreen {
+    host::SettingsAppProcess& app;
+    void touchDown(kit::CGPoint p) { app.touch("down", p); }
+    void touchMove(kit::CGPoint p) { app.touch("move", p); }
+    void touchUp(kit::CGPoint p) { app.touch("up", p); }
+};
+
 }
 
 std::variant<std::unique_ptr<SimWindow>, std::string> SimWindow::open(WindowOptions options)
@@ -116,7 +124,21 @@ void SimWindow::close()
 
 void SimWindow::handle(const SDL_Event& event)
 {
-    auto* phone = m_player->phone();
+    auto& session = m_player->session();
+    auto* settings = session.front() == ScenarioSession::App::Settings ? session.settingsApp() : nullptr;
+    if (settings) {
+        // The Settings app takes the mouse; of the keys only Tab and quit act.
+        SettingsScreen screen { *settings };
+        if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT && event.button.x < m_screenWidth)
+            m_input.mouseDown(screen, event.button.x, event.button.y);
+        else if (event.type == SDL_MOUSEMOTION)
+            m_input.mouseMove(screen, event.motion.x, event.motion.y);
+        else if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT)
+            m_input.mouseUp(screen, event.button.x, event.button.y);
+        if (event.type != SDL_KEYDOWN && event.type != SDL_QUIT)
+            return;
+    }
+    auto* phone = session.front() == ScenarioSession::App::Camera ? m_player->phone() : nullptr;
     switch (event.type) {
     case SDL_QUIT:
         m_input.requestQuit();
@@ -127,6 +149,8 @@ void SimWindow::handle(const SDL_Event& event)
         bool tilt = action == WindowAction::TiltLeft || action == WindowAction::TiltRight;
         if (action == WindowAction::Quit)
             m_input.requestQuit();
+        else if (action == WindowAction::SwitchApp && !event.key.repeat)
+            switchApp();
         else if (action && phone && (!event.key.repeat || tilt))
             m_input.perform(*phone, *action);
         break;
@@ -160,40 +184,58 @@ bool SimWindow::frame(double seconds)
         handle(event);
     // A turn of the wheel arrives as a burst of notches: one pinch for all
     // of them. The pinch itself takes the phone's clock on by its 0.3 s.
-    if (m_pendingWheel && m_player->phone())
+    auto& session = m_player->session();
+    if (m_pendingWheel && m_player->phone() && session.front() == ScenarioSession::App::Camera)
         m_input.wheel(*m_player->phone(), m_pendingWheel);
     m_pendingWheel = 0;
     if (m_input.wantsQuit()) {
         close();
         return false;
     }
-    if (auto* phone = m_player->phone()) {
+    if (session.isRunning()) {
         // A script line due sooner than the frame's time runs at its own
         // moment, as it would in a headless run.
         double step = std::max(0.0, seconds);
         if (auto due = m_player->nextLineDue())
-            step = std::min(step, *due - phone->now());
-        phone->advance(step);
+            step = std::min(step, *due - session.now());
+        session.advance(step);
     }
     m_player->runDue();
+    session.passOnSystemLog();
     if (m_player->error()) {
         m_error = m_player->error();
         kit::logf("vantor-sim: %s", m_error->c_str());
         close();
         return false;
     }
-    auto* phone = m_player->phone();
-    if (!phone) {
+    if (!session.isRunning()) {
         // The scenario quit the app.
         close();
         return false;
     }
-    const auto& screen = phone->renderScreen();
+    kit::CGImageRef settingsScreen;
+    if (session.front() == ScenarioSession::App::Settings && session.settingsApp())
+        settingsScreen = session.settingsApp()->renderScreen();
+    if (!settingsScreen && !m_player->phone()) {
+        m_error = "the Settings app has ended";
+        close();
+        return false;
+    }
+    const auto& screen = settingsScreen ? *settingsScreen : m_player->phone()->renderScreen();
     present(screen);
     if (m_recorder)
-        m_recorder->append(screen, phone->now());
+        m_recorder->append(screen, session.now());
     ++m_frames;
     return true;
+}
+
+void SimWindow::switchApp()
+{
+    auto& session = m_player->session();
+    auto other = session.front() == ScenarioSession::App::Settings ? ScenarioSession::App::Camera
+                                                                    : ScenarioSession::App::Settings;
+    if (auto problem = session.bringToFront(other))
+        kit::logf("vantor-sim: %s", problem->c_str());
 }
 
 int SimWindow::run()
@@ -223,8 +265,7 @@ int SimWindow::run()
 PanelState SimWindow::panelState() const
 {
     PanelState state;
-    auto* phone = m_player->phone();
-    state.simulatedTime = phone ? phone->now() : 0;
+    state.simulatedTime = m_player->session().now();
     state.orientation = m_input.heldOrientation();
     state.tiltDegrees = m_input.tiltDegrees();
     state.inBackground = m_input.isInBackground();
@@ -232,6 +273,8 @@ PanelState SimWindow::panelState() const
         state.status += "Recording\n";
     if (!m_player->isFinished())
         state.status += "Playing the script\n";
+    if (m_player->session().front() == ScenarioSession::App::Settings)
+        state.status += "Settings in front (Tab: camera)\n";
     if (auto& shot = m_input.lastScreenshot())
         state.status += "Saved " + shot->filename().string() + "\n";
     return state;

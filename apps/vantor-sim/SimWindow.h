@@ -82,6 +82,8 @@ private:
     void present(const kit::CGImage& screen);
     kit::CGImageRef readBack(int x, int y, int width, int height) const;
     PanelState panelState() const;
+    // Tab: the other app to the front, started when it is not running.
+    void switchApp();
     void close();
 
     WindowOptions m_options;

@@ -63,6 +63,13 @@ bool isMovieExportLine(std::string_view line)
     return false;
 }
 
+// What the Settings app says about entries and layouts it could not open: a
+// person trying the settings needs to know why a page stayed empty.
+bool isSettingsProblemLine(std::string_view line)
+{
+    return line.starts_with("Settings: ") || line.starts_with("UINib: ");
+}
+
 // The build's products and resources, into a device root that lacks them.
 bool installInto(const fs::path& root)
 {
@@ -90,7 +97,7 @@ int runScenario(const std::string& text, const std::string& name, const CommonOp
     // With -v every log line already goes to the terminal.
     if (!common.verbose) {
         options.systemLog = [](const std::string& line) {
-            if (isMovieExportLine(line))
+            if (isMovieExportLine(line) || isSettingsProblemLine(line))
                 std::cout << "           " << line << std::endl;
         };
     }

@@ -48,6 +48,8 @@ std::optional<WindowAction> WindowInput::actionForKey(SDL_Keycode key)
     case SDLK_h:
     case SDLK_HOME:
         return WindowAction::Home;
+    case SDLK_TAB:
+        return WindowAction::SwitchApp;
     case SDLK_m:
         return WindowAction::MemoryWarning;
     case SDLK_s:
@@ -63,30 +65,6 @@ std::optional<WindowAction> WindowInput::actionForKey(SDL_Keycode key)
 kit::CGPoint WindowInput::screenPoint(double x, double y) const
 {
     return kit::CGPointMake(x / m_scale, y / m_scale);
-}
-
-void WindowInput::mouseDown(host::Phone& phone, double x, double y)
-{
-    // A second press without a release (the button released outside the
-    // window) ends the first touch where it was pressed again.
-    if (m_fingerDown)
-        phone.touchUp(screenPoint(x, y));
-    m_fingerDown = true;
-    phone.touchDown(screenPoint(x, y));
-}
-
-void WindowInput::mouseMove(host::Phone& phone, double x, double y)
-{
-    if (m_fingerDown)
-        phone.touchMove(screenPoint(x, y));
-}
-
-void WindowInput::mouseUp(host::Phone& phone, double x, double y)
-{
-    if (!m_fingerDown)
-        return;
-    m_fingerDown = false;
-    phone.touchUp(screenPoint(x, y));
 }
 
 void WindowInput::wheel(host::Phone& phone, int notches)
@@ -225,6 +203,10 @@ void WindowInput::perform(host::Phone& phone, WindowAction action)
     }
     case WindowAction::Quit:
         requestQuit();
+        break;
+    case WindowAction::SwitchApp:
+        // The window brings the other app to the front; the phone has no
+        // such button.
         break;
     }
 }

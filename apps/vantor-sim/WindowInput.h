@@ -30,6 +30,8 @@ enum class WindowAction {
     MemoryWarning,
     Screenshot,
     Quit,
+    // Tab: the other app to the front (the camera or the Settings app).
+    SwitchApp,
 };
 
 // Turns the window's mouse and keys into the phone's inputs. The mouse is
@@ -40,7 +42,7 @@ class WindowInput {
 public:
     // The help line the side panel shows.
     static constexpr const char* helpText = "space shutter · +/- volume · arrows turn · f face up · [ ] tilt 0.5° · "
-                                            "h home · m memory warning · s screenshot · q quit";
+                                            "h home · m memory warning · s screenshot · Tab camera/Settings · q quit";
 
     // `screenshots`: the folder a screenshot key writes into.
     WindowInput(double scale, std::filesystem::path screenshots);
@@ -49,9 +51,33 @@ public:
 
     // --- The finger; window pixel coordinates. A move or release without a
     // press is ignored, as a mouse moving over the window touches nothing.
-    void mouseDown(host::Phone&, double x, double y);
-    void mouseMove(host::Phone&, double x, double y);
-    void mouseUp(host::Phone&, double x, double y);
+    // The screen is the app in front: anything with touchDown, touchMove
+    // and touchUp taking screen points (the phone's camera app, or the
+    // Settings app's handle).
+    template <typename Screen>
+    void mouseDown(Screen& screen, double x, double y)
+    {
+        // A second press without a release (the button released outside the
+        // window) ends the first touch where it was pressed again.
+        if (m_fingerDown)
+            screen.touchUp(screenPoint(x, y));
+        m_fingerDown = true;
+        screen.touchDown(screenPoint(x, y));
+    }
+    template <typename Screen>
+    void mouseMove(Screen& screen, double x, double y)
+    {
+        if (m_fingerDown)
+            screen.touchMove(screenPoint(x, y));
+    }
+    template <typename Screen>
+    void mouseUp(Screen& screen, double x, double y)
+    {
+        if (!m_fingerDown)
+            return;
+        m_fingerDown = false;
+        screen.touchUp(screenPoint(x, y));
+    }
     // Wheel notches: away from the person zooms in, each notch by 10 %.
     void wheel(host::Phone&, int notches);
 

@@ -2,6 +2,7 @@
 
 #include "common/CAM_Tools.h"
 #include "common/SettingsKeys.h"
+#include "common/TimeStampLook.h"
 #include "extension/camerabar/SelectorDialEx.h"
 #include "extension/capture/DimensionsAndFrameRates.h"
 #include "extension/capture/FocusAndExposureFunctions.h"
@@ -29,28 +30,10 @@ namespace {
 
 constexpr const char* countDownSoundPath = "/Library/Application Support/Vantor2/Sounds/count.aif";
 
+// A stored colour counts only once a colour has been chosen.
 std::shared_ptr<kit::UIColor> timeStampColorFromSettings(const kit::PropertyList::Dictionary* stored)
 {
-    if (timeStampFontColorSet && stored) {
-        auto found = stored->find(settings::key::timeStampFontColor);
-        if (found != stored->end() && found->second.data()) {
-            if (auto colour = kit::UIColor::colorWithArchivedData(*found->second.data()))
-                return colour;
-        }
-    }
-    const auto* rgba = settings::defaultTimeStampColor;
-    return kit::UIColor::colorWithRed(rgba[0], rgba[1], rgba[2], rgba[3]);
-}
-
-std::string timeStampFontNameFromSettings(const kit::PropertyList::Dictionary* stored)
-{
-    if (stored) {
-        auto found = stored->find(settings::key::timeStampFontName);
-        // An empty name names no font: the default stands in.
-        if (found != stored->end() && found->second.string() && !found->second.string()->empty())
-            return *found->second.string();
-    }
-    return settings::defaultTimeStampFontName;
+    return settings::readTimeStampColor(timeStampFontColorSet ? stored : nullptr);
 }
 
 void addSwipe(kit::UIView& view, kit::Action action, kit::UISwipeGestureRecognizerDirection direction)
@@ -84,7 +67,7 @@ CameraBar::CameraBar(kit::CGRect)
     m_timerMode = TimerModeOff;
     m_frameRateMode = 0;
 
-    m_timeStampFontName = timeStampFontNameFromSettings(stored);
+    m_timeStampFontName = settings::readTimeStampFontName(stored);
     m_timeStampFontColor = timeStampColorFromSettings(stored);
 
     CreateHorizontalAlignmentViews();

@@ -8,6 +8,7 @@
 #include "host/camera/PLCameraController.h"
 #include "host/camera/PLCameraView.h"
 #include "host/camera/Scene.h"
+#include "host/common/ScreenTouches.h"
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/RunLoop.h"
@@ -24,33 +25,8 @@ namespace host {
 
 namespace {
 
-// Fingers move in steps of this many seconds.
+// A pinch's fingers move in steps of this many seconds.
 constexpr double touchStep = 1.0 / 60;
-constexpr double tapDuration = 0.05;
-
-bool isShown(const kit::UIView* view)
-{
-    for (; view; view = view->superview()) {
-        if (view->isHidden() || view->alpha() < 0.01)
-            return false;
-    }
-    return true;
-}
-
-// Front-most first: the last subview is drawn last, so it is in front.
-kit::UIView* frontMost(kit::UIView* view, const std::string& className, std::optional<int> tag)
-{
-    if (view->isHidden() || view->alpha() < 0.01)
-        return nullptr;
-    const auto& children = view->subviews();
-    for (auto it = children.rbegin(); it != children.rend(); ++it) {
-        if (auto* found = frontMost(it->get(), className, tag))
-            return found;
-    }
-    if (view->isMemberOfClassNamed(className) && (!tag || view->tag() == *tag))
-        return view;
-    return nullptr;
-}
 
 }
 
@@ -125,31 +101,17 @@ void Phone::touchUp(kit::CGPoint point)
 
 void Phone::tap(kit::CGPoint point)
 {
-    touchDown(point);
-    advance(tapDuration);
-    touchUp(point);
-    kit::RunLoop::main().runDue();
+    touches::tap(point);
 }
 
 void Phone::longPress(kit::CGPoint point, double seconds)
 {
-    touchDown(point);
-    advance(std::max(0.0, seconds));
-    touchUp(point);
-    kit::RunLoop::main().runDue();
+    touches::press(point, seconds);
 }
 
 void Phone::drag(kit::CGPoint from, kit::CGPoint to, double seconds)
 {
-    int steps = std::max(2, int(std::ceil(std::max(0.0, seconds) / touchStep)));
-    touchDown(from);
-    for (int i = 1; i <= steps; ++i) {
-        advance(seconds / steps);
-        double t = double(i) / steps;
-        touchMove(kit::CGPointMake(from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t));
-    }
-    touchUp(to);
-    kit::RunLoop::main().runDue();
+    touches::drag(from, to, seconds);
 }
 
 void Phone::swipe(SwipeDirection direction)
@@ -210,21 +172,16 @@ void Phone::pinch(double scale)
 
 bool Phone::tapView(const std::string& className, std::optional<int> tag)
 {
-    auto windows = kit::UIApplication::sharedApplication()->windows();
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-        if (auto* view = frontMost(*it, className, tag)) {
-            auto b = view->bounds();
-            tap(view->convertPointToScreen(kit::CGPointMake(kit::CGRectGetMidX(b), kit::CGRectGetMidY(b))));
-            return true;
-        }
-    }
-    return false;
+    auto* view = touches::frontMostView(className, tag);
+    if (view)
+        tap(touches::screenPoint(view));
+    return view;
 }
 
 void Phone::pressShutter()
 {
     auto* view = m_app->view();
-    if (!view || !isShown(view->shutterButton()))
+    if (!view || !touches::isShown(view->shutterButton()))
         return;
     auto b = view->shutterButton()->bounds();
     tap(view->shutterButton()->convertPointToScreen(kit::CGPointMake(kit::CGRectGetMidX(b), kit::CGRectGetMidY(b))));

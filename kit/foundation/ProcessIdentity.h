@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace kit {
 
@@ -20,15 +23,40 @@ struct ProcessIdentity {
     double screenWidth { 320 };
     double screenHeight { 568 };
     double screenScale { 2 };
+    // The working folder, a device path; relative paths (a bundle's
+    // "Library/PreferenceBundles/...") are taken from it. Empty: the host's
+    // own working folder, as for any program.
+    std::string workingDirectory;
 
     static void set(ProcessIdentity);
     static const ProcessIdentity& current();
 };
 
+// A folder of code and resources. The main bundle is the running app's; others
+// are opened by path (the Settings app's preference bundles).
 class NSBundle {
 public:
     static NSBundle& mainBundle();
     std::string bundleIdentifier() const;
+
+    // +[NSBundle bundleWithPath:]: a device path, absolute or relative to the
+    // process's working folder; nothing when no folder is there.
+    static std::shared_ptr<NSBundle> bundleWithPath(std::string_view devicePath);
+
+    // The path it was opened with; empty for the main bundle.
+    const std::string& bundlePath() const { return m_bundlePath; }
+    // The host path of the folder; empty for the main bundle.
+    const std::filesystem::path& hostPath() const { return m_hostPath; }
+    // -[NSBundle pathForResource:ofType:]: the host path of NAME.TYPE inside
+    // the bundle; nothing when there is no such file.
+    std::optional<std::filesystem::path> pathForResource(std::string_view name, std::string_view type) const;
+
+    // Layouts (-[NSBundle loadNibNamed:owner:options:]) are loaded by
+    // kit/ui/UINib.h, which adds that operation as a free function.
+
+private:
+    std::string m_bundlePath;
+    std::filesystem::path m_hostPath;
 };
 
 // The BSD hardware query, for "hw.machine" only. With no buffer it reports

@@ -1,5 +1,7 @@
 #include "kit/ui/UIControl.h"
 
+#include "kit/runtime/MessageSend.h"
+
 #include <algorithm>
 
 namespace kit {
@@ -53,6 +55,27 @@ void UIControl::addTarget(Action action, UIControlEvents events)
 {
     if (action && events)
         m_targets.push_back({ std::move(action), events });
+}
+
+void UIControl::addTarget(id target, SEL action, UIControlEvents events)
+{
+    if (!target || !action || !events)
+        return;
+    std::weak_ptr<Object> weak = target->strongRef();
+    m_targets.push_back({ Action::function([weak, action](id sender) {
+                              if (auto strong = weak.lock())
+                                  msgSend<void, id>(strong.get(), action, sender);
+                          }),
+        events, action });
+}
+
+std::vector<SEL> UIControl::actionSelectorsForControlEvents(UIControlEvents events) const
+{
+    std::vector<SEL> selectors;
+    for (auto& target : m_targets)
+        if ((target.events & events) && target.selector)
+            selectors.push_back(target.selector);
+    return selectors;
 }
 
 void UIControl::removeTargetsForControlEvents(UIControlEvents events)

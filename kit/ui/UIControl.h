@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/foundation/Action.h"
+#include "kit/runtime/Selector.h"
 #include "kit/ui/UIView.h"
 
 #include <vector>
@@ -56,6 +57,13 @@ public:
     {
         addTarget(Action(target, method), events);
     }
+    // addTarget:action:forControlEvents: with a selector: the target is sent
+    // the message (with the control as sender) through the runtime, and is
+    // held weakly (it must be owned by a std::shared_ptr to be reached).
+    void addTarget(id target, SEL action, UIControlEvents);
+    // actionsForTarget:forControlEvent:, for any target: the selectors sent
+    // for any of the events, in the order added.
+    std::vector<SEL> actionSelectorsForControlEvents(UIControlEvents) const;
     // Removes every action for those events.
     void removeTargetsForControlEvents(UIControlEvents);
     void removeAllTargets() { m_targets.clear(); }
@@ -80,6 +88,7 @@ private:
     struct Target {
         Action action;
         UIControlEvents events;
+        SEL selector { nullptr };
     };
     std::vector<Target> m_targets;
     bool m_enabled { true };

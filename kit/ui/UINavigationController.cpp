@@ -38,8 +38,14 @@ void UINavigationController::loadView()
     m_titleLabel->setFont(UIFont::boldSystemFontOfSize(17));
     m_titleLabel->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
     m_bar->addSubview(m_titleLabel);
+    // The hairline that parts the bar from the page.
+    auto hairline = std::make_shared<UIView>(CGRectMake(0, statusBarHeight + navigationBarHeight - 0.5, width, 0.5));
+    hairline->setBackgroundColor(UIColor::colorWithWhite(0.7, 1));
+    hairline->setAutoresizingMask(UIViewAutoresizingFlexibleWidth);
+    m_bar->addSubview(hairline);
     m_backButton = UIButton::buttonWithType(UIButtonTypeSystem);
-    m_backButton->setFrame(CGRectMake(0, statusBarHeight, 80, navigationBarHeight));
+    m_backButton->titleLabel()->setFont(UIFont::systemFontOfSize(17));
+    m_backButton->setFrame(CGRectMake(0, statusBarHeight, 100, navigationBarHeight));
     std::weak_ptr<UINavigationController> weak = strongRef<UINavigationController>();
     m_backButton->addTarget(Action::function([weak](id) {
         if (auto self = weak.lock())

@@ -2,6 +2,7 @@
 
 #include "kit/foundation/SystemLog.h"
 #include "kit/ui/UINavigationController.h"
+#include "kit/ui/UINib.h"
 #include "kit/ui/UIScreen.h"
 
 namespace kit {
@@ -42,9 +43,25 @@ void UIViewController::setView(std::shared_ptr<UIView> view)
     }
 }
 
+UIViewController* UIViewController::initWithNibName(std::string nibName, std::shared_ptr<NSBundle> bundle)
+{
+    m_nibName = std::move(nibName);
+    m_nibBundle = std::move(bundle);
+    return this;
+}
+
 void UIViewController::loadView()
 {
-    setView(std::make_shared<UIView>(UIScreen::mainScreen()->bounds()));
+    // The layout sets the view through its "view" outlet, or else its first
+    // top-level view is the view; a layout that was refused has logged why,
+    // and the page opens on a plain view.
+    if (!m_nibName.empty()) {
+        auto views = UINib::nibWithNibName(m_nibName, m_nibBundle)->instantiateWithOwner(this);
+        if (!isViewLoaded() && views && !views->empty())
+            setView(views->front());
+    }
+    if (!isViewLoaded())
+        setView(std::make_shared<UIView>(UIScreen::mainScreen()->bounds()));
 }
 
 void UIViewController::setTitle(std::string title)

@@ -6,6 +6,7 @@
 
 namespace kit {
 
+class NSBundle;
 class UINavigationController;
 
 // Manages one screenful of views. The view is made on first use (loadView,
@@ -16,6 +17,17 @@ class UIViewController : public UIResponder {
 
 public:
     UIViewController() = default;
+
+    // initWithNibName:bundle:: the view will be loaded from the layout
+    // NAME.nib of the bundle (kit/ui/UINib.h) when it is first asked for,
+    // with this controller as the layout's owner: its outlets are set and its
+    // actions connected before viewDidLoad. A layout that is missing,
+    // malformed or refused leaves a plain view, with one log line saying
+    // which. Overrides call the base first; answers this controller (nothing
+    // when creation fails).
+    virtual UIViewController* initWithNibName(std::string nibName, std::shared_ptr<NSBundle> bundle);
+    const std::string& nibName() const { return m_nibName; }
+    const std::shared_ptr<NSBundle>& nibBundle() const { return m_nibBundle; }
 
     // Loads the view when it is not loaded yet.
     UIView* view();
@@ -36,7 +48,8 @@ public:
     UIResponder* nextResponder() const override;
 
     // Overridable steps; call the base first, as on the platform.
-    // Makes a plain view the size of the screen.
+    // Makes the view from the layout given at creation, or else a plain view
+    // the size of the screen.
     virtual void loadView();
     virtual void viewDidLoad() { }
     virtual void viewWillAppear(bool) { }
@@ -50,6 +63,8 @@ public:
 private:
     std::shared_ptr<UIView> m_view;
     std::string m_title;
+    std::string m_nibName;
+    std::shared_ptr<NSBundle> m_nibBundle;
     std::weak_ptr<UIViewController> m_parent;
     bool m_loading { false };
 };

@@ -48,6 +48,21 @@ TEST(SettingsReaders, FlagsReadEveryStoredKind)
     EXPECT_TRUE(readBool("int1", true, nullptr) && !readBool("int1", false, nullptr));
 }
 
+// A sign and leading zeros may come before the letter as well as before the
+// digit.
+TEST(SettingsReaders, FlagStringsReadTrueAfterASignAndZeros)
+{
+    using vantor::settings::readBool;
+    for (const char* text : { "+YES", "00T", " -0y", "\t+007", "t", "-1" }) {
+        Dictionary file { { "flag", text } };
+        EXPECT_TRUE(readBool("flag", false, &file)) << text;
+    }
+    for (const char* text : { "", "  ", "+", "-000", "0x1", "++Y", "N", "+no", "0 1" }) {
+        Dictionary file { { "flag", text } };
+        EXPECT_FALSE(readBool("flag", true, &file)) << text;
+    }
+}
+
 TEST(SettingsReaders, IntegersReadEveryStoredKind)
 {
     Dictionary file {
