@@ -8,6 +8,7 @@
 #include "host/camera/PLCameraController.h"
 #include "host/camera/PLCameraView.h"
 #include "host/camera/Scene.h"
+#include "host/common/ScreenDescription.h"
 #include "host/common/ScreenTouches.h"
 
 #include "kit/foundation/DeviceRoot.h"
@@ -15,11 +16,9 @@
 #include "kit/media/DeviceProfile.h"
 #include "kit/ui/UIApplication.h"
 #include "kit/ui/UIWindow.h"
-#include "kit/ui/ViewTreeDescription.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 namespace host {
 
@@ -286,10 +285,7 @@ bool Phone::screenshot(const std::filesystem::path& png)
 
 bool Phone::describe(const std::filesystem::path& txt) const
 {
-    std::ofstream out(txt);
-    kit::describeWindows(out);
-    out.close();
-    return bool(out);
+    return describeScreen(txt);
 }
 
 std::vector<std::filesystem::path> Phone::cameraRoll() const

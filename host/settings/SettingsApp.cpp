@@ -1,5 +1,6 @@
 #include "host/settings/SettingsApp.h"
 
+#include "host/common/ScreenDescription.h"
 #include "host/common/ScreenTouches.h"
 #include "host/settings/PrefsListController.h"
 #include "host/settings/StatusBar.h"
@@ -16,9 +17,6 @@
 #include "kit/ui/UINib.h"
 #include "kit/ui/UIScreen.h"
 #include "kit/ui/UIWindow.h"
-#include "kit/ui/ViewTreeDescription.h"
-
-#include <fstream>
 
 #include <algorithm>
 
@@ -286,10 +284,7 @@ bool SettingsApp::screenshot(const std::filesystem::path& png)
 
 bool SettingsApp::describe(const std::filesystem::path& txt) const
 {
-    std::ofstream out(txt);
-    kit::describeWindows(out);
-    out.close();
-    return bool(out);
+    return describeScreen(txt);
 }
 
 }

@@ -158,3 +158,15 @@ TEST_F(SettingsAppTest, TheRootListIsDrawnInTheGroupedLook)
     EXPECT_NE(pixel(620, int((row.origin.y - 10) * 2)), 0xffffffu);
     EXPECT_GT(pixel(600, 60) & 0xff, 0xe0u);
 }
+
+TEST_F(SettingsAppTest, TheExtensionsEntryNamesItsBundleAndEntryClass)
+{
+    std::filesystem::copy_file(VANTOR_PREFERENCE_ENTRY, root.path() / "Library/PreferenceLoader/Preferences/Vantor2_Prefs.plist");
+    auto entries = host::PreferenceEntry::readAll(root.path());
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].label, "Vantor2");
+    EXPECT_EQ(entries[0].bundleName, "Vantor2_Prefs");
+    EXPECT_EQ(entries[0].bundlePath(), "Library/PreferenceBundles/Vantor2_Prefs.bundle");
+    EXPECT_EQ(entries[0].entryClass, "Bundle_Template_Controller");
+    EXPECT_EQ(entries[0].iconName, "icon.png");
+}
