@@ -3,6 +3,7 @@
 
 #include "extension/camerabar/CameraBar.h"
 #include "extension/capture/CameraButtonView.h"
+#include "extension/capture/DimensionsAndFrameRates.h"
 #include "extension/capture/ExposureView.h"
 #include "extension/capture/FocusView.h"
 #include "extension/composition/HorizonAlignment.h"
@@ -15,13 +16,13 @@
 #include "extension/hooks/BarItems.h"
 #include "extension/hooks/HookSupport.h"
 #include "extension/hooks/Rotation.h"
+#include "extension/hooks/TimeStamp.h"
 #include "extension/startup/Globals.h"
 #include "extension/startup/Predicates.h"
 #include "extension/startup/ReplacementTable.h"
 #include "extension/startup/VantorHelper.h"
 
 #include "kit/foundation/Dispatch.h"
-#include "kit/foundation/NotYet.h"
 #include "kit/ui/UIButton.h"
 #include "kit/ui/UIImageView.h"
 #include "kit/ui/UILabel.h"
@@ -96,13 +97,11 @@ void rotateObjects()
         _rotate();
         return;
     }
-    if (_CAMSlalomDimensionIndicator)
-        NOT_YET("indicators: the resolution indicator's pad frame (getSlalomDimensionIndicatorFrame)");
-    if (_CAMSlalomIndicatorView || _CAMSlalomIndicatorReplacement)
-        NOT_YET("indicators: the frame-rate indicator's pad frame (getSlalomFPSIndicatorFrame)");
+    setFrameIfExists(_CAMSlalomDimensionIndicator.get(), getSlalomDimensionIndicatorFrame());
+    setFrameIfExists(_CAMSlalomIndicatorView.get(), getSlalomFPSIndicatorFrame());
+    setFrameIfExists(_CAMSlalomIndicatorReplacement.get(), getSlalomFPSIndicatorFrame());
     setFrameIfExists(memoryWarningLbl.get(), getMemoryWarningLblFrame());
-    if (timestampLbl)
-        NOT_YET("time stamp: the label's pad frame (getTimeStampLblFrame)");
+    setFrameIfExists(timestampLbl.get(), getTimeStampLblFrame());
 }
 
 void _rotate()
@@ -138,7 +137,7 @@ void _rotate()
     }
     if (timestampLbl && photoMode) {
         fadeOutPlaceFadeIn(timestampLbl, [transform](kit::UIView& label) {
-            NOT_YET("time stamp: the label's centre for the orientation (getTimeStampLblCenterPoint)");
+            label.setCenter(getTimeStampLblCenterPoint());
             label.setTransform(transform);
         });
     }
@@ -175,8 +174,7 @@ void _method$PLCameraController$accelerometer$didChangeDeviceOrientation$$(
 void _method$PLCameraView$_cameraOrientationChanged$$(kit::id self, kit::SEL cmd, kit::id notification)
 {
     _orig$PLCameraView$_cameraOrientationChanged$$(self, cmd, notification);
-    if (horizontalAlignmentBase || horizontalAlignmentIndicator)
-        NOT_YET("horizon: turning the level (getTransformationFromDeviceOrientation) in a 0.4 s block \"w\"");
+    UpdateHorizontalAlignmentViewsOrientation();
     if (IS_IPAD)
         adjustElementsForRotation();
 }

@@ -28,6 +28,9 @@ std::optional<Gravity> DeviceOrientation::gravityFor(int32_t orientation)
 
 std::optional<int32_t> DeviceOrientation::orientationFor(const Gravity& g)
 {
+    // A reading that is not a number says nothing of how the device is held.
+    if (!std::isfinite(g.x) || !std::isfinite(g.y) || !std::isfinite(g.z))
+        return std::nullopt;
     double ax = std::fabs(g.x), ay = std::fabs(g.y), az = std::fabs(g.z);
     if (std::max({ ax, ay, az }) < 0.2)
         return std::nullopt;

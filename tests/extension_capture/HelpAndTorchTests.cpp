@@ -146,7 +146,9 @@ TEST_F(TorchAndTimeStamp, TheLabelTogglesTheStampUnlessTheStripIsShowingInPortra
 
     phone->setOrientation(3);
     phone->advance(0.5);
-    phone->tap(kit::CGPointMake(160, 115));
+    // The label has moved to its place for the orientation.
+    auto bounds = label->bounds();
+    phone->tap(label->convertPointToScreen(kit::CGPointMake(bounds.size.width / 2, bounds.size.height / 2)));
     EXPECT_TRUE(vantor::timeStampVisibleAndPlace) << "held an unusual way the tap still counts";
     EXPECT_EQ(label->text(), "Timestamp On");
 }

@@ -168,7 +168,7 @@ TEST_F(BarItems, InVideoTheWhiteBalanceLabelSitsInTheTopBarsCornerForTheOrientat
 TEST_F(BarItems, TheHorizonButtonSitsBesideTheCameraSwitch)
 {
     start();
-    vantor::horizonAlignmentBtn = std::make_shared<kit::UIButton>(kit::CGRectMake(0, 6, 30, 28));
+    vantor::horizonAlignmentBtn = std::make_shared<kit::UIImageView>(kit::CGRectMake(0, 6, 30, 28));
     topBar()->addSubview(vantor::horizonAlignmentBtn);
     layOutTopBar();
     auto* flip = kit::cast<kit::UIView>(kit::msgSend<kit::id>(topBar(), sel("flipButton")));
@@ -189,7 +189,7 @@ TEST_F(BarItems, TheHorizonButtonSitsBesideTheCameraSwitch)
 TEST_F(BarItems, TheHDRMenuHidesTheHorizonButtonWhileItIsOpen)
 {
     start();
-    vantor::horizonAlignmentBtn = std::make_shared<kit::UIButton>(kit::CGRectMake(0, 6, 30, 28));
+    vantor::horizonAlignmentBtn = std::make_shared<kit::UIImageView>(kit::CGRectMake(0, 6, 30, 28));
     topBar()->addSubview(vantor::horizonAlignmentBtn);
     auto* hdr = hookstest::findView("CAMHDRButton");
     ASSERT_TRUE(hdr);
@@ -231,7 +231,7 @@ TEST_F(BarItems, TheTopBarTakesTouchesOnTheTimestampLabelAndTheHorizonButton)
     EXPECT_TRUE(pointInside(belowTheBar)) << "the host says no, the label says yes";
     EXPECT_FALSE(pointInside({ 300, height + 20 }));
 
-    vantor::horizonAlignmentBtn = std::make_shared<kit::UIButton>(kit::CGRectMake(280, height + 5, 30, 30));
+    vantor::horizonAlignmentBtn = std::make_shared<kit::UIImageView>(kit::CGRectMake(280, height + 5, 30, 30));
     EXPECT_TRUE(pointInside({ 300, height + 20 }));
 }
 

@@ -3,6 +3,7 @@
 
 #include "HooksTest.h"
 
+#include "kit/ui/UIImageView.h"
 #include "extension/capture/CameraButtonView.h"
 #include "extension/elements/CameraButton.h"
 #include "extension/elements/CustomTransparentFilledLabel.h"
@@ -156,7 +157,7 @@ TEST_F(Rotation, ElementsThatAreGoneAreSkipped)
 
 TEST_F(Rotation, TheHorizonButtonTurnsOnlyInAPhotoMode)
 {
-    vantor::horizonAlignmentBtn = std::make_shared<kit::UIButton>(kit::CGRectMake(200, 5, 30, 30));
+    vantor::horizonAlignmentBtn = std::make_shared<kit::UIImageView>(kit::CGRectMake(200, 5, 30, 30));
     topBar()->addSubview(vantor::horizonAlignmentBtn);
     turn(4);
     EXPECT_EQ(vantor::horizonAlignmentBtn->transform(), landscapeLeft);

@@ -31,6 +31,10 @@ TEST(DeviceOrientationTest, GravityAndOrientationAgreeBothWays)
     EXPECT_EQ(DeviceOrientation::orientationFor({ -0.7, -0.6, 0.3 }), 3);
     EXPECT_EQ(DeviceOrientation::orientationFor({ 0.2, -0.5, -0.8 }), 5);
     EXPECT_FALSE(DeviceOrientation::orientationFor({ 0.05, 0.1, 0 }));
+    // A broken reading leaves the device as it was held, not upside down.
+    double nan = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_FALSE(DeviceOrientation::orientationFor({ nan, nan, 0 }));
+    EXPECT_FALSE(DeviceOrientation::orientationFor({ std::numeric_limits<double>::infinity(), 1, 0 }));
 }
 
 TEST(DeviceOrientationTest, TheFrontCameraSwapsTheLandscapeOrientations)
