@@ -1,5 +1,5 @@
-// The leak checker's own list for the sanitizer build of vantor-sim, so a
-// person running it sees only real reports.
+// The leak checker's own list for the sanitizer builds of vantor-sim and of the
+// fuzz targets that draw text, so a person running them sees only real reports.
 
 // fontconfig keeps its configuration and font caches for the life of the
 // process (only FcFini releases them, and it asserts while cairo still holds

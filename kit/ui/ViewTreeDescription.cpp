@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
-#include <ranges>
 #include <string>
 
 namespace kit {
@@ -99,15 +98,16 @@ void describeOne(const UIView& view, std::ostream& out, int depth)
 void describeViewTree(const UIView& view, std::ostream& out, int depth)
 {
     describeOne(view, out, depth);
-    for (auto& subview : view.subviews() | std::views::reverse)
-        describeViewTree(*subview, out, depth + 1);
+    const auto& subviews = view.subviews();
+    for (auto subview = subviews.rbegin(); subview != subviews.rend(); ++subview)
+        describeViewTree(**subview, out, depth + 1);
 }
 
 void describeWindows(std::ostream& out)
 {
     auto windows = UIApplication::sharedApplication()->windows();
-    for (auto* window : windows | std::views::reverse)
-        describeViewTree(*window, out);
+    for (auto window = windows.rbegin(); window != windows.rend(); ++window)
+        describeViewTree(**window, out);
 }
 
 }
