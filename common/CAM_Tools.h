@@ -1,6 +1,7 @@
 #pragma once
 
-// The extension's tools: the typed settings readers and the blur view factory.
+// The extension's tools: the typed settings readers and the factories of the
+// blurred and plain backgrounds.
 
 #include "kit/foundation/PropertyList.h"
 #include "kit/ui/Geometry.h"
@@ -8,6 +9,10 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+
+namespace kit {
+class UIView;
+}
 
 namespace vantor {
 
@@ -21,6 +26,9 @@ public:
     // A blur view of the rectangle's size at the origin, hard-edged, radius
     // 10, tinted with grey 0.1. Owned by the caller.
     static std::shared_ptr<BlurView> CreateAndConfigureBlurView(kit::CGRect);
+    // What stands in for the blur when "blurButtonBar" is off: light grey at
+    // half alpha, of the rectangle's size at the origin.
+    static std::shared_ptr<kit::UIView> CreatePlainBackgroundView(kit::CGRect);
 };
 
 }

@@ -66,11 +66,8 @@ OverlaySelectionView::OverlaySelectionView(kit::CGRect frame, kit::Action callba
 void OverlaySelectionView::setBlur()
 {
     if (!blurButtonBar) {
-        if (!m_nonBlur) {
-            m_nonBlur = std::make_shared<kit::UIView>(bounds());
-            m_nonBlur->setBackgroundColor(kit::UIColor::lightGrayColor());
-            m_nonBlur->setAlpha(0.5);
-        }
+        if (!m_nonBlur)
+            m_nonBlur = CAM_Tools::CreatePlainBackgroundView(bounds());
         insertSubview(m_nonBlur, 0);
         return;
     }

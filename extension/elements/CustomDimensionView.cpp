@@ -60,9 +60,7 @@ void CustomDimensionView::setBlur()
     if (!blurButtonBar) {
         if (m_nonBlur)
             return;
-        m_nonBlur = std::make_shared<kit::UIView>(bounds());
-        m_nonBlur->setBackgroundColor(kit::UIColor::lightGrayColor());
-        m_nonBlur->setAlpha(0.5);
+        m_nonBlur = CAM_Tools::CreatePlainBackgroundView(bounds());
         insertSubview(m_nonBlur, 0);
         return;
     }
