@@ -6,6 +6,10 @@ namespace sim {
 inline constexpr const char* kDemoScenario = R"(# vantor-sim demo: a camera run on a 4-inch phone
 device iPhone6,1
 setting timeLapseTime int 3
+setting showHelpHowToShow bool false
+# the date stamp on, and the overlay of thirds remembered
+setting rememberSettings bool true
+setting timeStampVisible bool true
 launch
 wait 1
 screenshot 01-camera.png
@@ -44,9 +48,28 @@ wait 1
 shutter
 wait 1
 rotate portrait
+# the overlay indicator opens the strip of guides; "Thirds" draws them
+tap-view OverlayIndicator
+wait 0.5
+screenshot 02d-overlays.png
+tap-view UIImageView#1
+wait 0.5
+# the horizon level, from its button beside the camera switch
+tap-view UIImageView#101
+wait 0.5
+gravity 1 0 0
+wait 0.5
+screenshot 02e-level.png
+rotate portrait
 mode video
 wait 1
 screenshot 03-video-mode.png
+# the height indicator opens the resolution chooser; a 720p movie follows
+tap-view CustomSlalomIndicatorView#1
+wait 0.5
+screenshot 03b-resolutions.png
+tap-view CustomDimensionViewButton#720
+wait 0.5
 shutter
 wait 3
 shutter
