@@ -21,10 +21,12 @@ struct Registry {
     std::shared_ptr<UIApplication> shared;
 };
 
+// Never destroyed: a window released while the process ends (held by a
+// pending animation of the run loop, say) still unregisters itself.
 Registry& registry()
 {
-    static Registry r;
-    return r;
+    static auto* r = new Registry;
+    return *r;
 }
 
 SEL memoryWarningSelector()
