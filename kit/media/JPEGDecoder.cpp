@@ -142,6 +142,8 @@ JPEGDecodeResult decodeJPEG(std::span<const uint8_t> bytes, const JPEGDecodeLimi
     jpeg_finish_decompress(&info);
     if (state->errors.sawEndOfData)
         return failure(JPEGDecodeError::Truncated, "premature end of data");
+    // JPEG has no alpha: every row was written with alpha 255.
+    state->image->markOpaque();
     return { std::move(state->image), JPEGDecodeError::None, {} };
 }
 

@@ -119,7 +119,7 @@ std::shared_ptr<cairo_surface_t> coverageFrom(CGContext& context, cairo_surface_
 
 }
 
-CGContext::CGContext(cairo_surface_t* surface, cairo_t* cr, int width, int height, CGAffineTransform base, std::vector<uint8_t> ownPixels)
+CGContext::CGContext(cairo_surface_t* surface, cairo_t* cr, int width, int height, CGAffineTransform base, PixelMemory ownPixels)
     : m_surface(surface)
     , m_cairo(cr)
     , m_width(width)
@@ -149,7 +149,7 @@ std::shared_ptr<CGContext> CGContext::create(int width, int height, CGAffineTran
 {
     if (width <= 0 || height <= 0 || int64_t(width) * int64_t(height) > CGImage::maximumPixels)
         return nullptr;
-    std::vector<uint8_t> pixels(size_t(width) * size_t(height) * 4);
+    PixelMemory pixels(size_t(width) * size_t(height) * 4);
     auto context = createOnMemory(pixels.data(), width, height, width * 4, base);
     if (context)
         context->m_ownPixels = std::move(pixels);
@@ -663,7 +663,9 @@ CGAffineTransform imagePlacementInRect(CGRect rect, int pixelWidth, int pixelHei
 
 cairo_surface_t* createCairoSurfaceReading(const CGImage& image)
 {
-    return cairo_image_surface_create_for_data(const_cast<uint8_t*>(image.data()), CAIRO_FORMAT_ARGB32, image.width(), image.height(), image.bytesPerRow());
+    // Cairo copies an opaque source where it would blend one with alpha.
+    cairo_format_t format = image.isOpaque() ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32;
+    return cairo_image_surface_create_for_data(const_cast<uint8_t*>(image.data()), format, image.width(), image.height(), image.bytesPerRow());
 }
 
 void drawImageWithTransform(const CGContextRef& context, const CGImage& image, CGAffineTransform pixelToUser)

@@ -4,6 +4,7 @@
 #include "kit/ui/CGColor.h"
 #include "kit/ui/CGImage.h"
 #include "kit/ui/CGPath.h"
+#include "kit/ui/PixelMemory.h"
 
 #include <array>
 #include <functional>
@@ -101,14 +102,14 @@ public:
     void clipToCoverage(std::shared_ptr<cairo_surface_t>);
 
 private:
-    CGContext(cairo_surface_t*, cairo_t*, int width, int height, CGAffineTransform base, std::vector<uint8_t> ownPixels);
+    CGContext(cairo_surface_t*, cairo_t*, int width, int height, CGAffineTransform base, PixelMemory ownPixels);
 
     cairo_surface_t* m_surface { nullptr };
     cairo_t* m_cairo { nullptr };
     int m_width { 0 };
     int m_height { 0 };
     CGAffineTransform m_base;
-    std::vector<uint8_t> m_ownPixels;
+    PixelMemory m_ownPixels;
     bool m_borrowed { false };
     GState m_state;
     std::vector<GState> m_saved;

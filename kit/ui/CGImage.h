@@ -1,8 +1,9 @@
 #pragma once
 
+#include "kit/ui/PixelMemory.h"
+
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 namespace kit {
 
@@ -28,6 +29,12 @@ public:
     uint8_t* mutableData() { return m_pixels.data(); }
     size_t byteCount() const { return m_pixels.size(); }
 
+    // Whether every pixel's alpha is 255, as in a decoded photo: such an
+    // image is drawn by copying rather than blending. A producer that knows
+    // it says so once it has filled the pixels.
+    bool isOpaque() const { return m_opaque; }
+    void markOpaque() { m_opaque = true; }
+
     // The pixel at (x, y) as 0xAARRGGBB, premultiplied.
     uint32_t pixel(int x, int y) const
     {
@@ -39,7 +46,8 @@ public:
 private:
     int m_width;
     int m_height;
-    std::vector<uint8_t> m_pixels;
+    PixelMemory m_pixels;
+    bool m_opaque { false };
 };
 
 using CGImageRef = std::shared_ptr<CGImage>;
