@@ -23,6 +23,7 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <future>
 #include <thread>
 
 namespace vantor {
@@ -295,10 +296,19 @@ std::optional<std::string> TimeLapseMovieExport::exportImages(
         return std::nullopt;
     kit::logf("Time-lapse movie: writing %zu photos into %s", photos.size(), moviePath.c_str());
 
+    // The next photo is decoded while this one is drawn and encoded, so that
+    // the decoder and the encoder each keep a core busy.
+    auto loadAhead = [&photos](size_t frame) {
+        return frame < photos.size() ? std::async(std::launch::async, &loadPhoto, photos[frame])
+                                     : std::future<std::shared_ptr<kit::UIImage>>();
+    };
+    auto next = loadAhead(1);
     int64_t written = 0;
     for (size_t frame = 0; frame < photos.size(); ++frame) {
-        if (!image)
-            image = loadPhoto(photos[frame]);
+        if (frame > 0) {
+            image = next.get();
+            next = loadAhead(frame + 1);
+        }
         kit::CVPixelBufferRef buffer;
         if (image)
             buffer = pixelBufferFromCGImage(*image, frameSize, transform);
