@@ -83,9 +83,11 @@ protected:
         return picker;
     }
 
-    // A picker of its own, from the bundle's layout, not shown.
-    static std::shared_ptr<ColorPickerViewController> standalonePicker()
+    // A picker of its own, from the bundle's layout, not shown, in the
+    // Settings app of an iPhone.
+    std::shared_ptr<ColorPickerViewController> standalonePicker()
     {
+        becomeSettingsApp("iPhone6,1");
         auto picker = std::make_shared<ColorPickerViewController>();
         picker->initWithNibName(ColorPickerViewController::kLayoutName, kit::NSBundle::bundleWithPath(vantor::kBundlePath));
         return picker;
@@ -263,6 +265,7 @@ TEST_F(ColorPickerTest, AnEqualColourLeavesTheSwatchUntouched)
     auto picker = standalonePicker();
     picker->setColor(kit::UIColor::colorWithRed(0.2, 0.6, 0.4, 1));
     picker->view();
+    ASSERT_TRUE(picker->swatch);
     auto blue = kit::UIColor::colorWithRed(0, 0, 1, 1);
     picker->swatch->setColor(blue);
 
@@ -295,7 +298,6 @@ TEST_F(ColorPickerTest, TheButtonsSendOnlyTheirOwnMessage)
 
 TEST_F(ColorPickerTest, TheAppearanceSettersActOnlyOnceTheViewIsLoaded)
 {
-    becomeSettingsApp("iPhone6,1");
     auto picker = standalonePicker();
     auto red = kit::UIColor::colorWithRed(1, 0, 0, 1);
     auto green = kit::UIColor::colorWithRed(0, 1, 0, 1);
