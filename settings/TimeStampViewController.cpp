@@ -2,7 +2,9 @@
 
 #include "common/SettingsKeys.h"
 #include "settings/Bundle_Template_ControllerDelegate.h"
+#include "settings/ColorPickerViewController.h"
 #include "settings/Globals.h"
+#include "settings/LayoutNames.h"
 
 #include "kit/foundation/NotYet.h"
 #include "kit/ui/CALayer.h"
@@ -92,7 +94,13 @@ void TimeStampViewController::SetupTimeStampButtonTapped(kit::id)
 
 void TimeStampViewController::SetupTimeStampColorTapped(kit::id)
 {
-    NOT_YET("the colour picker, starting from the colour button's background, pushed through the delegate");
+    auto picker = std::make_shared<ColorPickerViewController>();
+    picker->initWithNibName(ColorPickerViewController::kLayoutName, kit::NSBundle::bundleWithPath(kBundlePath));
+    picker->setColor(timestampColorSelect ? timestampColorSelect->backgroundColor() : nullptr);
+    picker->setDelegate(strongRef<TimeStampViewController>());
+    picker->setModalPresentationStyle(kit::UIModalPresentationFormSheet);
+    if (m_delegate)
+        m_delegate->pushController(picker);
 }
 
 void TimeStampViewController::fontPickerViewController(kit::UIViewController*, const std::string& didSelectFont)
@@ -102,13 +110,13 @@ void TimeStampViewController::fontPickerViewController(kit::UIViewController*, c
 }
 
 void TimeStampViewController::colorPickerViewController(
-    kit::UIViewController*, const std::shared_ptr<kit::UIColor>& didSelectColor)
+    ColorPickerViewController*, const std::shared_ptr<kit::UIColor>& didSelectColor)
 {
     setFontColor(didSelectColor, false);
     popPicker();
 }
 
-void TimeStampViewController::colorPickerViewControllerDidCancel(kit::UIViewController*) { popPicker(); }
+void TimeStampViewController::colorPickerViewControllerDidCancel(ColorPickerViewController*) { popPicker(); }
 
 void TimeStampViewController::popPicker()
 {

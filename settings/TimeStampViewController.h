@@ -5,6 +5,8 @@
 // the main page loaded, changes them at once, and stores each choice through
 // its delegate. It is the delegate of the font and colour pickers.
 
+#include "settings/ColorPickerViewControllerDelegate.h"
+
 #include "kit/ui/PSViewController.h"
 
 #include <memory>
@@ -20,7 +22,7 @@ namespace vantor {
 
 class Bundle_Template_ControllerDelegate;
 
-class TimeStampViewController : public kit::PSViewController {
+class TimeStampViewController : public kit::PSViewController, public ColorPickerViewControllerDelegate {
     KIT_OBJECT(TimeStampViewController, kit::PSViewController)
 
 public:
@@ -47,8 +49,8 @@ public:
     // The pickers' answers: the choice is stored and the picker popped;
     // a cancelled colour choice stores nothing.
     void fontPickerViewController(kit::UIViewController* picker, const std::string& didSelectFont);
-    void colorPickerViewController(kit::UIViewController* picker, const std::shared_ptr<kit::UIColor>& didSelectColor);
-    void colorPickerViewControllerDidCancel(kit::UIViewController* picker);
+    void colorPickerViewController(ColorPickerViewController* picker, const std::shared_ptr<kit::UIColor>& didSelectColor) override;
+    void colorPickerViewControllerDidCancel(ColorPickerViewController* picker) override;
 
     // Outlets, connected by the layout.
     std::shared_ptr<kit::UIButton> timestampColorSelect;

@@ -9,6 +9,13 @@ namespace kit {
 class NSBundle;
 class UINavigationController;
 
+enum UIModalPresentationStyle {
+    UIModalPresentationFullScreen = 0,
+    UIModalPresentationPageSheet = 1,
+    UIModalPresentationFormSheet = 2,
+    UIModalPresentationCurrentContext = 3,
+};
+
 // Manages one screenful of views. The view is made on first use (loadView,
 // then viewDidLoad) and owned by the controller; the appearance calls come
 // from whoever shows the controller (a window or a navigation controller).
@@ -39,6 +46,11 @@ public:
     const std::string& title() const { return m_title; }
     virtual void setTitle(std::string);
 
+    // How the controller would be shown when presented modally; kept for
+    // whoever presents it (a push ignores it).
+    UIModalPresentationStyle modalPresentationStyle() const { return m_modalPresentationStyle; }
+    void setModalPresentationStyle(UIModalPresentationStyle style) { m_modalPresentationStyle = style; }
+
     // The navigation controller whose stack holds this controller; nothing
     // when none does (or it is gone).
     UINavigationController* navigationController() const;
@@ -63,6 +75,7 @@ public:
 private:
     std::shared_ptr<UIView> m_view;
     std::string m_title;
+    UIModalPresentationStyle m_modalPresentationStyle { UIModalPresentationFullScreen };
     std::string m_nibName;
     std::shared_ptr<NSBundle> m_nibBundle;
     std::weak_ptr<UIViewController> m_parent;

@@ -118,6 +118,15 @@ const std::vector<ArtworkItem>& artworkCatalog()
     return catalog;
 }
 
+const std::vector<ArtworkItem>& settingsBundleArtwork()
+{
+    // The colour picker's plane fills its 240 x 240 image view one to one.
+    static const std::vector<ArtworkItem> images {
+        { "ColorPickerPlane@2x.png", { 240, 240 }, paintHueSaturationPlane, 0, ArtworkContent::Opaque },
+    };
+    return images;
+}
+
 const ArtworkItem* findArtwork(std::string_view name)
 {
     for (const auto& item : artworkCatalog()) {

@@ -28,6 +28,8 @@ enum class ArtworkContent {
     Drawing,
     // Deliberately transparent throughout (the "no overlay" drawing).
     Empty,
+    // Opaque throughout (the colour picker's plane).
+    Opaque,
 };
 
 struct ArtworkItem {
@@ -45,5 +47,9 @@ const std::vector<ArtworkItem>& artworkCatalog();
 
 // The item of that name, or nothing.
 const ArtworkItem* findArtwork(std::string_view name);
+
+// The settings bundle's images, which its layouts name and which lie beside
+// them in the bundle folder, e.g. "ColorPickerPlane@2x.png".
+const std::vector<ArtworkItem>& settingsBundleArtwork();
 
 }

@@ -48,6 +48,9 @@ void paintHorizonIndicator(kit::CGSize, int activated);
 // IndicatorsArt.cpp.
 void paintVerticalAlert(kit::CGSize, int);
 
+// ColorPickerArt.cpp: the settings bundle's hue/saturation plane.
+void paintHueSaturationPlane(kit::CGSize, int);
+
 // ZoomViewArt.cpp.
 void paintZoomOutline(kit::CGSize, int);
 void paintZoomThumb(kit::CGSize, int);

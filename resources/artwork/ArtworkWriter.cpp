@@ -36,12 +36,10 @@ bool makeParentFolder(const std::filesystem::path& file, std::string& why)
     return !error;
 }
 
-}
-
-GenerationReport writeResourceFolder(const std::filesystem::path& folder)
+// Each image replaced whole or not at all; a failure does not stop the others.
+void writeImages(const std::filesystem::path& folder, const std::vector<ArtworkItem>& items, GenerationReport& report)
 {
-    GenerationReport report;
-    for (const auto& item : artworkCatalog()) {
+    for (const auto& item : items) {
         auto path = folder / item.name;
         std::string why;
         if (!makeParentFolder(path, why)) {
@@ -59,6 +57,14 @@ GenerationReport writeResourceFolder(const std::filesystem::path& folder)
         }
         ++report.imagesWritten;
     }
+}
+
+}
+
+GenerationReport writeResourceFolder(const std::filesystem::path& folder)
+{
+    GenerationReport report;
+    writeImages(folder, artworkCatalog(), report);
 
     // The sound goes last: the build takes it as the sign that a run has
     // finished.
@@ -80,6 +86,13 @@ std::filesystem::path resourceFolderInDeviceRoot(const std::filesystem::path& ro
     if (relative.ends_with('/'))
         relative.remove_suffix(1);
     return root / std::filesystem::path(relative);
+}
+
+GenerationReport writeSettingsBundleImages(const std::filesystem::path& bundleFolder)
+{
+    GenerationReport report;
+    writeImages(bundleFolder, settingsBundleArtwork(), report);
+    return report;
 }
 
 GenerationReport writeDeviceRoot(const std::filesystem::path& root)

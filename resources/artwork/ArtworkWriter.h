@@ -31,6 +31,10 @@ struct GenerationReport {
 // file that fails does not stop the others.
 GenerationReport writeResourceFolder(const std::filesystem::path& folder);
 
+// Writes the settings bundle's images (settingsBundleArtwork) into the
+// bundle folder, beside its layouts; no sound.
+GenerationReport writeSettingsBundleImages(const std::filesystem::path& bundleFolder);
+
 // Where the resource folder lies inside a device root.
 std::filesystem::path resourceFolderInDeviceRoot(const std::filesystem::path& root);
 

@@ -14,15 +14,17 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vantor-artwork [FOLDER] [--device-root DIR] [--contact-sheet FILE]\n"
+    "usage: vantor-artwork [FOLDER] [--device-root DIR] [--settings-bundle DIR] [--contact-sheet FILE]\n"
     "  FOLDER               write the resource folder's files here\n"
     "  --device-root DIR    lay out a device root in DIR and write the resource\n"
     "                       folder into it at its device path\n"
+    "  --settings-bundle DIR write the settings bundle's images into its folder\n"
     "  --contact-sheet FILE write every image on one sheet (PNG) to look at\n";
 
 struct Options {
     std::optional<std::filesystem::path> folder;
     std::optional<std::filesystem::path> deviceRoot;
+    std::optional<std::filesystem::path> settingsBundle;
     std::optional<std::filesystem::path> contactSheet;
 };
 
@@ -39,6 +41,9 @@ std::optional<Options> parse(int argc, char** argv)
         if (argument == "--device-root") {
             if (!(options.deviceRoot = value()))
                 return std::nullopt;
+        } else if (argument == "--settings-bundle") {
+            if (!(options.settingsBundle = value()))
+                return std::nullopt;
         } else if (argument == "--contact-sheet") {
             if (!(options.contactSheet = value()))
                 return std::nullopt;
@@ -48,7 +53,7 @@ std::optional<Options> parse(int argc, char** argv)
             return std::nullopt;
         }
     }
-    if (!options.folder && !options.deviceRoot && !options.contactSheet)
+    if (!options.folder && !options.deviceRoot && !options.settingsBundle && !options.contactSheet)
         return std::nullopt;
     return options;
 }
@@ -79,6 +84,8 @@ int main(int argc, char** argv)
     }
     if (options->folder)
         ok = reportOutcome(writeResourceFolder(*options->folder), *options->folder) && ok;
+    if (options->settingsBundle)
+        ok = reportOutcome(writeSettingsBundleImages(*options->settingsBundle), *options->settingsBundle) && ok;
     if (options->contactSheet) {
         if (writeContactSheet(*options->contactSheet)) {
             std::printf("vantor-artwork: contact sheet in %s\n", options->contactSheet->c_str());

@@ -356,3 +356,42 @@ TEST_F(ArtworkFolder, EachThumbnailReadsAsItsGuideAtTheIndicatorsSize)
         for (size_t b = a + 1; b < shrunk.size(); ++b)
             EXPECT_NE(shrunk[a], shrunk[b]) << names[a] << " and " << names[b];
 }
+
+// The colour picker's plane, written beside the bundle's layouts: opaque,
+// hue across from red at the left, full saturation at the top and white at
+// the bottom.
+TEST(SettingsBundleArtwork, ThePlaneRunsHueAcrossAndSaturationDownToWhite)
+{
+    TemporaryFolder bundle;
+    auto report = writeSettingsBundleImages(bundle.path());
+    EXPECT_TRUE(report.succeeded());
+    EXPECT_FALSE(report.soundWritten);
+    ASSERT_EQ(report.imagesWritten, 1);
+    auto image = kit::UIImage::imageWithContentsOfFile((bundle.path() / "ColorPickerPlane@2x.png").string());
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->size().width, 240);
+    EXPECT_EQ(image->size().height, 240);
+    const auto& pixels = *image->CGImage();
+    int w = pixels.width(), h = pixels.height();
+    auto channels = [&](int x, int y) {
+        uint32_t p = pixels.pixel(x, y);
+        return std::array<int, 4> { int(p >> 24), int(p >> 16 & 0xff), int(p >> 8 & 0xff), int(p & 0xff) };
+    };
+    EXPECT_EQ(coverageOf(pixels).visible, size_t(w) * size_t(h));
+    auto topLeft = channels(0, 0);
+    EXPECT_EQ(topLeft[1], 255);
+    EXPECT_LE(topLeft[2], 4);
+    EXPECT_EQ(topLeft[3], 0);
+    // Hue one half, cyan, in the middle of the top row; one third, green.
+    auto middle = channels(w / 2, 0);
+    EXPECT_LE(middle[1], 4);
+    EXPECT_GE(middle[2], 250);
+    EXPECT_GE(middle[3], 250);
+    auto third = channels(w / 3, 0);
+    EXPECT_LE(third[1], 8);
+    EXPECT_EQ(third[2], 255);
+    for (int x = 0; x < w; x += 7) {
+        auto bottom = channels(x, h - 1);
+        EXPECT_GE(std::min({ bottom[1], bottom[2], bottom[3] }), 250) << x;
+    }
+}

@@ -1,9 +1,13 @@
+#include "kit/foundation/ColorArchive.h"
 #include "kit/foundation/PropertyListFile.h"
+#include "kit/media/JPEGDecoder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 namespace {
@@ -67,6 +71,36 @@ TEST_F(SettingsExample, TheTimeAddedToTheStampIsAnIntegerOne)
     auto stored = run("settings-timestamp");
     ASSERT_TRUE(stored);
     EXPECT_EQ(*stored, (Dictionary { { "timestampIncludeTime", int64_t(1) } }));
+}
+
+// The plane's top-left corner and the track's top make red: the file holds
+// its archive and the flag, and the camera's next photo has its date in red
+// where it used to be amber.
+TEST_F(SettingsExample, TheColourPickedInTheSettingsStampsThePhotoInRed)
+{
+    auto stored = run("color-picker");
+    ASSERT_TRUE(stored);
+    auto* archive = stored->at("timeStampFontColor").data();
+    ASSERT_TRUE(archive);
+    EXPECT_EQ(kit::unarchiveColor(*archive), kit::ArchivedColor::rgba(1, 0, 0, 1));
+    EXPECT_EQ(stored->at("timeStampFontColorSet"), kit::PropertyList(int64_t(1)));
+
+    std::ifstream in(m_folder / "out/camera-roll/IMG_0001.JPG", std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto photo = kit::decodeJPEG(bytes);
+    ASSERT_TRUE(photo) << photo.message;
+    const auto& image = *photo.image;
+    int red = 0, amber = 0;
+    for (int y = image.height() * 7 / 8; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) {
+            auto pixel = image.pixel(x, y);
+            int r = int(pixel >> 16 & 0xFF), g = int(pixel >> 8 & 0xFF), b = int(pixel & 0xFF);
+            red += r > 200 && g < 60 && b < 60;
+            amber += r > 200 && g > 150 && g < 235 && b < 80;
+        }
+    }
+    EXPECT_GT(red, 100);
+    EXPECT_EQ(amber, 0);
 }
 
 TEST_F(SettingsExample, OpeningPagesWritesNothingAndTheFirstChangeCreatesTheFile)

@@ -16,10 +16,12 @@
 #include "kit/ui/PSViewController.h"
 #include "kit/ui/TouchDelivery.h"
 #include "kit/ui/UIButton.h"
+#include "kit/ui/UIImage.h"
 #include "kit/ui/UINavigationController.h"
 #include "kit/ui/UIScreen.h"
 #include "kit/ui/UIScrollView.h"
 #include "kit/ui/UIWindow.h"
+#include "resources/artwork/ArtworkWriter.h"
 
 #include <plist/plist.h>
 
@@ -29,6 +31,27 @@
 #include <sstream>
 
 namespace settingstest {
+
+namespace {
+
+// The bundle's drawn images, as the build stages them beside the layouts;
+// drawn once per test program.
+void writeBundleImages(const std::filesystem::path& bundle)
+{
+    static const auto images = [] {
+        std::vector<std::pair<std::string, std::vector<uint8_t>>> drawn;
+        for (const auto& item : vantor::resources::settingsBundleArtwork()) {
+            auto png = kit::UIImagePNGRepresentation(vantor::resources::renderArtwork(item));
+            if (png)
+                drawn.emplace_back(item.name, std::vector<uint8_t>(png->begin(), png->end()));
+        }
+        return drawn;
+    }();
+    for (const auto& [name, bytes] : images)
+        std::ofstream(bundle / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+}
 
 void SettingsBundleTest::SetUp()
 {
@@ -40,6 +63,7 @@ void SettingsBundleTest::SetUp()
     std::filesystem::create_directories(bundle);
     for (const auto& layout : std::filesystem::directory_iterator(VANTOR_LAYOUTS_FOLDER))
         std::filesystem::copy_file(layout.path(), bundle / layout.path().filename());
+    writeBundleImages(bundle);
     kit::DeviceRoot::set(m_root);
     vantor::prefs::resetGlobals();
 }
