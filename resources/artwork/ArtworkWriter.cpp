@@ -38,26 +38,31 @@ bool makeParentFolder(const std::filesystem::path& file, std::string& why)
 
 }
 
+bool writeArtworkFile(const ArtworkItem& item, const std::filesystem::path& path, GenerationReport& report)
+{
+    std::string why;
+    if (!makeParentFolder(path, why)) {
+        report.failures.push_back(item.name + ": " + why);
+        return false;
+    }
+    auto png = kit::UIImagePNGRepresentation(renderArtwork(item));
+    if (!png) {
+        report.failures.push_back(item.name + ": cannot be drawn or encoded");
+        return false;
+    }
+    if (!kit::writeFileAtomically(path, *png)) {
+        report.failures.push_back(item.name + ": cannot be written");
+        return false;
+    }
+    return true;
+}
+
 GenerationReport writeResourceFolder(const std::filesystem::path& folder)
 {
     GenerationReport report;
     for (const auto& item : artworkCatalog()) {
-        auto path = folder / item.name;
-        std::string why;
-        if (!makeParentFolder(path, why)) {
-            report.failures.push_back(item.name + ": " + why);
-            continue;
-        }
-        auto png = kit::UIImagePNGRepresentation(renderArtwork(item));
-        if (!png) {
-            report.failures.push_back(item.name + ": cannot be drawn or encoded");
-            continue;
-        }
-        if (!kit::writeFileAtomically(path, *png)) {
-            report.failures.push_back(item.name + ": cannot be written");
-            continue;
-        }
-        ++report.imagesWritten;
+        if (writeArtworkFile(item, folder / item.name, report))
+            ++report.imagesWritten;
     }
 
     // The sound goes last: the build takes it as the sign that a run has

@@ -26,6 +26,10 @@ struct GenerationReport {
     bool succeeded() const { return failures.empty(); }
 };
 
+// Draws the image and writes it to `path` as a PNG, whole or not at all,
+// making its folder; a failure is added to the report, naming the image.
+bool writeArtworkFile(const ArtworkItem&, const std::filesystem::path& path, GenerationReport&);
+
 // Writes every catalogue image and the count-down sound under `folder`,
 // making the sub-folders. Each file is replaced whole or not at all, and a
 // file that fails does not stop the others.

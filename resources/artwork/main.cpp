@@ -4,6 +4,7 @@
 
 #include "resources/artwork/ArtworkWriter.h"
 #include "resources/artwork/ContactSheet.h"
+#include "resources/artwork/ManualPictures.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -14,16 +15,19 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: vantor-artwork [FOLDER] [--device-root DIR] [--contact-sheet FILE]\n"
+    "usage: vantor-artwork [FOLDER] [--device-root DIR] [--contact-sheet FILE] [--manual-pictures DIR]\n"
     "  FOLDER               write the resource folder's files here\n"
     "  --device-root DIR    lay out a device root in DIR and write the resource\n"
     "                       folder into it at its device path\n"
-    "  --contact-sheet FILE write every image on one sheet (PNG) to look at\n";
+    "  --contact-sheet FILE write every image on one sheet (PNG) to look at\n"
+    "  --manual-pictures DIR write the artwork that the settings manual shows\n"
+    "                       into DIR, by plain file name\n";
 
 struct Options {
     std::optional<std::filesystem::path> folder;
     std::optional<std::filesystem::path> deviceRoot;
     std::optional<std::filesystem::path> contactSheet;
+    std::optional<std::filesystem::path> manualPictures;
 };
 
 std::optional<Options> parse(int argc, char** argv)
@@ -42,13 +46,16 @@ std::optional<Options> parse(int argc, char** argv)
         } else if (argument == "--contact-sheet") {
             if (!(options.contactSheet = value()))
                 return std::nullopt;
+        } else if (argument == "--manual-pictures") {
+            if (!(options.manualPictures = value()))
+                return std::nullopt;
         } else if (!argument.starts_with("-") && !options.folder) {
             options.folder = std::filesystem::path(argument);
         } else {
             return std::nullopt;
         }
     }
-    if (!options.folder && !options.deviceRoot && !options.contactSheet)
+    if (!options.folder && !options.deviceRoot && !options.contactSheet && !options.manualPictures)
         return std::nullopt;
     return options;
 }
@@ -79,6 +86,8 @@ int main(int argc, char** argv)
     }
     if (options->folder)
         ok = reportOutcome(writeResourceFolder(*options->folder), *options->folder) && ok;
+    if (options->manualPictures)
+        ok = reportOutcome(writeManualPictures(*options->manualPictures), *options->manualPictures) && ok;
     if (options->contactSheet) {
         if (writeContactSheet(*options->contactSheet)) {
             std::printf("vantor-artwork: contact sheet in %s\n", options->contactSheet->c_str());

@@ -40,6 +40,8 @@ void SettingsBundleTest::SetUp()
     std::filesystem::create_directories(bundle);
     for (const auto& layout : std::filesystem::directory_iterator(VANTOR_LAYOUTS_FOLDER))
         std::filesystem::copy_file(layout.path(), bundle / layout.path().filename());
+    for (const auto& picture : std::filesystem::directory_iterator(VANTOR_MANUAL_PICTURES_FOLDER))
+        std::filesystem::copy_file(picture.path(), bundle / picture.path().filename());
     kit::DeviceRoot::set(m_root);
     vantor::prefs::resetGlobals();
 }
