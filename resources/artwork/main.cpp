@@ -20,7 +20,8 @@ constexpr const char* kUsage =
     "  --device-root DIR    lay out a device root in DIR and write the resource\n"
     "                       folder into it at its device path\n"
     "  --contact-sheet FILE write every image on one sheet (PNG) to look at\n"
-    "  --manual-pictures DIR write the artwork that the settings manual shows\n"
+    "  --manual-pictures DIR\n"
+    "                       write the artwork that the settings manual shows\n"
     "                       into DIR, by plain file name\n";
 
 struct Options {
