@@ -4,9 +4,9 @@
 #include "settings/Globals.h"
 #include "settings/LayoutNames.h"
 #include "settings/MainViewController.h"
+#include "settings/ManualViewController.h"
 #include "settings/TimeStampViewController.h"
 
-#include "kit/foundation/NotYet.h"
 #include "kit/foundation/ProcessIdentity.h"
 #include "kit/runtime/Class.h"
 #include "kit/runtime/Selector.h"
@@ -77,7 +77,7 @@ kit::CGSize Bundle_Template_Controller::contentSize() const
 
 void Bundle_Template_Controller::manualButtonTapped(kit::id)
 {
-    NOT_YET("the manual's first page, from its layout by device class, pushed without a delegate");
+    pushController(pageFromLayout<ManualViewController>(SettingsPage::Manual));
 }
 
 void Bundle_Template_Controller::ShowTimeStampSetup(kit::id)

@@ -7,6 +7,7 @@
 #include "kit/ui/Blur.h"
 #include "kit/ui/CGContext.h"
 #include "kit/ui/PNGCodec.h"
+#include "kit/ui/PageCurl.h"
 #include "kit/ui/UIApplication.h"
 #include "kit/ui/UIColor.h"
 #include "kit/ui/UIGraphics.h"
@@ -357,28 +358,18 @@ void Renderer::Frame::drawTransition(cairo_t* cr, UIView* self, const animation:
                 CGAffineTransformMake(1 / transition.scale, 0, 0, 1 / transition.scale, bounds.origin.x, bounds.origin.y),
                 alpha);
     };
-    double w = bounds.size.width, h = bounds.size.height, x = bounds.origin.x, y = bounds.origin.y;
-    auto clipRows = [&](double top, double bottom) {
-        cairo_rectangle(cr, x, y + top, w, std::max(0.0, bottom - top));
-        cairo_clip(cr);
-    };
+    double w = bounds.size.width, x = bounds.origin.x;
     auto presentation = self->presentationAt(now);
     switch (transition.type) {
     case UIViewAnimationTransitionCurlUp:
-        // The old page lifts away from the bottom edge, showing the new one.
-        drawBody(cr, self, presentation);
-        cairo_save(cr);
-        clipRows(0, h * (1 - p));
-        drawBefore(1);
-        cairo_restore(cr);
+        // The old page curls up and away, showing the new one.
+        drawPageCurl(cr, bounds, p, [&](cairo_t*) { drawBefore(1); },
+            [&](cairo_t*) { drawBody(cr, self, presentation); });
         break;
     case UIViewAnimationTransitionCurlDown:
-        // The new page comes down over the old one from the top edge.
-        drawBefore(1);
-        cairo_save(cr);
-        clipRows(0, h * p);
-        drawBody(cr, self, presentation);
-        cairo_restore(cr);
+        // The new page uncurls down over the old one: the curl up, backwards.
+        drawPageCurl(cr, bounds, 1 - p, [&](cairo_t*) { drawBody(cr, self, presentation); },
+            [&](cairo_t*) { drawBefore(1); });
         break;
     case UIViewAnimationTransitionFlipFromLeft:
     case UIViewAnimationTransitionFlipFromRight: {

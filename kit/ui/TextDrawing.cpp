@@ -82,6 +82,12 @@ void configure(PangoLayout* layout, const LayoutRequest& request, const TextAttr
         pango_layout_set_height(layout, -request.numberOfLines);
         if (pango_layout_get_ellipsize(layout) == PANGO_ELLIPSIZE_NONE)
             pango_layout_set_ellipsize(layout, PANGO_ELLIPSIZE_END);
+    } else if (pango_layout_get_ellipsize(layout) != PANGO_ELLIPSIZE_NONE) {
+        // Any number of lines: a truncating text still wraps at words.
+        // Pango's default height keeps an ellipsized paragraph on one line;
+        // a positive height lifts that limit.
+        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+        pango_layout_set_height(layout, G_MAXINT);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "resources/artwork/ArtworkWriter.h"
 
 #include "resources/artwork/CountSound.h"
+#include "resources/artwork/ManualPictures.h"
 
 #include "kit/foundation/AtomicFile.h"
 #include "kit/foundation/DeviceRoot.h"
@@ -36,26 +37,35 @@ bool makeParentFolder(const std::filesystem::path& file, std::string& why)
     return !error;
 }
 
+}
+
+bool writeArtworkFile(const ArtworkItem& item, const std::filesystem::path& path, GenerationReport& report)
+{
+    std::string why;
+    if (!makeParentFolder(path, why)) {
+        report.failures.push_back(item.name + ": " + why);
+        return false;
+    }
+    auto png = kit::UIImagePNGRepresentation(renderArtwork(item));
+    if (!png) {
+        report.failures.push_back(item.name + ": cannot be drawn or encoded");
+        return false;
+    }
+    if (!kit::writeFileAtomically(path, *png)) {
+        report.failures.push_back(item.name + ": cannot be written");
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
 // Each image replaced whole or not at all; a failure does not stop the others.
 void writeImages(const std::filesystem::path& folder, const std::vector<ArtworkItem>& items, GenerationReport& report)
 {
     for (const auto& item : items) {
-        auto path = folder / item.name;
-        std::string why;
-        if (!makeParentFolder(path, why)) {
-            report.failures.push_back(item.name + ": " + why);
-            continue;
-        }
-        auto png = kit::UIImagePNGRepresentation(renderArtwork(item));
-        if (!png) {
-            report.failures.push_back(item.name + ": cannot be drawn or encoded");
-            continue;
-        }
-        if (!kit::writeFileAtomically(path, *png)) {
-            report.failures.push_back(item.name + ": cannot be written");
-            continue;
-        }
-        ++report.imagesWritten;
+        if (writeArtworkFile(item, folder / item.name, report))
+            ++report.imagesWritten;
     }
 }
 
@@ -92,6 +102,9 @@ GenerationReport writeSettingsBundleImages(const std::filesystem::path& bundleFo
 {
     GenerationReport report;
     writeImages(bundleFolder, settingsBundleArtwork(), report);
+    auto manual = writeManualPictures(bundleFolder);
+    report.imagesWritten += manual.imagesWritten;
+    report.failures.insert(report.failures.end(), manual.failures.begin(), manual.failures.end());
     return report;
 }
 

@@ -26,13 +26,18 @@ struct GenerationReport {
     bool succeeded() const { return failures.empty(); }
 };
 
+// Draws the image and writes it to `path` as a PNG, whole or not at all,
+// making its folder; a failure is added to the report, naming the image.
+bool writeArtworkFile(const ArtworkItem&, const std::filesystem::path& path, GenerationReport&);
+
 // Writes every catalogue image and the count-down sound under `folder`,
 // making the sub-folders. Each file is replaced whole or not at all, and a
 // file that fails does not stop the others.
 GenerationReport writeResourceFolder(const std::filesystem::path& folder);
 
-// Writes the settings bundle's images (settingsBundleArtwork) into the
-// bundle folder, beside its layouts; no sound.
+// Writes the settings bundle's images into the bundle folder, beside its
+// layouts: its own (settingsBundleArtwork) and the manual's pictures; no
+// sound.
 GenerationReport writeSettingsBundleImages(const std::filesystem::path& bundleFolder);
 
 // Where the resource folder lies inside a device root.

@@ -18,7 +18,8 @@ constexpr const char* kUsage =
     "  FOLDER               write the resource folder's files here\n"
     "  --device-root DIR    lay out a device root in DIR and write the resource\n"
     "                       folder into it at its device path\n"
-    "  --settings-bundle DIR write the settings bundle's images into its folder\n"
+    "  --settings-bundle DIR write the settings bundle's images (the colour picker's\n"
+    "                       plane, the manual's pictures) into its folder\n"
     "  --contact-sheet FILE write every image on one sheet (PNG) to look at\n";
 
 struct Options {

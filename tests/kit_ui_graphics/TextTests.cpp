@@ -127,6 +127,21 @@ TEST(Text, WrapsInARectangleAndLimitsLines)
     EXPECT_NEAR(limited.size.height, line, 0.5);
 }
 
+// A label's text truncates at its tail by default; with any number of lines
+// it still wraps, as a multi-line label does.
+TEST(Text, ATruncatingTextWithAnyNumberOfLinesWraps)
+{
+    TextAttributes attributes;
+    attributes.font = UIFont::fontWithName("DejaVu Sans", 10);
+    attributes.lineBreakMode = NSLineBreakByTruncatingTail;
+    CGFloat line = sizeWithAttributes("word", attributes).height;
+    CGRect wrapped = boundingRectWithSize("word word word word word word", CGSizeMake(60, 1000), attributes, 0);
+    EXPECT_LE(wrapped.size.width, 60);
+    EXPECT_NEAR(wrapped.size.height / line, 3, 0.5);
+    CGRect limited = boundingRectWithSize("word word word word word word", CGSizeMake(60, 1000), attributes, 2);
+    EXPECT_NEAR(limited.size.height / line, 2, 0.5);
+}
+
 TEST(Text, FillsInTheForegroundAndStrokesOnlyWhenAsked)
 {
     TextAttributes attributes;

@@ -204,6 +204,44 @@ TEST_F(Rendering, CurlTransitionsShowTheOldPageGoingAway)
     EXPECT_EQ(at(renderer.pixels(), 50, 10).b, 255);
 }
 
+// Half-way, the old page's lifted corner lies turned over above the fold:
+// the paper's light back, neither the old page's red nor the new one's blue.
+// The curl down plays the same picture backwards, the new page on top.
+TEST_F(Rendering, CurlsTurnThePageOverAlongAFold)
+{
+    auto curlAtHalf = [&](UIViewAnimationTransition transition) {
+        auto window = makeWindow(CGRectMake(0, 0, 100, 100));
+        auto old = addView(window.get(), CGRectMake(0, 0, 100, 100), UIColor::redColor());
+        auto next = std::make_shared<UIView>(CGRectMake(0, 0, 100, 100));
+        next->setBackgroundColor(UIColor::blueColor());
+        UIView::beginAnimations("", nullptr);
+        UIView::setAnimationDuration(1.0);
+        UIView::setAnimationCurve(UIViewAnimationCurveLinear);
+        UIView::setAnimationTransition(transition, window.get(), true);
+        window->addSubview(next);
+        UIView::commitAnimations();
+        RunLoop::main().advance(0.5);
+        renderer.render();
+        RunLoop::main().advance(0.6);
+        window->setHidden(true);
+    };
+
+    curlAtHalf(UIViewAnimationTransitionCurlUp);
+    auto back = at(renderer.pixels(), 50, 38);
+    EXPECT_GT(back.r, 150);
+    EXPECT_GT(back.g, 150) << "the paper's back, not the red page";
+    EXPECT_GT(back.b, 150);
+    EXPECT_EQ(at(renderer.pixels(), 90, 95).b, 255) << "the corner has lifted off the new page";
+    EXPECT_EQ(at(renderer.pixels(), 50, 10).r, 255) << "the top still lies flat";
+
+    curlAtHalf(UIViewAnimationTransitionCurlDown);
+    back = at(renderer.pixels(), 50, 38);
+    EXPECT_GT(back.r, 150);
+    EXPECT_GT(back.g, 150);
+    EXPECT_EQ(at(renderer.pixels(), 90, 95).r, 255) << "the old page shows where the new one has not come down";
+    EXPECT_EQ(at(renderer.pixels(), 50, 10).b, 255) << "the new page lies over the top";
+}
+
 TEST_F(Rendering, FlipsNarrowTheOldContentThenWidenTheNew)
 {
     auto window = makeWindow(CGRectMake(0, 0, 100, 100));

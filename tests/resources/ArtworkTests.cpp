@@ -3,6 +3,7 @@
 #include "resources/artwork/ArtworkCatalog.h"
 #include "resources/artwork/ArtworkWriter.h"
 #include "resources/artwork/ContactSheet.h"
+#include "resources/artwork/ManualPictures.h"
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/ui/UIGraphics.h"
@@ -366,7 +367,7 @@ TEST(SettingsBundleArtwork, ThePlaneRunsHueAcrossAndSaturationDownToWhite)
     auto report = writeSettingsBundleImages(bundle.path());
     EXPECT_TRUE(report.succeeded());
     EXPECT_FALSE(report.soundWritten);
-    ASSERT_EQ(report.imagesWritten, 1);
+    ASSERT_EQ(report.imagesWritten, 1 + int(manualPictures().size()));
     auto image = kit::UIImage::imageWithContentsOfFile((bundle.path() / "ColorPickerPlane@2x.png").string());
     ASSERT_TRUE(image);
     EXPECT_EQ(image->size().width, 240);
@@ -394,4 +395,36 @@ TEST(SettingsBundleArtwork, ThePlaneRunsHueAcrossAndSaturationDownToWhite)
         auto bottom = channels(x, h - 1);
         EXPECT_GE(std::min({ bottom[1], bottom[2], bottom[3] }), 250) << x;
     }
+}
+
+namespace {
+
+// The manual's pictures are the catalogue's own drawings, each under a file
+// name of its own in one flat folder, pixel for pixel what the camera shows.
+TEST(ManualPictures, AreTheCataloguesDrawingsUnderTheirOwnFileNames)
+{
+    std::set<std::string> fileNames;
+    for (auto name : manualPictures()) {
+        EXPECT_TRUE(findArtwork(name)) << name;
+        EXPECT_TRUE(fileNames.insert(std::string(manualPictureFileName(name))).second) << name;
+    }
+
+    kit::DeviceRoot::clear();
+    TemporaryFolder folder;
+    auto report = writeManualPictures(folder.path() / "bundle");
+    EXPECT_TRUE(report.succeeded());
+    EXPECT_EQ(report.imagesWritten, int(manualPictures().size()));
+    for (auto name : manualPictures()) {
+        auto written = kit::UIImage::imageWithContentsOfFile(
+            (folder.path() / "bundle" / std::string(manualPictureFileName(name))).string());
+        auto drawn = renderArtwork(*findArtwork(name));
+        ASSERT_TRUE(written && drawn) << name;
+        EXPECT_EQ(written->CGImage()->width(), drawn->CGImage()->width()) << name;
+        EXPECT_EQ(written->CGImage()->pixel(written->CGImage()->width() / 2, written->CGImage()->height() / 2),
+            drawn->CGImage()->pixel(drawn->CGImage()->width() / 2, drawn->CGImage()->height() / 2))
+            << name;
+    }
+    EXPECT_EQ(manualPictureFileName("Locks/objectLock2@2x.png"), "objectLock2@2x.png");
+}
+
 }

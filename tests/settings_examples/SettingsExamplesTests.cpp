@@ -1,6 +1,9 @@
+#include "kit/foundation/AtomicFile.h"
 #include "kit/foundation/ColorArchive.h"
 #include "kit/foundation/PropertyListFile.h"
 #include "kit/media/JPEGDecoder.h"
+#include "kit/ui/CGImage.h"
+#include "kit/ui/PNGCodec.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 
 namespace {
 
@@ -118,6 +122,34 @@ TEST_F(SettingsExample, TheToursOnThreeDevicesWriteNothing)
         fs::remove_all(m_folder / "out");
         fs::remove_all(m_folder / "root");
     }
+}
+
+// The manual's scenario: after next three times and previous three times
+// only the first page is left, and half-way through the first turn the old
+// page's corner shows turned over, its light back above the dark pages.
+TEST_F(SettingsExample, TheManualGoesForwardAndBackToItsFirstPage)
+{
+    run("manual");
+    std::ifstream described(m_folder / "out/07-page1-again.txt");
+    std::stringstream text;
+    text << described.rdbuf();
+    EXPECT_NE(text.str().find("text=\"1 of 4\""), std::string::npos);
+    for (const char* page : { "tag=102 ", "tag=103 ", "tag=104 ", "text=\"2 of 4\"" })
+        EXPECT_EQ(text.str().find(page), std::string::npos) << page;
+
+    auto brightness = [&](const char* screenshot, int x, int y) {
+        auto bytes = kit::readWholeFile(m_folder / "out" / screenshot, 1 << 24);
+        auto image = bytes ? kit::PNGCodec::decode(*bytes) : nullptr;
+        if (!image)
+            return -1;
+        uint32_t pixel = image->pixel(x, y);
+        return int(std::min({ (pixel >> 16) & 0xff, (pixel >> 8) & 0xff, pixel & 0xff }));
+    };
+    // (100, 289) in points on the iPhone 5s's screen, two pixels a point: empty
+    // on both pages.
+    EXPECT_GT(brightness("02-curling-up.png", 200, 578), 150) << "the paper's back";
+    EXPECT_LT(brightness("01-page1.png", 200, 578), 60) << "the page itself is dark there";
+    EXPECT_LT(brightness("03-page2.png", 200, 578), 60);
 }
 
 }

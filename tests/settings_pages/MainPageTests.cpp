@@ -3,6 +3,7 @@
 #include "settings/Bundle_Template_Controller.h"
 #include "settings/Globals.h"
 #include "settings/MainViewController.h"
+#include "settings/ManualViewController.h"
 
 #include "kit/ui/UIColor.h"
 #include "kit/ui/UIScrollView.h"
@@ -133,10 +134,12 @@ TEST_F(MainPageTest, TheFirstChangeWithoutAFileCreatesIt)
     EXPECT_EQ((*stored)["HDRAlwaysOn"].integer, 1);
 }
 
-TEST_F(MainPageTest, TheManualButtonKeepsTheMainPage)
+TEST_F(MainPageTest, TheManualButtonOpensTheManual)
 {
     auto entry = openEntry();
     tap(control("ManualButtonTapped:"));
+    EXPECT_TRUE(dynamic_cast<vantor::ManualViewController*>(frontPage()));
+    back();
     EXPECT_EQ(frontPage(), entry.get());
 }
 

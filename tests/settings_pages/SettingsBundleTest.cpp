@@ -32,27 +32,6 @@
 
 namespace settingstest {
 
-namespace {
-
-// The bundle's drawn images, as the build stages them beside the layouts;
-// drawn once per test program.
-void writeBundleImages(const std::filesystem::path& bundle)
-{
-    static const auto images = [] {
-        std::vector<std::pair<std::string, std::vector<uint8_t>>> drawn;
-        for (const auto& item : vantor::resources::settingsBundleArtwork()) {
-            auto png = kit::UIImagePNGRepresentation(vantor::resources::renderArtwork(item));
-            if (png)
-                drawn.emplace_back(item.name, std::vector<uint8_t>(png->begin(), png->end()));
-        }
-        return drawn;
-    }();
-    for (const auto& [name, bytes] : images)
-        std::ofstream(bundle / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-}
-
 void SettingsBundleTest::SetUp()
 {
     kit::RunLoop::main().resetWithVirtualClock();
@@ -63,7 +42,9 @@ void SettingsBundleTest::SetUp()
     std::filesystem::create_directories(bundle);
     for (const auto& layout : std::filesystem::directory_iterator(VANTOR_LAYOUTS_FOLDER))
         std::filesystem::copy_file(layout.path(), bundle / layout.path().filename());
-    writeBundleImages(bundle);
+    // The bundle's drawn images, as the build stages them beside the layouts.
+    for (const auto& image : std::filesystem::directory_iterator(VANTOR_BUNDLE_IMAGES_FOLDER))
+        std::filesystem::copy_file(image.path(), bundle / image.path().filename());
     kit::DeviceRoot::set(m_root);
     vantor::prefs::resetGlobals();
 }
