@@ -5,6 +5,8 @@
 // the main page loaded, changes them at once, and stores each choice through
 // its delegate. It is the delegate of the font and colour pickers.
 
+#include "settings/FontPickerViewController.h"
+
 #include "kit/ui/PSViewController.h"
 
 #include <memory>
@@ -20,7 +22,8 @@ namespace vantor {
 
 class Bundle_Template_ControllerDelegate;
 
-class TimeStampViewController : public kit::PSViewController {
+class TimeStampViewController : public kit::PSViewController,
+                                public FontPickerViewControllerDelegate {
     KIT_OBJECT(TimeStampViewController, kit::PSViewController)
 
 public:
@@ -46,7 +49,7 @@ public:
 
     // The pickers' answers: the choice is stored and the picker popped;
     // a cancelled colour choice stores nothing.
-    void fontPickerViewController(kit::UIViewController* picker, const std::string& didSelectFont);
+    void fontPickerViewController(FontPickerViewController* picker, const std::string& didSelectFont) override;
     void colorPickerViewController(kit::UIViewController* picker, const std::shared_ptr<kit::UIColor>& didSelectColor);
     void colorPickerViewControllerDidCancel(kit::UIViewController* picker);
 

@@ -190,7 +190,13 @@ void UITableView::showVisibleRows()
     for (size_t s = 0; s < m_sections.size(); ++s) {
         auto& section = m_sections[s];
         CGRect headerRect = CGRectMake(0, section.top, width, section.headerHeight);
-        if (section.title && CGRectIntersectsRect(headerRect, visible)) {
+        bool headerShows = section.title && CGRectIntersectsRect(headerRect, visible);
+        // Headers that scrolled away are let go, so a long list keeps only
+        // the few it shows.
+        if (!headerShows) {
+            if (auto gone = m_headers.extract(int64_t(s)))
+                gone.mapped()->removeFromSuperview();
+        } else {
             auto& header = m_headers[int64_t(s)];
             if (!header) {
                 header = std::make_shared<UILabel>();

@@ -39,7 +39,10 @@ public:
     explicit UITableView(CGRect frame = CGRectZero, UITableViewStyle = UITableViewStylePlain);
 
     UITableViewStyle style() const { return m_style; }
+    // Nothing when none was set or it is gone.
+    std::shared_ptr<UITableViewDataSource> dataSource() const { return m_dataSource.lock(); }
     void setDataSource(std::weak_ptr<UITableViewDataSource> source) { m_dataSource = std::move(source); }
+    std::shared_ptr<UITableViewDelegate> delegate() const { return m_delegate.lock(); }
     void setDelegate(std::weak_ptr<UITableViewDelegate> delegate) { m_delegate = std::move(delegate); }
 
     // Points; default 44.
