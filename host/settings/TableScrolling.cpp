@@ -1,0 +1,98 @@
+#include "host/settings/TableScrolling.h"
+
+#include "kit/ui/UIApplication.h"
+#include "kit/ui/UILabel.h"
+#include "kit/ui/UITableView.h"
+#include "kit/ui/UITableViewCell.h"
+#include "kit/ui/UIWindow.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace host::tables {
+
+namespace {
+
+// Front-most first: the last subview is drawn last, so it is in front.
+kit::UITableView* frontMostTable(kit::UIView* view)
+{
+    if (view->isHidden() || view->alpha() < 0.01)
+        return nullptr;
+    const auto& children = view->subviews();
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        if (auto* found = frontMostTable(it->get()))
+            return found;
+    return dynamic_cast<kit::UITableView*>(view);
+}
+
+// The showing cell with the text, first in row order.
+kit::UITableViewCell* showingCell(const kit::UITableView& table, const std::string& text)
+{
+    kit::UITableViewCell* found = nullptr;
+    std::optional<kit::NSIndexPath> foundAt;
+    for (auto* cell : table.visibleCells()) {
+        auto at = table.indexPathForCell(cell);
+        if (cell->textLabel() && cell->textLabel()->text() == text && at && (!foundAt || *at < *foundAt)) {
+            found = cell;
+            foundAt = at;
+        }
+    }
+    return found;
+}
+
+void scrollTo(kit::UITableView& table, kit::CGFloat y)
+{
+    y = std::clamp<kit::CGFloat>(y, 0, table.maximumContentOffset().y);
+    table.setContentOffset(kit::CGPointMake(table.contentOffset().x, y));
+    table.layoutIfNeeded();
+}
+
+// Moves the least that shows the whole cell.
+kit::UITableViewCell* wholly(kit::UITableView& table, kit::UITableViewCell* cell)
+{
+    auto at = table.indexPathForCell(cell);
+    if (!at)
+        return cell;
+    auto row = table.rectForRowAtIndexPath(*at);
+    auto visible = table.bounds();
+    if (row.origin.y < visible.origin.y)
+        scrollTo(table, row.origin.y);
+    else if (kit::CGRectGetMaxY(row) > kit::CGRectGetMaxY(visible))
+        scrollTo(table, kit::CGRectGetMaxY(row) - visible.size.height);
+    return table.cellForRowAtIndexPath(*at);
+}
+
+}
+
+kit::UITableView* frontTableView()
+{
+    auto windows = kit::UIApplication::sharedApplication()->windows();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if (auto* table = frontMostTable(*it))
+            return table;
+    return nullptr;
+}
+
+kit::UITableViewCell* scrollToCell(kit::UITableView& table, const std::string& text)
+{
+    auto keep = table.strongRef<kit::UITableView>();
+    table.layoutIfNeeded();
+    if (auto* cell = showingCell(table, text))
+        return wholly(table, cell);
+    auto start = table.contentOffset();
+    // A screenful less one row, so a row cut at the bottom edge shows whole
+    // on the next step.
+    kit::CGFloat step = std::max<kit::CGFloat>(1, table.bounds().size.height - table.rowHeight());
+    for (kit::CGFloat y = 0;; y += step) {
+        scrollTo(table, y);
+        if (auto* cell = showingCell(table, text))
+            return wholly(table, cell);
+        if (table.contentOffset().y >= table.maximumContentOffset().y)
+            break;
+    }
+    table.setContentOffset(start);
+    table.layoutIfNeeded();
+    return nullptr;
+}
+
+}
