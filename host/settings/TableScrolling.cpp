@@ -47,18 +47,28 @@ void scrollTo(kit::UITableView& table, kit::CGFloat y)
     table.layoutIfNeeded();
 }
 
-// Moves the least that shows the whole cell.
+// Whether the whole cell shows and a finger at its centre would reach it
+// (a floating header may cover a row at the top).
+bool isWhollyShown(kit::UITableView& table, kit::UITableViewCell* cell)
+{
+    auto frame = cell->frame();
+    if (!kit::CGRectContainsRect(table.bounds(), frame))
+        return false;
+    auto* hit = table.hitTest(kit::CGPointMake(kit::CGRectGetMidX(frame), kit::CGRectGetMidY(frame)), nullptr);
+    return hit && (hit == cell || hit->isDescendantOfView(cell));
+}
+
+// A cell that does not show whole is brought to the middle, as far as the
+// table goes.
 kit::UITableViewCell* wholly(kit::UITableView& table, kit::UITableViewCell* cell)
 {
+    if (isWhollyShown(table, cell))
+        return cell;
     auto at = table.indexPathForCell(cell);
     if (!at)
         return cell;
     auto row = table.rectForRowAtIndexPath(*at);
-    auto visible = table.bounds();
-    if (row.origin.y < visible.origin.y)
-        scrollTo(table, row.origin.y);
-    else if (kit::CGRectGetMaxY(row) > kit::CGRectGetMaxY(visible))
-        scrollTo(table, kit::CGRectGetMaxY(row) - visible.size.height);
+    scrollTo(table, kit::CGRectGetMidY(row) - table.bounds().size.height / 2);
     return table.cellForRowAtIndexPath(*at);
 }
 

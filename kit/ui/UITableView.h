@@ -30,8 +30,12 @@ enum UITableViewScrollPosition {
 // cells that scroll away for dequeueReusableCellWithIdentifier. A tap on a
 // row selects it (the previous row is deselected) and tells the delegate; a
 // drag scrolls instead. Sections have a header when the data source gives a
-// title; grouped tables also leave a gap before each section and have a
-// grey background. The data source and delegate are held weakly.
+// title, made when it shows and let go when it scrolls away. In a plain
+// table the headers float: the header of the section at the top stays at the
+// top, over the rows, until the next header pushes it up; a tap on a header
+// selects nothing. Grouped tables leave a gap before each section, their
+// headers scroll with the rows, and they have a grey background. The data
+// source and delegate are held weakly.
 class UITableView : public UIScrollView {
     KIT_OBJECT(UITableView, UIScrollView)
 
@@ -62,6 +66,10 @@ public:
     std::vector<UITableViewCell*> visibleCells() const;
     // In content coordinates.
     CGRect rectForRowAtIndexPath(const NSIndexPath&);
+    // The section's header where it shows now (a plain table's floats), in
+    // content coordinates; nothing when the section has no title or its
+    // header does not show.
+    UIView* headerViewForSection(int64_t section) const;
     std::optional<NSIndexPath> indexPathForRowAtPoint(CGPoint);
     std::optional<NSIndexPath> indexPathForCell(const UITableViewCell*) const;
 
@@ -98,7 +106,10 @@ private:
     std::vector<Section> m_sections;
     std::map<NSIndexPath, std::shared_ptr<UITableViewCell>> m_visible;
     std::map<std::string, std::vector<std::shared_ptr<UITableViewCell>>> m_reusable;
-    std::map<int64_t, std::shared_ptr<UILabel>> m_headers;
+    void showHeader(size_t section, CGRect visible);
+    bool isOnHeader(CGPoint) const;
+
+    std::map<int64_t, std::shared_ptr<UIView>> m_headers;
     std::optional<NSIndexPath> m_selected;
     std::optional<NSIndexPath> m_pressed;
 };

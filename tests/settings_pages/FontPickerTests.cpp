@@ -8,6 +8,7 @@
 #include "kit/foundation/ProcessIdentity.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/ui/Renderer.h"
+#include "kit/ui/TouchDelivery.h"
 #include "kit/ui/UIButton.h"
 #include "kit/ui/UIFont.h"
 #include "kit/ui/UILabel.h"
@@ -105,14 +106,25 @@ protected:
         }
     }
 
-    // The header labels the table shows, by their text.
-    static std::map<std::string, kit::UILabel*> headers(kit::UITableView& table)
+    // The headers the table shows, by their text.
+    static std::map<std::string, kit::UIView*> headers(kit::UITableView& table)
     {
-        std::map<std::string, kit::UILabel*> found;
-        for (auto& view : table.subviews())
-            if (auto* label = dynamic_cast<kit::UILabel*>(view.get()))
-                found[label->text()] = label;
+        std::map<std::string, kit::UIView*> found;
+        for (int64_t s = 0; s < table.numberOfSections(); ++s)
+            if (auto* header = table.headerViewForSection(s))
+                if (auto* label = dynamic_cast<kit::UILabel*>(header->subviews().front().get()))
+                    found[label->text()] = header;
         return found;
+    }
+
+    // Where a plain table's header belongs: above its section's first row,
+    // or at the top of what shows while its section passes under it.
+    static kit::CGFloat headerTop(kit::UITableView& table, int64_t section)
+    {
+        auto first = table.rectForRowAtIndexPath({ section, 0 });
+        auto last = table.rectForRowAtIndexPath({ section, table.numberOfRowsInSection(section) - 1 });
+        auto top = first.origin.y - 22;
+        return std::max(top, std::min(table.contentOffset().y, kit::CGRectGetMaxY(last) - 22));
     }
 
     std::shared_ptr<vantor::Bundle_Template_Controller> m_entry;
@@ -273,6 +285,20 @@ TEST_F(FontPickerTest, TappingARowTellsTheDelegateOnlyAndWithoutOneDoesNothing)
     // The picker neither closes itself nor clears the selection.
     EXPECT_EQ(frontPage(), picker.get());
     EXPECT_EQ(table.indexPathForSelectedRow(), (kit::NSIndexPath { 0, 1 }));
+
+    // A tap on a header floating over a row chooses nothing.
+    table.setContentOffset({ 0, 30 });
+    table.layoutIfNeeded();
+    auto* header = table.headerViewForSection(0);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->frame().origin.y, 30);
+    auto centre = header->convertPointToView({ 160, 11 }, nullptr);
+    auto& touches = kit::TouchDelivery::shared();
+    touches.down(centre, 0);
+    kit::RunLoop::main().advance(0.05);
+    touches.up(centre, 0);
+    kit::RunLoop::main().advance(1);
+    EXPECT_EQ(delegate->chosen.size(), 1u);
 }
 
 TEST_F(FontPickerTest, AFamilyThatListsNoFontsIsASectionWithoutRows)
@@ -310,13 +336,17 @@ TEST_F(FontPickerTest, SixtyFamiliesScrollWithTheirHeaders)
         renderer.render();
         auto shown = headers(table);
         EXPECT_LE(shown.size(), 504u / 22 + 2);
-        for (auto& [title, label] : shown) {
+        bool atTop = false;
+        for (auto& [title, header] : shown) {
             ASSERT_EQ(title.rfind("Family ", 0), 0u) << title;
             int64_t section = std::stoll(title.substr(7));
-            EXPECT_EQ(kit::CGRectGetMaxY(label->frame()), table.rectForRowAtIndexPath({ section, 0 }).origin.y);
-            EXPECT_TRUE(kit::CGRectIntersectsRect(label->frame(), table.bounds()));
+            EXPECT_EQ(header->frame().origin.y, headerTop(table, section)) << title;
+            EXPECT_TRUE(kit::CGRectIntersectsRect(header->frame(), table.bounds()));
+            atTop = atTop || kit::CGRectContainsPoint(header->frame(), { 160, table.contentOffset().y });
             headed.insert(title);
         }
+        // Whatever section passes the top, its name shows there.
+        EXPECT_TRUE(atTop) << "at " << table.contentOffset().y;
         if (table.contentOffset().y >= table.maximumContentOffset().y)
             break;
     }
