@@ -2,7 +2,6 @@
 
 #include "common/SettingsKeys.h"
 #include "settings/Bundle_Template_ControllerDelegate.h"
-#include "settings/FontPickerViewController.h"
 #include "settings/Globals.h"
 #include "settings/LayoutNames.h"
 
