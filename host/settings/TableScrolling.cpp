@@ -7,7 +7,6 @@
 #include "kit/ui/UIWindow.h"
 
 #include <algorithm>
-#include <optional>
 
 namespace host::tables {
 
@@ -25,19 +24,14 @@ kit::UITableView* frontMostTable(kit::UIView* view)
     return dynamic_cast<kit::UITableView*>(view);
 }
 
-// The showing cell with the text, first in row order.
+// The showing cell with the text, first in row order (the table lists its
+// visible cells so).
 kit::UITableViewCell* showingCell(const kit::UITableView& table, const std::string& text)
 {
-    kit::UITableViewCell* found = nullptr;
-    std::optional<kit::NSIndexPath> foundAt;
-    for (auto* cell : table.visibleCells()) {
-        auto at = table.indexPathForCell(cell);
-        if (cell->textLabel() && cell->textLabel()->text() == text && at && (!foundAt || *at < *foundAt)) {
-            found = cell;
-            foundAt = at;
-        }
-    }
-    return found;
+    for (auto* cell : table.visibleCells())
+        if (cell->textLabel() && cell->textLabel()->text() == text)
+            return cell;
+    return nullptr;
 }
 
 void scrollTo(kit::UITableView& table, kit::CGFloat y)

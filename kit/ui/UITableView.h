@@ -63,6 +63,7 @@ public:
     int64_t numberOfRowsInSection(int64_t section);
     // The cell showing the row; nothing when the row is not on screen.
     UITableViewCell* cellForRowAtIndexPath(const NSIndexPath&) const;
+    // In row order.
     std::vector<UITableViewCell*> visibleCells() const;
     // In content coordinates.
     CGRect rectForRowAtIndexPath(const NSIndexPath&);
