@@ -85,11 +85,21 @@ void TimeStampViewController::timestampIncludeTimeSwitched(kit::id sender)
     setIncludeTimeSwitch(control && control->isOn(), false);
 }
 
+// The font picker has one layout, for the phones; the pad's font button does
+// nothing.
+static constexpr const char* fontPickerLayoutName = "FontPickerView_iphone";
+
 void TimeStampViewController::SetupTimeStampButtonTapped(kit::id)
 {
     if (prefs::IS_IPAD)
         return;
-    NOT_YET("the font picker, titled with the current font name, pushed through the delegate");
+    auto picker = std::make_shared<FontPickerViewController>();
+    picker->initWithNibName(fontPickerLayoutName, kit::NSBundle::bundleWithPath(kBundlePath));
+    if (timestampFontSelect)
+        picker->setTitle(timestampFontSelect->titleLabel()->text());
+    picker->setDelegate(strongRef<TimeStampViewController>());
+    if (m_delegate)
+        m_delegate->pushController(picker);
 }
 
 void TimeStampViewController::SetupTimeStampColorTapped(kit::id)
@@ -103,7 +113,7 @@ void TimeStampViewController::SetupTimeStampColorTapped(kit::id)
         m_delegate->pushController(picker);
 }
 
-void TimeStampViewController::fontPickerViewController(kit::UIViewController*, const std::string& didSelectFont)
+void TimeStampViewController::fontPickerViewController(FontPickerViewController*, const std::string& didSelectFont)
 {
     setFontName(didSelectFont, false);
     popPicker();

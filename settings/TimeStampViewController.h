@@ -6,6 +6,7 @@
 // its delegate. It is the delegate of the font and colour pickers.
 
 #include "settings/ColorPickerViewControllerDelegate.h"
+#include "settings/FontPickerViewController.h"
 
 #include "kit/ui/PSViewController.h"
 
@@ -22,7 +23,9 @@ namespace vantor {
 
 class Bundle_Template_ControllerDelegate;
 
-class TimeStampViewController : public kit::PSViewController, public ColorPickerViewControllerDelegate {
+class TimeStampViewController : public kit::PSViewController,
+                                public ColorPickerViewControllerDelegate,
+                                public FontPickerViewControllerDelegate {
     KIT_OBJECT(TimeStampViewController, kit::PSViewController)
 
 public:
@@ -48,7 +51,7 @@ public:
 
     // The pickers' answers: the choice is stored and the picker popped;
     // a cancelled colour choice stores nothing.
-    void fontPickerViewController(kit::UIViewController* picker, const std::string& didSelectFont);
+    void fontPickerViewController(FontPickerViewController* picker, const std::string& didSelectFont) override;
     void colorPickerViewController(ColorPickerViewController* picker, const std::shared_ptr<kit::UIColor>& didSelectColor) override;
     void colorPickerViewControllerDidCancel(ColorPickerViewController* picker) override;
 

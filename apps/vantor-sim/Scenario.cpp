@@ -104,6 +104,7 @@ constexpr Usage kUsages[] = {
     { "back", "nothing" },
     { "tap-control", "SELECTOR" },
     { "tap-outlet", "FIELD [FX FY] (fractions from 0 to 1)" },
+    { "tap-cell", "TEXT (the rest of the line)" },
 };
 
 const char* expectation(const std::string& name)
@@ -194,6 +195,16 @@ std::optional<Command> parseTapOutlet(const std::vector<std::string>& w)
         tap.fy = *fy;
     }
     return tap;
+}
+
+// The rest of the line after the command, without the spaces around it.
+std::optional<Command> parseTapCell(std::string_view line, const std::vector<std::string>& w)
+{
+    if (w.size() < 2)
+        return std::nullopt;
+    auto start = line.find_first_not_of(" \t", line.find(w[0]) + w[0].size());
+    auto end = line.find_last_not_of(" \t");
+    return command::TapCell { std::string(line.substr(start, end + 1 - start)) };
 }
 
 std::optional<Command> parseCommand(std::string_view line, const std::vector<std::string>& w)
@@ -289,6 +300,8 @@ std::optional<Command> parseCommand(std::string_view line, const std::vector<std
         return w.size() == 2 ? std::optional<Command>(TapControl { w[1] }) : std::nullopt;
     if (name == "tap-outlet")
         return parseTapOutlet(w);
+    if (name == "tap-cell")
+        return parseTapCell(line, w);
     return std::nullopt;
 }
 

@@ -49,13 +49,16 @@ struct CameraToFront { };
 struct Back { };
 struct TapControl { std::string selector; };
 struct TapOutlet { std::string field; double fx { 0.5 }, fy { 0.5 }; };
+// The front table's cell with that text, scrolled to first.
+struct TapCell { std::string text; };
 }
 
 using Command = std::variant<command::Device, command::Setting, command::Launch, command::Tap, command::TapView,
     command::LongPress, command::Drag, command::Swipe, command::Shutter, command::Volume, command::Mode, command::Camera,
     command::Rotate, command::Gravity, command::Filters, command::Wait, command::Background, command::Foreground,
     command::MemoryWarning, command::Screenshot, command::Describe, command::Quit, command::Settings,
-    command::CameraToFront, command::Back, command::TapControl, command::TapOutlet>;
+    command::CameraToFront, command::Back, command::TapControl, command::TapOutlet,
+    command::TapCell>;
 
 struct ScenarioLine {
     int number;

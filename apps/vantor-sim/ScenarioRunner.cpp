@@ -86,7 +86,7 @@ bool isForSettings(const Command& command)
 {
     using namespace command;
     return std::holds_alternative<Back>(command) || std::holds_alternative<TapControl>(command)
-        || std::holds_alternative<TapOutlet>(command);
+        || std::holds_alternative<TapOutlet>(command) || std::holds_alternative<TapCell>(command);
 }
 
 }

@@ -81,7 +81,7 @@ const char* commandName(const Command& command)
     static constexpr const char* names[] = { "device", "setting", "launch", "tap", "tap-view", "longpress", "drag",
         "swipe", "shutter", "volume", "mode", "camera", "rotate", "gravity", "filters", "wait", "background",
         "foreground", "memory-warning", "screenshot", "describe", "quit", "settings", "camera", "back", "tap-control",
-        "tap-outlet" };
+        "tap-outlet", "tap-cell" };
     static_assert(std::size(names) == std::variant_size_v<Command>);
     return names[command.index()];
 }
@@ -213,6 +213,8 @@ std::optional<std::string> ScenarioSession::applyToSettings(const Command& c)
         return m_settingsApp->tapControl(control->selector);
     if (auto* outlet = std::get_if<TapOutlet>(&c))
         return m_settingsApp->tapOutlet(outlet->field, outlet->fx, outlet->fy);
+    if (auto* cell = std::get_if<TapCell>(&c))
+        return m_settingsApp->tapCell(cell->text);
     if (auto* describe = std::get_if<Describe>(&c))
         return m_settingsApp->describe(m_options.outputFolder / describe->fileName);
     if (auto* shot = std::get_if<Screenshot>(&c)) {
@@ -262,7 +264,7 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         else if (!std::holds_alternative<Rotate>(c) && !std::holds_alternative<Gravity>(c))
             problem = applyToSettings(c);
     } else if (std::holds_alternative<Back>(c) || std::holds_alternative<TapControl>(c)
-        || std::holds_alternative<TapOutlet>(c)) {
+        || std::holds_alternative<TapOutlet>(c) || std::holds_alternative<TapCell>(c)) {
         problem = std::string(commandName(c)) + " needs the Settings app in front: put settings before it";
     } else if (auto* tap = std::get_if<Tap>(&c)) {
         m_phone->tap({ tap->x, tap->y });

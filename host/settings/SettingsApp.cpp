@@ -4,6 +4,7 @@
 #include "host/common/ScreenTouches.h"
 #include "host/settings/PrefsListController.h"
 #include "host/settings/StatusBar.h"
+#include "host/settings/TableScrolling.h"
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/ProcessIdentity.h"
@@ -16,6 +17,7 @@
 #include "kit/ui/UINavigationController.h"
 #include "kit/ui/UINib.h"
 #include "kit/ui/UIScreen.h"
+#include "kit/ui/UITableViewCell.h"
 #include "kit/ui/UIWindow.h"
 
 #include <algorithm>
@@ -250,6 +252,20 @@ std::optional<std::string> SettingsApp::tapOutlet(const std::string& field, doub
         }
     }
     return "the shown page has no outlet " + field;
+}
+
+std::optional<std::string> SettingsApp::tapCell(const std::string& text)
+{
+    auto* table = tables::frontTableView();
+    if (!table)
+        return std::string("no table is shown");
+    auto* cell = tables::scrollToCell(*table, text);
+    if (!cell)
+        return "the table has no cell \"" + text + "\"";
+    if (!isTouchable(cell))
+        return "the cell \"" + text + "\" is covered";
+    tap(touches::screenPoint(cell));
+    return std::nullopt;
 }
 
 void SettingsApp::advance(double seconds)

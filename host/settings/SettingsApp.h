@@ -70,6 +70,9 @@ public:
     // The view a layout connected to the shown page's outlet, at the
     // fractions of its bounds.
     std::optional<std::string> tapOutlet(const std::string& field, double fx = 0.5, double fy = 0.5);
+    // The cell of the front table whose text is that, scrolled into view
+    // first when it is not wholly shown.
+    std::optional<std::string> tapCell(const std::string& text);
 
     // --- Time.
     void advance(double seconds);

@@ -58,6 +58,7 @@ public:
     std::optional<std::string> tapView(const std::string& className, std::optional<int> tag);
     std::optional<std::string> tapControl(const std::string& selector) { return send("tap-control " + selector); }
     std::optional<std::string> tapOutlet(const std::string& field, double fx, double fy);
+    std::optional<std::string> tapCell(const std::string& text) { return send("tap-cell " + text); }
     std::optional<std::string> screenshot(const std::filesystem::path& png) { return send("screenshot " + png.string()); }
     std::optional<std::string> describe(const std::filesystem::path& txt) { return send("describe " + txt.string()); }
     // The simulated time in the Settings app; nothing when it has ended.

@@ -143,6 +143,10 @@ Answer perform(SettingsApp& app, const std::string& command, const Arguments& ar
         if (!fx || !fy)
             return bad();
         return { app.tapOutlet(arguments.words[0], *fx, *fy), {} };
+    } else if (command == "tap-cell") {
+        if (arguments.rest.empty())
+            return bad();
+        return { app.tapCell(arguments.rest), {} };
     } else if (command == "screenshot") {
         if (!app.screenshot(arguments.rest))
             return { "cannot write " + arguments.rest, {} };

@@ -14,6 +14,7 @@ namespace host {
 //   advance SECONDS
 //   down X Y | move X Y | up X Y | tap X Y | drag X1 Y1 X2 Y2 SECONDS
 //   tap-view CLASS [TAG] | tap-control SELECTOR | tap-outlet FIELD FX FY
+//   tap-cell TEXT               the front table's cell with that text (the rest of the line)
 //   screenshot PATH             a PNG, written by the Settings app
 //   describe PATH               the view tree of its windows, as text
 //

@@ -9,6 +9,7 @@
 #include "kit/ui/UILabel.h"
 #include "kit/ui/UIScrollView.h"
 #include "kit/ui/UISwitch.h"
+#include "kit/ui/UITableView.h"
 
 namespace kit {
 
@@ -30,6 +31,7 @@ void declareStandardViews()
         UISwitch::staticClass()->setFactory([] { return std::make_shared<UISwitch>(); });
         UIScrollView::staticClass()->setFactory([] { return std::make_shared<UIScrollView>(); });
         UIImageView::staticClass()->setFactory([] { return std::make_shared<UIImageView>(); });
+        UITableView::staticClass()->setFactory([] { return std::make_shared<UITableView>(); });
         return true;
     }();
     (void)declared;

@@ -189,18 +189,7 @@ void UITableView::showVisibleRows()
     auto delegate = m_delegate.lock();
     for (size_t s = 0; s < m_sections.size(); ++s) {
         auto& section = m_sections[s];
-        CGRect headerRect = CGRectMake(0, section.top, width, section.headerHeight);
-        if (section.title && CGRectIntersectsRect(headerRect, visible)) {
-            auto& header = m_headers[int64_t(s)];
-            if (!header) {
-                header = std::make_shared<UILabel>();
-                header->setText(*section.title);
-                header->setFont(UIFont::systemFontOfSize(m_style == UITableViewStyleGrouped ? 14 : 17));
-                header->setTextColor(UIColor::colorWithWhite(0.43, 1));
-                addSubview(header);
-            }
-            header->setFrame(CGRectMake(15, section.top, std::max<CGFloat>(0, width - 30), section.headerHeight));
-        }
+        showHeader(s, visible);
         for (size_t r = 0; r < section.rowTops.size(); ++r) {
             NSIndexPath path { int64_t(s), int64_t(r) };
             CGRect rowRect = CGRectMake(0, section.rowTops[r], width, section.rowHeights[r]);
@@ -219,6 +208,58 @@ void UITableView::showVisibleRows()
                 delegate->willDisplayCell(this, cell.get(), path);
         }
     }
+}
+
+void UITableView::showHeader(size_t s, CGRect visible)
+{
+    auto& section = m_sections[s];
+    CGFloat width = visible.size.width;
+    CGFloat top = section.top;
+    if (m_style == UITableViewStylePlain) {
+        // Floats at the top of what shows, but not past its section's end.
+        CGFloat end = section.rowTops.empty() ? section.top + section.headerHeight
+                                              : section.rowTops.back() + section.rowHeights.back();
+        top = std::max(top, std::min(visible.origin.y, end - section.headerHeight));
+    }
+    CGRect frame = CGRectMake(0, top, width, section.headerHeight);
+    // Headers that scrolled away are let go, so a long list keeps only the
+    // few it shows.
+    if (!section.title || !CGRectIntersectsRect(frame, visible)) {
+        if (auto gone = m_headers.extract(int64_t(s)))
+            gone.mapped()->removeFromSuperview();
+        return;
+    }
+    auto& header = m_headers[int64_t(s)];
+    if (!header) {
+        header = std::make_shared<UIView>();
+        if (m_style == UITableViewStylePlain)
+            header->setBackgroundColor(UIColor::colorWithWhite(0.97, 1));
+        auto label = std::make_shared<UILabel>();
+        label->setText(*section.title);
+        label->setFont(UIFont::systemFontOfSize(m_style == UITableViewStyleGrouped ? 14 : 17));
+        label->setTextColor(UIColor::colorWithWhite(0.43, 1));
+        label->setAutoresizingMask(UIViewAutoresizingFlexibleWidth | UIViewAutoresizingFlexibleHeight);
+        header->addSubview(label);
+        // In front of the rows (cells go in at the back), which pass under
+        // a floating header.
+        addSubview(header);
+    }
+    header->setFrame(frame);
+    header->subviews().front()->setFrame(CGRectMake(15, 0, std::max<CGFloat>(0, width - 30), section.headerHeight));
+}
+
+UIView* UITableView::headerViewForSection(int64_t section) const
+{
+    auto it = m_headers.find(section);
+    return it == m_headers.end() ? nullptr : it->second.get();
+}
+
+bool UITableView::isOnHeader(CGPoint point) const
+{
+    for (auto& [section, header] : m_headers)
+        if (CGRectContainsPoint(header->frame(), point))
+            return true;
+    return false;
 }
 
 void UITableView::selectRowAtIndexPath(const NSIndexPath& path, bool, UITableViewScrollPosition position)
@@ -258,7 +299,8 @@ void UITableView::scrollToRowAtIndexPath(const NSIndexPath& path, UITableViewScr
 
 void UITableView::touchesBegan(const UITouchSet& touches, UIEvent*)
 {
-    m_pressed = indexPathForRowAtPoint(touches.anyObject()->locationInView(this));
+    auto point = touches.anyObject()->locationInView(this);
+    m_pressed = isOnHeader(point) ? std::nullopt : indexPathForRowAtPoint(point);
     if (m_pressed)
         if (auto* cell = cellForRowAtIndexPath(*m_pressed))
             cell->setHighlighted(true);

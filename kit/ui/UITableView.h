@@ -30,8 +30,12 @@ enum UITableViewScrollPosition {
 // cells that scroll away for dequeueReusableCellWithIdentifier. A tap on a
 // row selects it (the previous row is deselected) and tells the delegate; a
 // drag scrolls instead. Sections have a header when the data source gives a
-// title; grouped tables also leave a gap before each section and have a
-// grey background. The data source and delegate are held weakly.
+// title, made when it shows and let go when it scrolls away. In a plain
+// table the headers float: the header of the section at the top stays at the
+// top, over the rows, until the next header pushes it up; a tap on a header
+// selects nothing. Grouped tables leave a gap before each section, their
+// headers scroll with the rows, and they have a grey background. The data
+// source and delegate are held weakly.
 class UITableView : public UIScrollView {
     KIT_OBJECT(UITableView, UIScrollView)
 
@@ -39,7 +43,10 @@ public:
     explicit UITableView(CGRect frame = CGRectZero, UITableViewStyle = UITableViewStylePlain);
 
     UITableViewStyle style() const { return m_style; }
+    // Nothing when none was set or it is gone.
+    std::shared_ptr<UITableViewDataSource> dataSource() const { return m_dataSource.lock(); }
     void setDataSource(std::weak_ptr<UITableViewDataSource> source) { m_dataSource = std::move(source); }
+    std::shared_ptr<UITableViewDelegate> delegate() const { return m_delegate.lock(); }
     void setDelegate(std::weak_ptr<UITableViewDelegate> delegate) { m_delegate = std::move(delegate); }
 
     // Points; default 44.
@@ -56,9 +63,14 @@ public:
     int64_t numberOfRowsInSection(int64_t section);
     // The cell showing the row; nothing when the row is not on screen.
     UITableViewCell* cellForRowAtIndexPath(const NSIndexPath&) const;
+    // In row order.
     std::vector<UITableViewCell*> visibleCells() const;
     // In content coordinates.
     CGRect rectForRowAtIndexPath(const NSIndexPath&);
+    // The section's header where it shows now (a plain table's floats), in
+    // content coordinates; nothing when the section has no title or its
+    // header does not show.
+    UIView* headerViewForSection(int64_t section) const;
     std::optional<NSIndexPath> indexPathForRowAtPoint(CGPoint);
     std::optional<NSIndexPath> indexPathForCell(const UITableViewCell*) const;
 
@@ -95,7 +107,10 @@ private:
     std::vector<Section> m_sections;
     std::map<NSIndexPath, std::shared_ptr<UITableViewCell>> m_visible;
     std::map<std::string, std::vector<std::shared_ptr<UITableViewCell>>> m_reusable;
-    std::map<int64_t, std::shared_ptr<UILabel>> m_headers;
+    void showHeader(size_t section, CGRect visible);
+    bool isOnHeader(CGPoint) const;
+
+    std::map<int64_t, std::shared_ptr<UIView>> m_headers;
     std::optional<NSIndexPath> m_selected;
     std::optional<NSIndexPath> m_pressed;
 };

@@ -9,6 +9,7 @@
 #include "kit/ui/UINavigationController.h"
 #include "kit/ui/UITableView.h"
 #include "kit/ui/UITableViewCell.h"
+#include "kit/ui/UITableViewController.h"
 
 #include <gtest/gtest.h>
 
@@ -169,4 +170,54 @@ TEST_F(SettingsAppTest, TheExtensionsEntryNamesItsBundleAndEntryClass)
     EXPECT_EQ(entries[0].bundlePath(), "Library/PreferenceBundles/Vantor2_Prefs.bundle");
     EXPECT_EQ(entries[0].entryClass, "Bundle_Template_Controller");
     EXPECT_EQ(entries[0].iconName, "icon.png");
+}
+
+namespace {
+
+// A page of a hundred rows, "Row 0" to "Row 99", that notes the rows tapped.
+class HundredRows : public kit::UITableViewController {
+public:
+    std::vector<int64_t> tapped;
+    int64_t numberOfRowsInSection(kit::UITableView*, int64_t) override { return 100; }
+    std::shared_ptr<kit::UITableViewCell> cellForRowAtIndexPath(kit::UITableView* table, const kit::NSIndexPath& at) override
+    {
+        auto cell = table->dequeueReusableCellWithIdentifier("row");
+        if (!cell)
+            cell = std::make_shared<kit::UITableViewCell>(kit::UITableViewCellStyleDefault, "row");
+        cell->textLabel()->setText("Row " + std::to_string(at.row));
+        return cell;
+    }
+    void didSelectRowAtIndexPath(kit::UITableView*, const kit::NSIndexPath& at) override { tapped.push_back(at.row); }
+};
+
+}
+
+TEST_F(SettingsAppTest, TapCellScrollsTheFrontTableToTheCellAndTapsIt)
+{
+    launch();
+    auto page = std::make_shared<HundredRows>();
+    app->navigationController()->pushViewController(page, false);
+    app->advance(0.5);
+    auto& table = *page->tableView();
+    ASSERT_FALSE(table.cellForRowAtIndexPath({ 0, 80 })) << "below the fold";
+
+    EXPECT_EQ(app->tapCell("Row 80"), std::nullopt);
+    EXPECT_EQ(page->tapped, std::vector<int64_t> { 80 });
+    auto row = table.rectForRowAtIndexPath({ 0, 80 });
+    EXPECT_TRUE(kit::CGRectContainsRect(table.bounds(), row)) << "wholly shown";
+
+    // A cell that shows is tapped where it is.
+    auto offset = table.contentOffset();
+    EXPECT_EQ(app->tapCell("Row 81"), std::nullopt);
+    EXPECT_EQ(table.contentOffset(), offset);
+    // Above the fold again, and the last row.
+    EXPECT_EQ(app->tapCell("Row 2"), std::nullopt);
+    EXPECT_EQ(app->tapCell("Row 99"), std::nullopt);
+    EXPECT_EQ(page->tapped, (std::vector<int64_t> { 80, 81, 2, 99 }));
+
+    // A text no row has: the table is left where it was.
+    offset = table.contentOffset();
+    EXPECT_EQ(app->tapCell("Row 100"), "the table has no cell \"Row 100\"");
+    EXPECT_EQ(table.contentOffset(), offset);
+    EXPECT_EQ(page->tapped.size(), 4u);
 }

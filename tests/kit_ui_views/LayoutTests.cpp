@@ -11,6 +11,7 @@
 #include "kit/ui/UIScreen.h"
 #include "kit/ui/UIScrollView.h"
 #include "kit/ui/UISwitch.h"
+#include "kit/ui/UITableViewController.h"
 #include "kit/ui/UIViewController.h"
 
 #include <fstream>
@@ -347,6 +348,52 @@ TEST_F(LayoutTest, TheDocumentedExampleLoads)
     EXPECT_TRUE(page->advancedPhoto->isOn());
     EXPECT_EQ(page->advancedPhoto->actionSelectorsForControlEvents(UIControlEventValueChanged).size(), 1u);
     EXPECT_TRUE(linesAbout("Example").empty());
+}
+
+}
+
+namespace kit::test {
+
+namespace {
+
+class TablePage : public UITableViewController {
+public:
+    using UITableViewController::UITableViewController;
+    int64_t numberOfRowsInSection(UITableView*, int64_t) override { return 3; }
+};
+
+std::string oneViewLayout(const std::string& viewClass)
+{
+    return "<plist version=\"1.0\"><dict><key>views</key><array><dict><key>class</key><string>" + viewClass
+        + "</string><key>frame</key><string>{{0, 0}, {320, 504}}</string></dict></array></dict></plist>";
+}
+
+}
+
+// The table of a layout is the controller's, which answers for it unless it
+// already has a data source; a layout that holds no table gets one, and
+// says so once.
+TEST_F(LayoutTest, ATableViewControllerTakesTheTableOfItsLayoutOrMakesOne)
+{
+    writeLayout("Table", oneViewLayout("UITableView"));
+    auto page = std::make_shared<TablePage>();
+    page->initWithNibName("Table", m_bundle);
+    ASSERT_TRUE(page->tableView());
+    EXPECT_EQ(page->tableView()->frame(), CGRectMake(0, 0, 320, 504));
+    EXPECT_EQ(page->tableView()->dataSource().get(), static_cast<UITableViewDataSource*>(page.get()));
+    EXPECT_EQ(page->tableView()->delegate().get(), static_cast<UITableViewDelegate*>(page.get()));
+    EXPECT_EQ(page->tableView()->numberOfRowsInSection(0), 3);
+
+    writeLayout("Plain", oneViewLayout("UIView"));
+    auto plain = std::make_shared<TablePage>(UITableViewStyleGrouped);
+    plain->initWithNibName("Plain", m_bundle);
+    ASSERT_TRUE(plain->tableView());
+    EXPECT_EQ(plain->tableView()->style(), UITableViewStyleGrouped);
+    EXPECT_EQ(plain->tableView()->numberOfRowsInSection(0), 3);
+    int said = 0;
+    for (auto& line : SystemLog::recentLines())
+        said += line.find("the layout Plain gives no table") != std::string::npos;
+    EXPECT_EQ(said, 1);
 }
 
 }

@@ -114,6 +114,14 @@ TEST_F(SettingsExample, OpeningPagesWritesNothingAndTheFirstChangeCreatesTheFile
     EXPECT_EQ(*stored, (Dictionary { { "HDRAlwaysOn", int64_t(1) } }));
 }
 
+TEST_F(SettingsExample, TheFontPickedInTheListIsStoredByNameAndThePhotoTaken)
+{
+    auto stored = run("font-picker");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->at("timeStampFontName"), kit::PropertyList(std::string("DejaVuSerif-Bold")));
+    EXPECT_TRUE(fs::is_regular_file(m_folder / "out/camera-roll/IMG_0001.JPG"));
+}
+
 TEST_F(SettingsExample, TheToursOnThreeDevicesWriteNothing)
 {
     for (const char* tour : { "settings-tour", "settings-tour-35", "settings-tour-pad" }) {

@@ -168,3 +168,26 @@ TEST_F(SettingsScenarioTest, BackOnTheRootListStopsTheRunWithItsLine)
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.error, "line 2: there is no back button on the root list");
 }
+
+TEST(SettingsScenarioLanguage, TapCellTakesTheRestOfTheLineAsItsText)
+{
+    auto scenario = parsed("tap-cell DejaVuSerif-Bold\n  tap-cell  Nimbus Sans  Narrow \t\n");
+    ASSERT_EQ(scenario.lines.size(), 2u);
+    EXPECT_EQ(std::get<command::TapCell>(scenario.lines[0].command).text, "DejaVuSerif-Bold");
+    EXPECT_EQ(std::get<command::TapCell>(scenario.lines[1].command).text, "Nimbus Sans  Narrow");
+    EXPECT_EQ(parseError("tap-cell"), "line 1: tap-cell expects TEXT (the rest of the line), got \"tap-cell\"");
+    EXPECT_EQ(parseError("tap-cell   "), "line 1: tap-cell expects TEXT (the rest of the line), got \"tap-cell   \"");
+}
+
+TEST_F(SettingsScenarioTest, TapCellNeedsTheSettingsAppAndNamesATextNoRowHas)
+{
+    ScenarioRunner runner(options());
+    auto problem = runner.check(parsed("launch\ntap-cell Alpha"));
+    ASSERT_TRUE(problem);
+    EXPECT_EQ(problem->message, "line 2: tap-cell needs the Settings app in front: put settings before it");
+
+    root.declareEntry("A", "Alpha", "TestPrefs", "TestPrefsController");
+    auto outcome = runner.run(parsed("settings\nback\ntap-cell Alpha\nwait 0.5\nback\ntap-cell Omega\n"));
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.error, "line 6: the table has no cell \"Omega\"");
+}
