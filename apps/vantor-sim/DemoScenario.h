@@ -80,6 +80,38 @@ wait 2
 foreground
 wait 1
 screenshot 04-back-again.png
+# the Settings app: the manual turning a page, then the stamp's colour and
+# font chosen in their pickers; the camera's next photo is stamped with both
+settings
+wait 0.5
+tap-control ManualButtonTapped:
+wait 0.5
+tap-control onNext:
+wait 0.5
+screenshot 05-manual-turning.png
+wait 1
+back
+wait 0.5
+tap-control ShowTimeStampSetup:
+wait 0.5
+tap-control SetupTimeStampColorTapped:
+wait 0.5
+tap-outlet hueSatImage 0 0
+tap-outlet gradientView 0.5 0
+wait 0.2
+screenshot 06-colour-picker.png
+tap-control chooseSelectedColor
+wait 0.5
+tap-outlet timestampFontSelect
+wait 0.5
+screenshot 07-font-picker.png
+tap-cell DejaVuSerif-Bold
+wait 0.5
+screenshot 08-timestamp-page.png
+camera
+wait 1
+shutter
+wait 1
 quit
 )";
 
