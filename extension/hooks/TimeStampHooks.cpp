@@ -20,6 +20,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <span>
 
 namespace vantor {
 
@@ -49,8 +50,7 @@ std::shared_ptr<kit::UIImage> decodeSurface(const kit::NSDictionary& photo)
     auto* base = static_cast<const uint8_t*>(kit::IOSurfaceGetBaseAddress(surface));
     if (!base)
         return nullptr;
-    kit::Data bytes(base, base + kit::IOSurfaceGetAllocSize(surface));
-    return kit::UIImage::imageWithData(bytes);
+    return kit::UIImage::imageWithData(std::span(base, kit::IOSurfaceGetAllocSize(surface)));
 }
 
 std::shared_ptr<kit::UIImage> drawTimeStamp(const kit::UIImage& photo, int orientation)

@@ -18,17 +18,64 @@ namespace {
 struct EncodeState {
     jpeg_compress_struct info {};
     JPEGErrorManager errors;
-    unsigned char* output { nullptr };
-    unsigned long outputSize { 0 };
+    jpeg_destination_mgr destination {};
+    uint8_t* output { nullptr };
+    size_t outputCapacity { 0 };
+    size_t outputSize { 0 };
     bool created { false };
 
     ~EncodeState()
     {
         if (created)
             jpeg_destroy_compress(&info);
-        free(output); // jpeg_mem_dest allocates with malloc
+        std::free(output);
     }
 };
+
+// The file is written into one buffer that starts at about the size a photo
+// takes at high quality and doubles in place when full, rather than growing
+// from a few kilobytes by copying.
+EncodeState& stateOf(j_compress_ptr info)
+{
+    return *static_cast<EncodeState*>(info->client_data);
+}
+
+bool growTo(EncodeState& state, size_t capacity)
+{
+    auto* grown = static_cast<uint8_t*>(std::realloc(state.output, capacity));
+    if (!grown)
+        return false;
+    state.output = grown;
+    state.outputCapacity = capacity;
+    return true;
+}
+
+void startOutput(j_compress_ptr info)
+{
+    auto& state = stateOf(info);
+    if (!state.output && !growTo(state, state.outputCapacity))
+        ERREXIT1(info, JERR_OUT_OF_MEMORY, 0);
+    info->dest->next_output_byte = state.output;
+    info->dest->free_in_buffer = state.outputCapacity;
+}
+
+boolean growOutput(j_compress_ptr info)
+{
+    // Called with the whole buffer full.
+    auto& state = stateOf(info);
+    size_t used = state.outputCapacity;
+    if (!growTo(state, used * 2))
+        ERREXIT1(info, JERR_OUT_OF_MEMORY, 0);
+    info->dest->next_output_byte = state.output + used;
+    info->dest->free_in_buffer = state.outputCapacity - used;
+    return TRUE;
+}
+
+void finishOutput(j_compress_ptr info)
+{
+    auto& state = stateOf(info);
+    state.outputSize = state.outputCapacity - info->dest->free_in_buffer;
+}
 
 int libjpegQuality(double quality)
 {
@@ -59,7 +106,13 @@ std::optional<Data> encodeJPEG(const CGImage& image, double quality, const ExifM
     }
     jpeg_create_compress(&info);
     state->created = true;
-    jpeg_mem_dest(&info, &state->output, &state->outputSize);
+    info.client_data = state.get();
+    // Half a byte a pixel: what a detailed photo takes at high quality.
+    state->outputCapacity = std::max<size_t>(4096, size_t(image.width()) * size_t(image.height()) / 2);
+    state->destination.init_destination = &startOutput;
+    state->destination.empty_output_buffer = &growOutput;
+    state->destination.term_destination = &finishOutput;
+    info.dest = &state->destination;
 
     info.image_width = JDIMENSION(image.width());
     info.image_height = JDIMENSION(image.height());

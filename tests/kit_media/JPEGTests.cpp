@@ -112,6 +112,33 @@ TEST(JPEG, LowerQualityGivesSmallerFiles)
     EXPECT_EQ(encoded(16, 16, -3).size(), encoded(16, 16, 0).size()) << "quality is clamped";
 }
 
+// Noise at the best quality takes several bytes a pixel, far more than the
+// encoder first sets aside: the file grows as it is written and comes back
+// whole, ending with its end-of-image marker.
+TEST(JPEG, AFileLargerThanItsFirstBufferComesBackWhole)
+{
+    auto noise = CGImage::create(300, 200);
+    auto* pixels = reinterpret_cast<uint32_t*>(noise->mutableData());
+    uint32_t state = 12345;
+    for (int i = 0; i < 300 * 200; ++i) {
+        state = state * 1664525u + 1013904223u;
+        pixels[i] = 0xFF000000u | (state >> 8);
+    }
+    auto bytes = encodeJPEG(*noise, 1.0);
+    ASSERT_TRUE(bytes);
+    EXPECT_GT(bytes->size(), size_t(300 * 200));
+    ASSERT_GE(bytes->size(), 2u);
+    EXPECT_EQ((*bytes)[bytes->size() - 2], 0xFF);
+    EXPECT_EQ((*bytes)[bytes->size() - 1], 0xD9);
+    auto decoded = decodeJPEG(*bytes);
+    ASSERT_TRUE(decoded);
+    int worst = 0;
+    for (int y = 0; y < 200; y += 13)
+        for (int x = 0; x < 300; x += 17)
+            worst = std::max(worst, channelDistance(decoded.image->pixel(x, y), noise->pixel(x, y)));
+    EXPECT_LE(worst, 12);
+}
+
 TEST(JPEG, ExifRoundTrip)
 {
     ExifMetadata metadata;
