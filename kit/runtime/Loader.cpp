@@ -14,10 +14,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Libraries whose entry has run in this process, by full path.
-std::set<std::string>& initialisedLibraries()
+// Libraries whose entry has run in this process. A library is one loaded
+// object however it is reached (two device roots may link the same file), so
+// they are known by their handle, not their path.
+std::set<void*>& initialisedLibraries()
 {
-    static std::set<std::string> libraries;
+    static std::set<void*> libraries;
     return libraries;
 }
 
@@ -63,15 +65,16 @@ Loader::Result Loader::loadInto(const fs::path& deviceRoot, const std::string& b
             continue;
         std::string name = filter.stem().string();
         auto library = fs::path(filter).replace_extension(".so");
-        if (initialisedLibraries().count(library.string())) {
-            result.loaded.push_back(name);
-            continue;
-        }
         void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
             const char* reason = dlerror();
             logf("Loader: cannot open %s: %s", library.c_str(), reason ? reason : "unknown error");
             result.skipped.push_back(name);
+            continue;
+        }
+        if (initialisedLibraries().count(handle)) {
+            dlclose(handle); // the reference this call added
+            result.loaded.push_back(name);
             continue;
         }
         std::string entryName = name + "Initialize";
@@ -81,7 +84,7 @@ Loader::Result Loader::loadInto(const fs::path& deviceRoot, const std::string& b
             result.skipped.push_back(name);
             continue;
         }
-        initialisedLibraries().insert(library.string());
+        initialisedLibraries().insert(handle);
         entry();
         result.loaded.push_back(name);
     }

@@ -63,6 +63,23 @@ TEST_F(LoaderTest, LoadsOnlyIntoTheProcessesAFilterNamesAndRunsTheEntryOnce)
     EXPECT_EQ(linesSaying("TestTweak initialised"), 1);
 }
 
+// Two device roots linking the same file load one library: its entry runs
+// once, so it never installs its replacements over its own.
+TEST_F(LoaderTest, TheSameLibraryReachedFromTwoRootsRunsItsEntryOnce)
+{
+    fs::path second = m_root / "second";
+    fs::path secondLibraries = second / "Library/MobileSubstrate/DynamicLibraries";
+    fs::create_directories(secondLibraries);
+    fs::create_symlink(TEST_TWEAK_PATH, libraries() / "TestTweak.so");
+    fs::create_symlink(TEST_TWEAK_PATH, secondLibraries / "TestTweak.so");
+    writeFilter("TestTweak", { "com.apple.camera" });
+    fs::copy_file(libraries() / "TestTweak.plist", secondLibraries / "TestTweak.plist");
+
+    EXPECT_EQ(Loader::loadInto(m_root, "com.apple.camera").loaded, std::vector<std::string> { "TestTweak" });
+    EXPECT_EQ(Loader::loadInto(second, "com.apple.camera").loaded, std::vector<std::string> { "TestTweak" });
+    EXPECT_EQ(linesSaying("TestTweak initialised"), 1);
+}
+
 TEST_F(LoaderTest, ALibraryThatCannotBeOpenedIsLoggedAndSkipped)
 {
     std::ofstream(libraries() / "Broken.so") << "not a library";
