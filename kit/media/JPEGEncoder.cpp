@@ -107,7 +107,8 @@ std::optional<Data> encodeJPEG(const CGImage& image, double quality, const ExifM
     jpeg_create_compress(&info);
     state->created = true;
     info.client_data = state.get();
-    // Half a byte a pixel: what a detailed photo takes at high quality.
+    // Half a byte a pixel, about what a detailed photo takes at high quality;
+    // at the best quality the buffer doubles once, in place.
     state->outputCapacity = std::max<size_t>(4096, size_t(image.width()) * size_t(image.height()) / 2);
     state->destination.init_destination = &startOutput;
     state->destination.empty_output_buffer = &growOutput;
