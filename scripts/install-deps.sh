@@ -16,7 +16,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libfontconfig-dev libpng-dev fonts-dejavu-core fonts-dejavu-extra fonts-urw-base35
   # media
   libjpeg62-turbo-dev libexif-dev libavcodec-dev libavformat-dev libavutil-dev
-  libswscale-dev ffmpeg libsndfile1-dev libsdl2-dev
+  libswscale-dev libavdevice-dev ffmpeg libsndfile1-dev libsdl2-dev
   # the command-line program
   libcli11-dev
 )
