@@ -65,10 +65,17 @@ bool startsApp(const Command& command)
     return std::holds_alternative<command::Settings>(command) || std::holds_alternative<command::CameraToFront>(command);
 }
 
+// The light on the scene is the world's: it may be set before the launch
+// and whichever app is in front.
+bool isForTheWorld(const Command& command)
+{
+    return std::holds_alternative<command::Light>(command);
+}
+
 bool needsRunningApp(const Command& command)
 {
     return !std::holds_alternative<command::Device>(command) && !std::holds_alternative<command::Setting>(command)
-        && !std::holds_alternative<command::Launch>(command) && !startsApp(command);
+        && !std::holds_alternative<command::Launch>(command) && !startsApp(command) && !isForTheWorld(command);
 }
 
 // What a person does to the camera only, and to the Settings app only.
@@ -106,7 +113,7 @@ std::optional<ScenarioError> ScenarioRunner::check(const Scenario& scenario) con
             return fail("unknown device model \"" + device->model + "\"");
         if (stage == Stage::Running && std::holds_alternative<command::Launch>(command))
             return fail("launch comes once, before any app runs: camera brings the camera to the front");
-        if (stage == Stage::Running && !needsRunningApp(command) && !startsApp(command))
+        if (stage == Stage::Running && !needsRunningApp(command) && !startsApp(command) && !isForTheWorld(command))
             return fail(std::string(commandName(command)) + " must come before launch");
         if (stage == Stage::BeforeLaunch && needsRunningApp(command) && !std::holds_alternative<command::Quit>(command))
             return fail(std::string(commandName(command)) + " needs the camera running: put launch before it");

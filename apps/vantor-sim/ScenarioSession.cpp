@@ -81,7 +81,7 @@ const char* commandName(const Command& command)
     static constexpr const char* names[] = { "device", "setting", "launch", "tap", "tap-view", "longpress", "drag",
         "swipe", "shutter", "volume", "mode", "camera", "rotate", "gravity", "filters", "wait", "background",
         "foreground", "memory-warning", "screenshot", "describe", "quit", "settings", "camera", "back", "tap-control",
-        "tap-outlet", "tap-cell" };
+        "tap-outlet", "tap-cell", "light" };
     static_assert(std::size(names) == std::variant_size_v<Command>);
     return names[command.index()];
 }
@@ -118,11 +118,13 @@ std::optional<std::string> ScenarioSession::launch()
     options.deviceRoot = m_options.deviceRoot;
     options.loadExtension = m_options.loadExtension;
     options.sceneImage = m_options.sceneImage;
+    options.sceneDepth = m_options.sceneDepth;
     options.eventLog = [&events = m_events](const std::string& entry) { events << entry << '\n'; };
     auto started = host::Phone::start(std::move(options));
     if (auto* problem = std::get_if<std::string>(&started))
         return *problem;
     m_phone = std::move(std::get<std::unique_ptr<host::Phone>>(started));
+    m_phone->setLight(m_light);
     m_phone->launch();
     m_front = App::Camera;
     return std::nullopt;
@@ -243,6 +245,10 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         m_model = device->model;
     } else if (auto* setting = std::get_if<Setting>(&c)) {
         m_settings.push_back(*setting);
+    } else if (auto* light = std::get_if<command::Light>(&c)) {
+        m_light = light->automatic ? std::nullopt : std::optional(hardware::LightSetting { light->kelvin, light->stops });
+        if (m_phone)
+            m_phone->setLight(m_light);
     } else if (std::holds_alternative<Launch>(c)) {
         problem = launch();
     } else if (std::holds_alternative<command::Settings>(c)) {
