@@ -238,17 +238,17 @@ void CameraModule::scheduleUpdate()
     m_pendingUpdate = kit::RunLoop::main().schedule(0, [this, alive] {
         if (auto living = alive.lock(); living && *living) {
             m_pendingUpdate.reset();
-            update(true, nullptr);
+            update();
         }
     });
 }
 
 void CameraModule::lightChanged()
 {
-    update(true, nullptr);
+    update();
 }
 
-void CameraModule::update(bool settingsChanged, const SceneFrame* viewfinder)
+void CameraModule::update()
 {
     auto device = m_device.lock();
     if (!device)
@@ -284,13 +284,12 @@ void CameraModule::update(bool settingsChanged, const SceneFrame* viewfinder)
     bool wantsWhiteBalance = first || s.whiteBalanceMode == kit::AVCaptureWhiteBalanceModeContinuousAutoWhiteBalance
         || (s.whiteBalanceMode == kit::AVCaptureWhiteBalanceModeAutoWhiteBalance && whiteBalanceMoved);
     if (wantsExposure || wantsFocus || wantsWhiteBalance) {
-        if (!viewfinder) {
-            SceneView view = viewFor(probeWidth, std::max(1, int(std::lround(probeWidth / m_viewfinderAspect))),
-                m_viewfinderAspect, m_viewfinderZoom);
-            viewfinder = m_scene && m_scene->render(view, m_probe) ? &m_probe : nullptr;
-        }
-        if (viewfinder) {
-            Measurement measured = measure(*viewfinder, s);
+        // The camera meters a small picture of its own, the same whether or
+        // not anyone watches the preview.
+        SceneView view = viewFor(probeWidth, std::max(1, int(std::lround(probeWidth / m_viewfinderAspect))),
+            m_viewfinderAspect, m_viewfinderZoom);
+        if (m_scene && m_scene->render(view, m_probe)) {
+            Measurement measured = measure(m_probe, s);
             // A change the device was told of starts now; one the camera
             // notices by looking began when it last looked.
             if (wantsExposure)
@@ -301,7 +300,6 @@ void CameraModule::update(bool settingsChanged, const SceneFrame* viewfinder)
                 moveWhiteBalance(measured.illuminantKelvin, whiteBalanceMoved ? t : since);
         }
     }
-    (void)settingsChanged;
     m_seen = s;
     m_started = true;
 }
@@ -436,7 +434,7 @@ CameraFrame CameraModule::capture(const FrameRequest& request)
         result.image = std::move(frame.colour);
         return result;
     }
-    update(false, viewfinderFrame ? &frame : nullptr);
+    update();
     Settings s = read(*device);
     double t = now();
     Exposure exposure = withinLimits(this->exposure(), s.limits);

@@ -124,9 +124,8 @@ private:
 
     Settings read(const kit::AVCaptureDevice&) const;
     SceneView viewFor(int width, int height, double fieldAspect, double zoom) const;
-    // Looks at the scene and moves the parts as their modes say; the frame
-    // is the viewfinder's when one was just rendered.
-    void update(bool settingsChanged, const SceneFrame* viewfinder);
+    // Looks at the scene and moves the parts as their modes say.
+    void update();
     void scheduleUpdate();
     Measurement measure(const SceneFrame&, const Settings&) const;
     double meteredLuminance(const SceneFrame&, kit::CGPoint, const Settings&, bool withTorch) const;

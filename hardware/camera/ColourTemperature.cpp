@@ -1,6 +1,7 @@
 #include "hardware/camera/ColourTemperature.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace hardware {
 
@@ -42,6 +43,8 @@ LinearRGB locusRGB(double kelvin)
 LinearRGB lightColour(double kelvin)
 {
     static const LinearRGB daylight = locusRGB(kDaylightKelvin);
+    if (!std::isfinite(kelvin))
+        kelvin = kDaylightKelvin;
     LinearRGB c = locusRGB(std::clamp(kelvin, kLowestKelvin, kHighestKelvin));
     LinearRGB relative { c.r / daylight.r, c.g / daylight.g, c.b / daylight.b };
     return relative * (1 / relative.luminance());
