@@ -102,6 +102,10 @@ public:
     // Without its optics the camera gives the scene's colours as they are:
     // no exposure, white balance, camera light or blur. For comparisons.
     void setOpticsEnabled(bool enabled) { m_opticsEnabled = enabled; }
+    // The capture session runs: the camera looks now (the first look sets
+    // exposure, focus and white balance at once, as a camera that has been
+    // running before the picture shows).
+    void start() { update(); }
     // The light on the scene changed: look again now.
     void lightChanged();
 

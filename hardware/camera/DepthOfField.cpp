@@ -89,6 +89,8 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
 {
     int width = readout.width(), height = readout.height();
     int halfWidth = (width + 1) / 2, halfHeight = (height + 1) / 2;
+    m_halfWidth = halfWidth;
+    m_halfHeight = halfHeight;
     m_far.resize(1);
     m_near.resize(1);
     // A field no pixel belongs to keeps one texel, of no weight.
@@ -238,11 +240,14 @@ void DepthOfField::prepareTaps()
     size_t deepest = std::max(m_far.size(), m_near.size());
     m_columnTaps.assign(deepest + 1, {});
     m_rowTaps.assign(deepest + 1, {});
-    int width = std::max(m_far[0].width, m_near[0].width), height = std::max(m_far[0].height, m_near[0].height);
+    // Every level of either field has the size halving from the frame's.
+    int width = m_halfWidth, height = m_halfHeight;
+    int levelWidth = width, levelHeight = height;
     for (size_t k = 1; k <= deepest; ++k) {
-        const Pyramid& pyramid = m_far.size() >= k ? m_far : m_near;
-        m_columnTaps[k] = taps(width, pyramid[k - 1].width, int(k));
-        m_rowTaps[k] = taps(height, pyramid[k - 1].height, int(k));
+        m_columnTaps[k] = taps(width, levelWidth, int(k));
+        m_rowTaps[k] = taps(height, levelHeight, int(k));
+        levelWidth = (levelWidth + 1) / 2;
+        levelHeight = (levelHeight + 1) / 2;
     }
 }
 
@@ -279,7 +284,7 @@ void DepthOfField::sampleBetween(const Pyramid& pyramid, float level, int tx, in
 
 bool DepthOfField::blurHalfRow(int ty, float* far, float* near) const
 {
-    int width = m_far[0].width;
+    int width = m_halfWidth;
     bool anyNear = false;
     for (int tx = 0; tx < width; ++tx) {
         size_t t = size_t(ty) * size_t(width) + size_t(tx);
@@ -309,7 +314,7 @@ bool DepthOfField::blurHalfRow(int ty, float* far, float* near) const
 void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& out) const
 {
     int width = readout.width(), height = readout.height();
-    int halfWidth = m_far[0].width, halfHeight = m_far[0].height;
+    int halfWidth = m_halfWidth, halfHeight = m_halfHeight;
     // Each frame pixel between the half-size texels around it.
     auto taps = [](int count, int halfCount) {
         std::vector<Tap> list(size_t(count), Tap {});

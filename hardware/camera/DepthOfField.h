@@ -62,6 +62,9 @@ private:
     float m_largestNearBlur { 0 };
     bool m_hasFar { false };
     bool m_hasNear { false };
+    // Level 1's size, half the frame's, whichever fields there are.
+    int m_halfWidth { 1 };
+    int m_halfHeight { 1 };
 
     Pyramid m_far;
     Pyramid m_near;

@@ -96,7 +96,7 @@ OutdoorLighting OutdoorLighting::at(double secondsSince1970, const std::optional
     l[SunlitGroundSurface] = { lit(sunLevel, skyLevel) + lamp * lampOnGround * 0.3f, true };
     l[ShadedGroundSurface] = { lit(0, 0.3f * skyLevel) + lamp * lampOnGround, true };
     l[ShedFrontSurface] = { lit(onShed, 0.5f * skyLevel) + lamp * lampOnShed, true };
-    l[ShedInsideSurface] = { lit(0.002f * sunLevel, 0.002f * skyLevel) + lamp * 0.05f, true };
+    l[ShedInsideSurface] = { lit(0.001f * sunLevel, 0.001f * skyLevel) + lamp * 0.05f, true };
     l[ShedWindowSurface] = result.lampsOn ? Lighting { lampColour * windowGlow, false }
                                           : Lighting { skyColour * (0.4f * skyLuminance), false };
     l[FarTreeSurface] = { lit(0.6f * sunLevel, 0.8f * skyLevel), true };

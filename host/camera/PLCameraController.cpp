@@ -237,6 +237,9 @@ void PLCameraController::configureSession(int32_t mode, int32_t device)
     }
     camera->unlockForConfiguration();
     (void)device;
+    // The camera of the session runs from now on.
+    if (auto* hardwareCamera = m_hardware ? m_hardware->cameraFor(captureDevice()) : nullptr)
+        hardwareCamera->start();
 }
 
 void PLCameraController::accelerometerDidChangeDeviceOrientation(kit::id, int32_t orientation)
