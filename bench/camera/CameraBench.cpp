@@ -13,6 +13,7 @@
 //    alone (the scene drawn, then the optics) to show where the time goes.
 // Figures are medians of processor time (user and system).
 #include "DeviceRootInstaller.h"
+#include "ProcessorTime.h"
 #include "ScenarioSession.h"
 
 #include "hardware/camera/CameraHardware.h"
@@ -26,7 +27,6 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -34,25 +34,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-double processorSeconds()
-{
-    timespec now {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
-
 template <typename Work>
 double timed(Work work)
 {
-    double start = processorSeconds();
+    double start = benchsupport::processorSeconds();
     work();
-    return processorSeconds() - start;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
+    return benchsupport::processorSeconds() - start;
 }
 
 void setOptics(host::Phone& phone, bool enabled)
@@ -146,10 +133,10 @@ int main(int argc, char** argv)
             phone.advance(1);
         }
     }
-    double on = median(through), off = median(without);
+    double on = benchsupport::median(through), off = benchsupport::median(without);
     std::printf("  through the camera  %7.1f ms\n  optics off          %7.1f ms\n  ratio               %7.2f (target at most 1.5)\n",
         on * 1e3, off * 1e3, on / off);
-    double sceneOnly = median(captureOff), withOptics = median(captureOn);
+    double sceneOnly = benchsupport::median(captureOff), withOptics = benchsupport::median(captureOn);
     std::printf("  where the time goes: drawing the scene %.1f ms, the camera's optics %.1f ms, "
                 "encoding, stamping and saving %.1f ms\n",
         sceneOnly * 1e3, (withOptics - sceneOnly) * 1e3, (off - sceneOnly) * 1e3);

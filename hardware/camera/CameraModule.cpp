@@ -29,10 +29,10 @@ constexpr double focusTolerancePixels = 1;
 constexpr double regionSize = 0.1;
 // The frame metering reads when no viewfinder frame is at hand.
 constexpr int probeWidth = 96;
-// The camera's own lights: the torch's illuminance at 1 m at full level
-// (lux), and the flash's light exposure at 1 m (lux seconds).
+// The camera's own lights, both LEDs that shine through the whole exposure:
+// the torch's illuminance at 1 m at full level and the flash's (lux).
 constexpr float torchAtOneMetre = 60;
-constexpr float flashAtOneMetre = 35;
+constexpr float flashAtOneMetre = 400;
 constexpr float lightKelvin = 5500;
 
 // The picture's point as a frame's pixel.
@@ -403,15 +403,35 @@ void CameraModule::lockWhiteBalance()
 
 Exposure CameraModule::flashExposure(const SceneFrame& viewfinder, Exposure exposure, const Settings& s) const
 {
-    // The flash fires a little first, and the camera lowers its gain so the
-    // metered square, with the flash, is not brighter than middle grey.
-    double ambient = meanLuminance(viewfinder, s.exposurePoint, true, {}) * sensorValuePerLuminance(exposure, m_lens.fNumber());
-    double perISO = 0.18 / (12.5 * m_lens.fNumber() * m_lens.fNumber());
-    double flash = meanLuminance(viewfinder, s.exposurePoint, false, LinearRGB { 1, 1, 1 } * (flashAtOneMetre / float(M_PI)))
-        * perISO * exposure.iso;
-    double value = ambient + flash;
-    if (value > 0.18)
-        exposure.iso = std::max(s.limits.minISO, exposure.iso * 0.18 / value);
+    // The flash fires a little first, and the camera lowers the exposure so
+    // that neither the metered square nor the brightest of what the flash
+    // lights comes out burnt: gain first, then time.
+    LinearRGB flash = lightColour(lightKelvin) * (flashAtOneMetre / float(M_PI));
+    double perLuminance = sensorValuePerLuminance(exposure, m_lens.fNumber());
+    double metered = meanLuminance(viewfinder, s.exposurePoint, true, flash) * perLuminance;
+    std::vector<double> lit;
+    const float* toLinear = linearTable();
+    for (int y = 0; y < viewfinder.height(); ++y) {
+        for (int x = 0; x < viewfinder.width(); ++x) {
+            uint32_t word = viewfinder.colour->pixel(x, y);
+            size_t index = viewfinder.lightingAt(x, y);
+            const Lighting& lighting = index < viewfinder.lighting.size() ? viewfinder.lighting[index] : viewfinder.lighting.front();
+            float n = viewfinder.nearness[size_t(y) * size_t(viewfinder.width()) + size_t(x)] * kDioptresPerNearnessLevel;
+            LinearRGB light = lighting.light + (lighting.reachedByCameraLight ? flash * (n * n) : LinearRGB {});
+            LinearRGB colour { toLinear[word >> 16 & 0xff], toLinear[word >> 8 & 0xff], toLinear[word & 0xff] };
+            lit.push_back((colour * light).luminance());
+        }
+    }
+    double highlight = 0;
+    if (!lit.empty()) {
+        auto at = lit.begin() + ptrdiff_t(lit.size() * 98 / 100);
+        std::nth_element(lit.begin(), at, lit.end());
+        highlight = *at * perLuminance;
+    }
+    double scale = std::min({ 1.0, metered > 0 ? 0.18 / metered : 1.0, highlight > 0 ? 0.9 / highlight : 1.0 });
+    double iso = std::max(s.limits.minISO, exposure.iso * scale);
+    exposure.duration = std::max(s.limits.shortest, exposure.duration * scale * exposure.iso / iso);
+    exposure.iso = iso;
     return exposure;
 }
 
@@ -455,11 +475,8 @@ CameraFrame CameraModule::capture(const FrameRequest& request)
     LinearRGB balance = lightColour(whiteBalanceKelvin());
     LinearRGB gains { 1 / balance.r, 1 / balance.g, 1 / balance.b };
     float perLuminance = float(sensorValuePerLuminance(exposure, m_lens.fNumber()));
-    LinearRGB cameraLight = lightColour(lightKelvin) * (torchAtOneMetre * s.torchLevel / float(M_PI) * perLuminance);
-    if (flashFired)
-        cameraLight = cameraLight
-            + lightColour(lightKelvin)
-                * float(flashAtOneMetre / M_PI * 0.18 / (12.5 * m_lens.fNumber() * m_lens.fNumber()) * exposure.iso);
+    float cameraLux = torchAtOneMetre * s.torchLevel + (flashFired ? flashAtOneMetre : 0);
+    LinearRGB cameraLight = lightColour(lightKelvin) * (cameraLux / float(M_PI) * perLuminance);
     Development development;
     for (const auto& lighting : frame.lighting) {
         development.sceneGain.push_back(lighting.light * gains * perLuminance);
