@@ -46,31 +46,35 @@ int levelsFor(float blur)
 }
 
 // [1 2 1] / 4 along rows, then columns, edges repeated; four floats a texel.
+// In place, keeping only the texels it has overwritten.
 void smooth(std::vector<float>& texels, int width, int height)
 {
     size_t rowFloats = size_t(width) * 4;
-    std::vector<float> row(rowFloats);
     for (int y = 0; y < height; ++y) {
         float* line = &texels[size_t(y) * rowFloats];
-        std::copy(line, line + rowFloats, row.begin());
+        float previous[4] = { line[0], line[1], line[2], line[3] };
         for (int x = 0; x < width; ++x) {
-            const float* l = &row[size_t(std::max(0, x - 1)) * 4];
-            const float* m = &row[size_t(x) * 4];
-            const float* r = &row[size_t(std::min(width - 1, x + 1)) * 4];
-            for (int c = 0; c < 4; ++c)
-                line[x * 4 + c] = 0.25f * (l[c] + r[c]) + 0.5f * m[c];
+            float* here = line + x * 4;
+            const float* next = x + 1 < width ? here + 4 : here;
+            for (int c = 0; c < 4; ++c) {
+                float current = here[c];
+                here[c] = 0.25f * (previous[c] + next[c]) + 0.5f * current;
+                previous[c] = current;
+            }
         }
     }
-    std::vector<float> above(texels.begin(), texels.begin() + ptrdiff_t(rowFloats)), current(rowFloats);
+    std::vector<float> above(texels.begin(), texels.begin() + ptrdiff_t(rowFloats));
     for (int y = 0; y < height; ++y) {
         float* line = &texels[size_t(y) * rowFloats];
-        std::copy(line, line + rowFloats, current.begin());
-        const float* below = &texels[size_t(std::min(height - 1, y + 1)) * rowFloats];
-        for (size_t i = 0; i < rowFloats; ++i)
-            line[i] = 0.25f * (above[i] + below[i]) + 0.5f * current[i];
-        std::swap(above, current);
+        const float* below = y + 1 < height ? line + rowFloats : line;
+        for (size_t i = 0; i < rowFloats; ++i) {
+            float current = line[i];
+            line[i] = 0.25f * (above[i] + below[i]) + 0.5f * current;
+            above[i] = current;
+        }
     }
 }
+
 
 }
 
@@ -93,66 +97,58 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
     m_halfHeight = halfHeight;
     m_far.resize(1);
     m_near.resize(1);
-    // A field no pixel belongs to keeps one texel, of no weight.
+    // A field no pixel belongs to keeps one texel, of no weight. Every texel
+    // of a field there is is written below.
     for (auto [level, present] : { std::pair { &m_far[0], m_hasFar }, std::pair { &m_near[0], m_hasNear } }) {
         level->width = present ? halfWidth : 1;
         level->height = present ? halfHeight : 1;
-        level->texels.assign(size_t(level->width) * size_t(level->height) * 4, 0.0f);
+        level->texels.resize(size_t(level->width) * size_t(level->height) * 4);
+        if (!present)
+            std::fill(level->texels.begin(), level->texels.end(), 0.0f);
     }
     m_farBlur.resize(m_hasFar ? size_t(halfWidth) * size_t(halfHeight) : 1);
     m_nearBlur.resize(m_hasNear ? size_t(halfWidth) * size_t(halfHeight) : 1);
 
     m_largestFarBlur = m_largestNearBlur = 0;
     for (int ty = 0; ty < halfHeight; ++ty) {
-        int rows[2] = { 2 * ty, std::min(height - 1, 2 * ty + 1) };
+        // An odd last row or column counts twice.
+        int y0 = 2 * ty, y1 = std::min(height - 1, 2 * ty + 1);
+        const uint32_t* colours[2] = { readout.colourRow(y0), readout.colourRow(y1) };
+        const uint8_t* lightings[2] = { readout.lightingRow(y0), readout.lightingRow(y1) };
+        const uint8_t* nearness[2] = { readout.nearnessRow(y0), readout.nearnessRow(y1) };
         size_t row = size_t(ty) * size_t(halfWidth);
-        float* far = m_hasFar ? &m_far[0].texels[row * 4] : nullptr;
-        float* near = m_hasNear ? &m_near[0].texels[row * 4] : nullptr;
-        float* farBlur = m_hasFar ? &m_farBlur[row] : nullptr;
-        float* nearBlur = m_hasNear ? &m_nearBlur[row] : nullptr;
-        if (farBlur)
-            std::fill(farBlur, farBlur + halfWidth, 0.0f);
-        if (nearBlur)
-            std::fill(nearBlur, nearBlur + halfWidth, 0.0f);
-        auto add = [&](int tx, float r, float g, float b, uint8_t level) {
-            if (float fw = m_farWeight[level]; fw > 0) {
-                float* f = far + tx * 4;
-                f[0] += r * fw, f[1] += g * fw, f[2] += b * fw, f[3] += fw;
-                farBlur[tx] += m_blur[level] * fw;
-            }
-            if (float nw = m_nearWeight[level]; nw > 0) {
-                float* n = near + tx * 4;
-                n[0] += r * nw, n[1] += g * nw, n[2] += b * nw, n[3] += nw;
-                nearBlur[tx] = std::max(nearBlur[tx], m_blur[level]);
-            }
-        };
-        for (int y : rows) {
-            const uint32_t* colours = readout.colourRow(y);
-            const uint8_t* lightings = readout.lightingRow(y);
-            const uint8_t* nearness = readout.nearnessRow(y);
-            for (int x = 0; x < width; ++x) {
-                uint8_t level = nearness[x];
-                if (m_farWeight[level] == 0 && m_nearWeight[level] == 0)
-                    continue;
-                float r, g, b;
-                readout.value(colours[x], lightings ? lightings[x] : 0, level, r, g, b);
-                add(x / 2, r, g, b, level);
-                // The odd last column counts twice, as the odd last row does.
-                if (x == width - 1 && width % 2)
-                    add(x / 2, r, g, b, level);
-            }
-        }
         for (int tx = 0; tx < halfWidth; ++tx) {
-            if (far) {
-                farBlur[tx] = far[tx * 4 + 3] > 0 ? farBlur[tx] / far[tx * 4 + 3] : 0;
-                m_largestFarBlur = std::max(m_largestFarBlur, farBlur[tx]);
-                for (int c = 0; c < 4; ++c)
-                    far[tx * 4 + c] *= 0.25f;
+            float far[4] = {}, near[4] = {};
+            float farBlur = 0, nearBlur = 0;
+            int xs[2] = { 2 * tx, std::min(width - 1, 2 * tx + 1) };
+            for (int i = 0; i < 2; ++i) {
+                for (int x : xs) {
+                    uint8_t level = nearness[i][x];
+                    float fw = m_farWeight[level], nw = m_nearWeight[level];
+                    if (fw == 0 && nw == 0)
+                        continue;
+                    float r, g, b;
+                    readout.value(colours[i][x], lightings[i] ? lightings[i][x] : 0, level, r, g, b);
+                    far[0] += r * fw, far[1] += g * fw, far[2] += b * fw, far[3] += fw;
+                    farBlur += m_blur[level] * fw;
+                    near[0] += r * nw, near[1] += g * nw, near[2] += b * nw, near[3] += nw;
+                    if (nw > 0)
+                        nearBlur = std::max(nearBlur, m_blur[level]);
+                }
             }
-            if (near) {
-                m_largestNearBlur = std::max(m_largestNearBlur, nearBlur[tx]);
+            if (m_hasFar) {
+                float* out = &m_far[0].texels[(row + size_t(tx)) * 4];
                 for (int c = 0; c < 4; ++c)
-                    near[tx * 4 + c] *= 0.25f;
+                    out[c] = far[c] * 0.25f;
+                m_farBlur[row + size_t(tx)] = far[3] > 0 ? farBlur / far[3] : 0;
+                m_largestFarBlur = std::max(m_largestFarBlur, m_farBlur[row + size_t(tx)]);
+            }
+            if (m_hasNear) {
+                float* out = &m_near[0].texels[(row + size_t(tx)) * 4];
+                for (int c = 0; c < 4; ++c)
+                    out[c] = near[c] * 0.25f;
+                m_nearBlur[row + size_t(tx)] = nearBlur;
+                m_largestNearBlur = std::max(m_largestNearBlur, nearBlur);
             }
         }
     }
