@@ -139,8 +139,7 @@ std::optional<std::string> ScenarioSession::launch()
     options.model = m_model;
     options.deviceRoot = m_options.deviceRoot;
     options.loadExtension = m_options.loadExtension;
-    options.sceneImage = m_options.sceneImage;
-    options.sceneDepth = m_options.sceneDepth;
+    options.scene = m_options.scene;
     options.eventLog = [this](const std::string& entry) { logEvent(entry); };
     auto started = host::Phone::start(std::move(options));
     if (auto* problem = std::get_if<std::string>(&started))

@@ -25,8 +25,7 @@ struct RunOptions {
     std::filesystem::path deviceRoot;
     std::filesystem::path outputFolder;
     bool loadExtension { true };
-    std::optional<std::filesystem::path> sceneImage;
-    std::optional<std::filesystem::path> sceneDepth;
+    hardware::SceneChoice scene;
     // One line per command as it runs, for a person watching.
     std::function<void(const std::string&)> progress;
     // The system log's lines, each once, on the session's thread: after the

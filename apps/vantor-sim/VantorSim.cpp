@@ -25,6 +25,8 @@ struct CommonOptions {
     std::string out { "out" };
     std::string scene;
     std::string sceneDepth;
+    std::string camera;
+    std::string frontCamera;
     bool noExtension { false };
     bool verbose { false };
 };
@@ -48,17 +50,22 @@ sim::RunOptions runOptions(const CommonOptions& common)
     options.outputFolder = fs::absolute(common.out);
     options.loadExtension = !common.noExtension;
     if (!common.scene.empty())
-        options.sceneImage = fs::absolute(common.scene);
+        options.scene.scene = fs::absolute(common.scene);
     if (!common.sceneDepth.empty())
-        options.sceneDepth = fs::absolute(common.sceneDepth);
+        options.scene.sceneDepth = fs::absolute(common.sceneDepth);
+    if (!common.camera.empty())
+        options.scene.camera = common.camera;
+    if (!common.frontCamera.empty())
+        options.scene.frontCamera = common.frontCamera;
     return options;
 }
 
-// A scene picture or depth map that cannot be one is refused before anything
-// runs, with the one line that says why.
+// A scene picture, movie or depth map that cannot be one, or a camera source
+// that does not open, is refused before anything runs, with the one line
+// that says why.
 bool sceneIsUsable(const sim::RunOptions& options)
 {
-    auto made = hardware::CameraHardware::withScene(options.sceneImage, options.sceneDepth);
+    auto made = hardware::CameraHardware::withScene(options.scene);
     if (auto* problem = std::get_if<std::string>(&made)) {
         std::cerr << "vantor-sim: " << *problem << '\n';
         return false;
@@ -198,10 +205,14 @@ int main(int argc, char** argv)
     app.add_option("--device", common.device, "device model, e.g. iPhone6,1 or iPad4,1")->capture_default_str();
     app.add_option("--root", common.root, "the device root (default: a folder in the build)");
     app.add_option("--out", common.out, "where screenshots and logs go")->capture_default_str();
-    app.add_option("--scene", common.scene, "a picture (PNG or JPEG) as the cameras' scene")->check(CLI::ExistingFile);
-    app.add_option("--scene-depth", common.sceneDepth,
-           "a greyscale picture of how near each point of the scene picture is (white 0.1 m, black far away)")
+    app.add_option("--scene", common.scene, "a picture (PNG or JPEG) or a movie (MP4, MOV, MKV, WebM, ...) as the cameras' scene")
         ->check(CLI::ExistingFile);
+    app.add_option("--scene-depth", common.sceneDepth,
+           "a greyscale picture of how near each point of the scene is (white 0.1 m, black far away)")
+        ->check(CLI::ExistingFile);
+    app.add_option("--camera", common.camera,
+        "a live source as the back camera: v4l2:/dev/videoN (a webcam) or lavfi:GRAPH (an FFmpeg source, lavfi:testsrc2)");
+    app.add_option("--front-camera", common.frontCamera, "a live source as the front camera, as --camera");
     app.add_flag("--no-extension", common.noExtension, "run the camera app without the extension");
     app.add_flag("-v,--verbose", common.verbose, "mirror the system log to the terminal");
 

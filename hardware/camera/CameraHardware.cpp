@@ -2,8 +2,11 @@
 
 #include "hardware/camera/ColourTemperature.h"
 #include "hardware/camera/OutdoorWorld.h"
+#include "hardware/camera/FootagePictures.h"
 #include "hardware/camera/PictureScene.h"
 #include "hardware/camera/RoomScene.h"
+
+#include "hardware/footage/CameraSource.h"
 
 #include "kit/media/AVCaptureDevice.h"
 #include "kit/media/DeviceProfile.h"
@@ -25,19 +28,54 @@ CameraHardware::CameraHardware(std::shared_ptr<Scene> scene)
 {
 }
 
+CameraHardware::CameraHardware(std::shared_ptr<Scene> back, std::shared_ptr<Scene> front)
+    : m_backScene(std::move(back))
+    , m_frontScene(std::move(front))
+{
+}
+
 CameraHardware::~CameraHardware() = default;
 
-std::variant<std::shared_ptr<CameraHardware>, std::string> CameraHardware::withScene(
-    const std::optional<std::filesystem::path>& picture, const std::optional<std::filesystem::path>& depthMap)
+namespace {
+
+// A live source, opened once now so that one that cannot be is refused
+// before anything runs; the camera opens it again when its session starts.
+std::variant<std::shared_ptr<Scene>, std::string> liveScene(const std::string& name)
 {
-    if (depthMap && !picture)
-        return std::string("a scene depth map needs a scene image (--scene) to lie over");
-    if (!picture)
-        return std::make_shared<CameraHardware>();
-    auto loaded = PictureScene::load(*picture, depthMap);
-    if (auto* problem = std::get_if<std::string>(&loaded))
+    auto input = cameraSourceNamed(name);
+    if (auto* problem = std::get_if<std::string>(&input))
         return *problem;
-    return std::make_shared<CameraHardware>(std::get<std::shared_ptr<PictureScene>>(loaded));
+    auto opened = LiveFeed::open(std::get<VideoInput>(input));
+    if (auto* problem = std::get_if<std::string>(&opened))
+        return "the camera source " + name + " cannot be opened: " + *problem;
+    auto& feed = *std::get<std::unique_ptr<LiveFeed>>(opened);
+    return std::make_shared<PictureScene>(
+        std::make_shared<LivePictures>(std::get<VideoInput>(input), feed.width(), feed.height()));
+}
+
+}
+
+std::variant<std::shared_ptr<CameraHardware>, std::string> CameraHardware::withScene(const SceneChoice& choice)
+{
+    if (choice.sceneDepth && !choice.scene)
+        return std::string("a scene depth map needs a scene image (--scene) to lie over");
+    std::shared_ptr<Scene> back = std::make_shared<OutdoorWorld>();
+    std::shared_ptr<Scene> front = std::make_shared<RoomScene>();
+    if (choice.scene) {
+        auto loaded = PictureScene::load(*choice.scene, choice.sceneDepth);
+        if (auto* problem = std::get_if<std::string>(&loaded))
+            return *problem;
+        back = front = std::get<std::shared_ptr<PictureScene>>(loaded);
+    }
+    for (auto [source, scene] : { std::pair { &choice.camera, &back }, std::pair { &choice.frontCamera, &front } }) {
+        if (!*source)
+            continue;
+        auto live = liveScene(**source);
+        if (auto* problem = std::get_if<std::string>(&live))
+            return *problem;
+        *scene = std::get<std::shared_ptr<Scene>>(live);
+    }
+    return std::make_shared<CameraHardware>(back, front);
 }
 
 CameraModule* CameraHardware::cameraFor(const std::shared_ptr<kit::AVCaptureDevice>& device)
@@ -45,7 +83,12 @@ CameraModule* CameraHardware::cameraFor(const std::shared_ptr<kit::AVCaptureDevi
     if (!device)
         return nullptr;
     // Cameras of devices that are gone go with them.
-    std::erase_if(m_cameras, [](const auto& camera) { return !camera->servesAnything(); });
+    std::erase_if(m_cameras, [this](const auto& camera) {
+        bool gone = !camera->servesAnything();
+        if (gone && camera.get() == m_running)
+            m_running = nullptr;
+        return gone;
+    });
     for (const auto& camera : m_cameras) {
         if (camera->serves(*device))
             return camera.get();
@@ -57,6 +100,24 @@ CameraModule* CameraHardware::cameraFor(const std::shared_ptr<kit::AVCaptureDevi
         return nullptr;
     m_cameras.push_back(std::make_unique<CameraModule>(*this, device, *spec, front ? m_frontScene : m_backScene));
     return m_cameras.back().get();
+}
+
+void CameraHardware::startSession(const std::shared_ptr<kit::AVCaptureDevice>& device)
+{
+    auto* camera = cameraFor(device);
+    if (m_running && m_running != camera)
+        m_running->stop();
+    m_running = camera;
+    // Also when it runs already: a new mode or format is a new look.
+    if (camera)
+        camera->start();
+}
+
+void CameraHardware::stopSession()
+{
+    if (m_running)
+        m_running->stop();
+    m_running = nullptr;
 }
 
 void CameraHardware::setLight(std::optional<LightSetting> light)

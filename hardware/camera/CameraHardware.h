@@ -19,21 +19,36 @@ namespace hardware {
 
 class Scene;
 
+// What the cameras look at, as a person chose it; the built-in scenes for
+// what is not given.
+struct SceneChoice {
+    // A picture (PNG, JPEG) or a movie (any FFmpeg plays) in front of both
+    // cameras, and a greyscale map of how near each of its points is.
+    std::optional<std::filesystem::path> scene;
+    std::optional<std::filesystem::path> sceneDepth;
+    // A live source in front of the back camera and of the front one
+    // ("v4l2:/dev/video0", "lavfi:testsrc2"), instead of the scene.
+    std::optional<std::string> camera;
+    std::optional<std::string> frontCamera;
+};
+
 // The phone's camera hardware behind kit's AVCaptureDevice: a camera module
 // for each device of the process's model, and what they look at. The back
 // camera sees the built-in garden and the front one a room, or both see a
-// person's picture. The light on the scene can be set by hand. Used on the
-// main thread; owned by whoever runs the phone.
+// person's picture or movie, or each a live source. The light on the scene
+// can be set by hand. Used on the main thread; owned by whoever runs the
+// phone.
 class CameraHardware {
 public:
     // The built-in scenes.
     CameraHardware();
     // One scene for both cameras.
     explicit CameraHardware(std::shared_ptr<Scene>);
-    // With a picture (and its depth map) as the scene, or the built-in
-    // scenes without one; otherwise the one line that says what is wrong.
-    static std::variant<std::shared_ptr<CameraHardware>, std::string> withScene(
-        const std::optional<std::filesystem::path>& picture, const std::optional<std::filesystem::path>& depthMap);
+    CameraHardware(std::shared_ptr<Scene> back, std::shared_ptr<Scene> front);
+    // With what a person chose in front of the cameras; otherwise the one
+    // line that says what is wrong (a file that is no picture or movie, a
+    // source that does not open, FFmpeg's reason included).
+    static std::variant<std::shared_ptr<CameraHardware>, std::string> withScene(const SceneChoice&);
     ~CameraHardware();
     CameraHardware(const CameraHardware&) = delete;
     CameraHardware& operator=(const CameraHardware&) = delete;
@@ -42,6 +57,10 @@ public:
     // fresh process gets a fresh camera. Nothing for a device of another
     // model than the process's.
     CameraModule* cameraFor(const std::shared_ptr<kit::AVCaptureDevice>&);
+    // The capture session runs with that device's camera (the other one
+    // stops), or stops.
+    void startSession(const std::shared_ptr<kit::AVCaptureDevice>&);
+    void stopSession();
 
     // The light set by hand (colour temperature 1500 to 15000 K, level −10
     // to +10 stops; values outside are clamped), or nothing for the scene's
@@ -63,6 +82,7 @@ private:
     std::optional<LightSetting> m_light;
     std::function<void(const std::string&)> m_sink;
     std::vector<std::unique_ptr<CameraModule>> m_cameras;
+    CameraModule* m_running { nullptr };
 };
 
 }

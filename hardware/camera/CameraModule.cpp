@@ -107,6 +107,11 @@ double now()
     return kit::RunLoop::main().now();
 }
 
+double wallTime()
+{
+    return kit::RunLoop::main().wallTime();
+}
+
 }
 
 CameraModule::CameraModule(CameraHardware& hardware, const std::shared_ptr<kit::AVCaptureDevice>& device,
@@ -203,7 +208,7 @@ SceneView CameraModule::viewFor(int width, int height, double fieldAspect, doubl
     // screen; the front one faces the other way, so it turns the other way.
     double roll = screenRoll();
     view.roll = m_front ? -roll - M_PI / 2 : roll - M_PI / 2;
-    view.time = kit::RunLoop::main().wallTime();
+    view.time = wallTime();
     view.light = m_hardware.light();
     return view;
 }
@@ -435,6 +440,30 @@ Exposure CameraModule::flashExposure(const SceneFrame& viewfinder, Exposure expo
     return exposure;
 }
 
+void CameraModule::start()
+{
+    if (auto device = m_device.lock(); device && m_scene) {
+        auto format = device->activeFormat();
+        auto size = kit::CMVideoFormatDescriptionGetDimensions(format ? format->formatDescription() : nullptr);
+        double frame = kit::CMTimeGetSeconds(device->activeVideoMinFrameDuration());
+        m_scene->cameraStarted(wallTime(), size.width, size.height, frame > 0 ? 1 / frame : 0);
+        tellSceneProblem();
+    }
+    update();
+}
+
+void CameraModule::stop()
+{
+    if (m_scene)
+        m_scene->cameraStopped();
+}
+
+void CameraModule::tellSceneProblem()
+{
+    if (auto problem = m_scene ? m_scene->takeProblem() : std::nullopt)
+        m_hardware.note(m_name + ": " + *problem);
+}
+
 CameraFrame CameraModule::capture(const FrameRequest& request)
 {
     CameraFrame result;
@@ -450,6 +479,7 @@ CameraFrame CameraModule::capture(const FrameRequest& request)
     SceneFrame& frame = viewfinderFrame ? m_frame : m_photoFrame;
     if (!m_scene->render(view, frame))
         return result;
+    tellSceneProblem();
     if (!m_opticsEnabled) {
         result.image = std::move(frame.colour);
         return result;

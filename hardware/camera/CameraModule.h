@@ -104,8 +104,11 @@ public:
     void setOpticsEnabled(bool enabled) { m_opticsEnabled = enabled; }
     // The capture session runs: the camera looks now (the first look sets
     // exposure, focus and white balance at once, as a camera that has been
-    // running before the picture shows).
-    void start() { update(); }
+    // running before the picture shows), and a live source in front of it
+    // opens, asked for the device's active format.
+    void start();
+    // The session stops: a live source in front of it closes.
+    void stop();
     // The light on the scene changed: look again now.
     void lightChanged();
 
@@ -140,6 +143,8 @@ private:
     // Says the line when the part's move with this number arrives.
     void sayOnArrival(double arrival, int& serial, std::string line);
     double screenRoll() const;
+    // Tells the event lines once why the scene stopped changing.
+    void tellSceneProblem();
     Exposure flashExposure(const SceneFrame& viewfinder, Exposure, const Settings&) const;
 
     CameraHardware& m_hardware;

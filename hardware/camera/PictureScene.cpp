@@ -1,6 +1,7 @@
 #include "hardware/camera/PictureScene.h"
 
 #include "hardware/camera/ColourTemperature.h"
+#include "hardware/camera/FootagePictures.h"
 
 #include "kit/media/JPEGDecoder.h"
 #include "kit/ui/PNGCodec.h"
@@ -20,16 +21,21 @@ namespace {
 // A flat wall at 2 m.
 constexpr float wallNearness = 0.5f;
 
-// The picture in a file, or why it cannot be one.
-std::variant<kit::CGImageRef, std::string> readPicture(const std::filesystem::path& path, const char* what)
+// The picture in a PNG or JPEG file: its image, or why it cannot be read;
+// neither when the file is no PNG or JPEG at all.
+struct PictureRead {
+    kit::CGImageRef image;
+    std::string problem;
+};
+
+PictureRead readPicture(const std::filesystem::path& path, const std::string& name)
 {
-    std::string name = std::string(what) + " " + path.string();
     std::ifstream file(path, std::ios::binary);
     if (!file)
-        return "cannot open the " + name;
+        return { nullptr, "cannot open the " + name };
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (bytes.empty())
-        return "the " + name + " is empty";
+        return { nullptr, "the " + name + " is empty" };
     kit::CGImageRef image;
     std::string failure;
     if (kit::PNGCodec::hasSignature(bytes)) {
@@ -39,16 +45,28 @@ std::variant<kit::CGImageRef, std::string> readPicture(const std::filesystem::pa
         limits.maximumPixels = PictureScene::maximumPixels;
         auto decoded = kit::decodeJPEG(bytes, limits);
         if (decoded.error == kit::JPEGDecodeError::NotJPEG)
-            return "the " + name + " is neither a PNG nor a JPEG picture";
+            return {};
         image = decoded.image;
         failure = decoded.message.empty() ? kit::describe(decoded.error) : decoded.message;
     }
     if (!image)
-        return "the " + name + " cannot be read: " + failure;
+        return { nullptr, "the " + name + " cannot be read: " + failure };
     if (int64_t(image->width()) * image->height() > PictureScene::maximumPixels)
-        return "the " + name + " is larger than 50 megapixels";
-    return image;
+        return { nullptr, "the " + name + " is larger than 50 megapixels" };
+    return { image, {} };
 }
+
+// A picture that is always the same.
+class StillPictures final : public ScenePictures {
+public:
+    explicit StillPictures(kit::CGImageRef picture) : m_picture(std::move(picture)) { }
+    kit::CGImageRef pictureAt(double) override { return m_picture; }
+    int width() const override { return m_picture ? m_picture->width() : 1; }
+    int height() const override { return m_picture ? m_picture->height() : 1; }
+
+private:
+    kit::CGImageRef m_picture;
+};
 
 // Where the picture lies in the view: scaled to cover the view's upright box,
 // its middle on the lens axis.
@@ -69,15 +87,15 @@ void setViewTransform(cairo_t* cr, const SceneView& view)
     cairo_set_matrix(cr, &matrix);
 }
 
-// Paints an image stretched over the picture (an image of the picture's own
-// size lies exactly on it) over the whole frame as the picture lies, its
-// edges carried on beyond it.
-void paintOverPicture(cairo_t* cr, cairo_surface_t* source, const SceneView& view, const kit::CGImage& picture)
+// Paints an image stretched over a picture of that size (an image of the
+// picture's own size lies exactly on it) over the whole frame as the
+// picture lies, its edges carried on beyond it.
+void paintOverPicture(cairo_t* cr, cairo_surface_t* source, const SceneView& view, int pictureWidth, int pictureHeight)
 {
     int width = cairo_image_surface_get_width(source), height = cairo_image_surface_get_height(source);
     setViewTransform(cr, view);
-    coverView(cr, view, picture.width(), picture.height());
-    cairo_scale(cr, double(picture.width()) / width, double(picture.height()) / height);
+    coverView(cr, view, pictureWidth, pictureHeight);
+    cairo_scale(cr, double(pictureWidth) / width, double(pictureHeight) / height);
     cairo_set_source_surface(cr, source, 0, 0);
     cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
@@ -86,30 +104,61 @@ void paintOverPicture(cairo_t* cr, cairo_surface_t* source, const SceneView& vie
 
 }
 
+std::shared_ptr<ScenePictures> stillPictures(kit::CGImageRef picture)
+{
+    return std::make_shared<StillPictures>(std::move(picture));
+}
+
 std::variant<std::shared_ptr<PictureScene>, std::string> PictureScene::load(
     const std::filesystem::path& picturePath, const std::optional<std::filesystem::path>& depthPath)
 {
-    auto picture = readPicture(picturePath, "scene image");
-    if (auto* problem = std::get_if<std::string>(&picture))
-        return *problem;
+    std::string name = "scene " + picturePath.string();
+    auto picture = readPicture(picturePath, name);
+    std::shared_ptr<ScenePictures> pictures;
+    if (picture.image) {
+        pictures = stillPictures(picture.image);
+    } else if (!picture.problem.empty()) {
+        return picture.problem;
+    } else {
+        auto movie = MovieFootage::open(picturePath);
+        if (auto* problem = std::get_if<std::string>(&movie))
+            return "the " + name + " is neither a picture (PNG, JPEG) nor a movie FFmpeg can play: " + *problem;
+        pictures = std::make_shared<MoviePictures>(std::move(std::get<std::unique_ptr<MovieFootage>>(movie)));
+    }
     if (!depthPath)
-        return std::make_shared<PictureScene>(std::get<kit::CGImageRef>(picture));
-    auto depth = readPicture(*depthPath, "scene depth map");
+        return std::make_shared<PictureScene>(std::move(pictures));
+    auto depth = loadDepth(*depthPath);
     if (auto* problem = std::get_if<std::string>(&depth))
         return *problem;
+    auto& map = std::get<DepthLevels>(depth);
+    return std::make_shared<PictureScene>(std::move(pictures), std::move(map.levels), map.width, map.height);
+}
+
+std::variant<PictureScene::DepthLevels, std::string> PictureScene::loadDepth(const std::filesystem::path& path)
+{
+    std::string name = "scene depth map " + path.string();
+    auto read = readPicture(path, name);
+    if (!read.image)
+        return read.problem.empty() ? "the " + name + " is neither a PNG nor a JPEG picture" : read.problem;
     // A grey picture's level is any of its channels; a coloured one's, its
     // green, which carries most of the brightness.
-    const auto& map = *std::get<kit::CGImageRef>(depth);
-    std::vector<uint8_t> levels(size_t(map.width()) * size_t(map.height()));
+    const auto& map = *read.image;
+    DepthLevels depth { std::vector<uint8_t>(size_t(map.width()) * size_t(map.height())), map.width(), map.height() };
     for (int y = 0; y < map.height(); ++y) {
         for (int x = 0; x < map.width(); ++x)
-            levels[size_t(y) * size_t(map.width()) + size_t(x)] = uint8_t(map.pixel(x, y) >> 8 & 0xff);
+            depth.levels[size_t(y) * size_t(map.width()) + size_t(x)] = uint8_t(map.pixel(x, y) >> 8 & 0xff);
     }
-    return std::make_shared<PictureScene>(std::get<kit::CGImageRef>(picture), std::move(levels), map.width(), map.height());
+    return depth;
 }
 
 PictureScene::PictureScene(kit::CGImageRef picture, std::vector<uint8_t> levels, int depthWidth, int depthHeight)
-    : m_picture(std::move(picture))
+    : PictureScene(stillPictures(std::move(picture)), std::move(levels), depthWidth, depthHeight)
+{
+}
+
+PictureScene::PictureScene(std::shared_ptr<ScenePictures> pictures, std::vector<uint8_t> levels, int depthWidth,
+    int depthHeight)
+    : m_pictures(std::move(pictures))
 {
     if (levels.empty() || depthWidth <= 0 || depthHeight <= 0 || levels.size() != size_t(depthWidth) * size_t(depthHeight))
         return;
@@ -123,22 +172,30 @@ PictureScene::PictureScene(kit::CGImageRef picture, std::vector<uint8_t> levels,
 
 bool PictureScene::render(const SceneView& view, SceneFrame& frame) const
 {
-    if (!m_picture || !frame.resize(view.width, view.height))
+    if (!m_pictures || !frame.resize(view.width, view.height))
         return false;
+    // Before a source's first picture, black.
+    auto picture = m_pictures->pictureAt(view.time);
+    int pictureWidth = picture ? picture->width() : m_pictures->width();
+    int pictureHeight = picture ? picture->height() : m_pictures->height();
     auto& colour = *frame.colour;
     cairo_surface_t* target = cairo_image_surface_create_for_data(
         colour.mutableData(), CAIRO_FORMAT_ARGB32, colour.width(), colour.height(), colour.bytesPerRow());
-    cairo_surface_t* source = cairo_image_surface_create_for_data(const_cast<uint8_t*>(m_picture->data()),
-        CAIRO_FORMAT_ARGB32, m_picture->width(), m_picture->height(), m_picture->bytesPerRow());
     cairo_t* cr = cairo_create(target);
     // A picture with see-through parts stands in front of black.
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
-    paintOverPicture(cr, source, view, *m_picture);
+    cairo_surface_t* source = nullptr;
+    if (picture) {
+        source = cairo_image_surface_create_for_data(const_cast<uint8_t*>(picture->data()), CAIRO_FORMAT_ARGB32,
+            picture->width(), picture->height(), picture->bytesPerRow());
+        paintOverPicture(cr, source, view, pictureWidth, pictureHeight);
+    }
     cairo_destroy(cr);
     cairo_surface_flush(target);
     cairo_surface_destroy(target);
-    cairo_surface_destroy(source);
+    if (source)
+        cairo_surface_destroy(source);
 
     size_t pixels = size_t(view.width) * size_t(view.height);
     if (m_depth.empty()) {
@@ -153,7 +210,7 @@ bool PictureScene::render(const SceneView& view, SceneFrame& frame) const
             CAIRO_FORMAT_A8, m_depthWidth, m_depthHeight, m_depthStride);
         cairo_t* dr = cairo_create(depthTarget);
         cairo_set_operator(dr, CAIRO_OPERATOR_SOURCE);
-        paintOverPicture(dr, depthSource, view, *m_picture);
+        paintOverPicture(dr, depthSource, view, pictureWidth, pictureHeight);
         cairo_destroy(dr);
         cairo_surface_flush(depthTarget);
         cairo_surface_destroy(depthTarget);

@@ -238,8 +238,8 @@ void PLCameraController::configureSession(int32_t mode, int32_t device)
     camera->unlockForConfiguration();
     (void)device;
     // The camera of the session runs from now on.
-    if (auto* hardwareCamera = m_hardware ? m_hardware->cameraFor(captureDevice()) : nullptr)
-        hardwareCamera->start();
+    if (m_hardware)
+        m_hardware->startSession(captureDevice());
 }
 
 void PLCameraController::accelerometerDidChangeDeviceOrientation(kit::id, int32_t orientation)
@@ -255,6 +255,8 @@ void PLCameraController::accelerometerDidChangeDeviceOrientation(kit::id, int32_
 void PLCameraController::sessionStopped(kit::id)
 {
     m_previewRunning = false;
+    if (m_hardware)
+        m_hardware->stopSession();
 }
 
 void PLCameraController::sessionStarted(kit::id)

@@ -38,7 +38,7 @@ std::variant<std::unique_ptr<Phone>, std::string> Phone::start(PhoneOptions opti
         return "unknown device model \"" + options.model + "\"";
     if (options.deviceRoot.empty())
         return std::string("no device root given");
-    auto made = hardware::CameraHardware::withScene(options.sceneImage, options.sceneDepth);
+    auto made = hardware::CameraHardware::withScene(options.scene);
     if (auto* problem = std::get_if<std::string>(&made))
         return *problem;
     std::unique_ptr<Phone> phone(new Phone(std::move(options)));

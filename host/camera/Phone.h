@@ -2,6 +2,8 @@
 
 #include "hardware/camera/LightSetting.h"
 
+#include "hardware/camera/CameraHardware.h"
+
 #include "kit/ui/CGImage.h"
 #include "kit/ui/Geometry.h"
 
@@ -14,7 +16,6 @@
 #include <vector>
 
 namespace hardware {
-class CameraHardware;
 class CameraModule;
 }
 
@@ -31,11 +32,11 @@ struct PhoneOptions {
     // Load the products through the loader, as a phone with the extension
     // installed does; off, the camera app runs alone.
     bool loadExtension { true };
-    // A picture (PNG or JPEG) as the cameras' scene instead of the built-in
-    // ones, and a greyscale map of how near each of its points is (level v
-    // is 10·v/255 dioptres; without one the picture is a wall 2 m away).
-    std::optional<std::filesystem::path> sceneImage;
-    std::optional<std::filesystem::path> sceneDepth;
+    // What the cameras look at instead of the built-in scenes: a picture or
+    // a movie with a greyscale map of how near each of its points is (level
+    // v is 10·v/255 dioptres; without one it is a wall 2 m away), or live
+    // sources.
+    hardware::SceneChoice scene;
     // Receives one line per host method call and extension notification,
     // already prefixed with the simulated time ("12.500 PLCameraView _shutterButtonClicked").
     std::function<void(const std::string&)> eventLog;

@@ -41,7 +41,7 @@ protected:
     }
     std::string problemWith(const std::optional<fs::path>& picture, const std::optional<fs::path>& depth)
     {
-        auto made = CameraHardware::withScene(picture, depth);
+        auto made = CameraHardware::withScene({ picture, depth, std::nullopt, std::nullopt });
         auto* problem = std::get_if<std::string>(&made);
         return problem ? *problem : std::string();
     }
@@ -68,7 +68,7 @@ TEST_F(SceneFiles, BadPicturesAndDepthMapsAreRefusedWithOneLineSayingWhy)
     auto picture = writeImage("picture.png", 8, 6, 0xff808080u);
     EXPECT_EQ(problemWith(picture, std::nullopt), "");
     EXPECT_NE(problemWith(std::nullopt, picture).find("needs a scene image"), std::string::npos);
-    EXPECT_NE(problemWith(m_folder / "missing.png", std::nullopt).find("cannot open the scene image"), std::string::npos);
+    EXPECT_NE(problemWith(m_folder / "missing.png", std::nullopt).find("cannot open the scene "), std::string::npos);
     auto text = write("notes.png", { 'h', 'e', 'l', 'l', 'o' });
     EXPECT_NE(problemWith(picture, text).find("scene depth map"), std::string::npos);
     EXPECT_NE(problemWith(picture, text).find("neither a PNG nor a JPEG"), std::string::npos);

@@ -253,12 +253,12 @@ TEST_F(HostClasses, StartRefusesUnknownModelsAndUnreadableScenes)
     EXPECT_NE(std::get<std::string>(unknown).find("iPhone99,9"), std::string::npos);
 
     options.model = "iPhone6,1";
-    options.sceneImage = m_root / "missing.png";
+    options.scene.scene = m_root / "missing.png";
     EXPECT_TRUE(std::holds_alternative<std::string>(host::Phone::start(options)));
     std::filesystem::create_directories(m_root);
     FILE* junk = std::fopen((m_root / "junk.png").c_str(), "wb");
     std::fputs("not a picture", junk);
     std::fclose(junk);
-    options.sceneImage = m_root / "junk.png";
+    options.scene.scene = m_root / "junk.png";
     EXPECT_TRUE(std::holds_alternative<std::string>(host::Phone::start(options)));
 }

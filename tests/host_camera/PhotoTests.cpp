@@ -213,7 +213,7 @@ TEST_F(PhotoTests, AUsersPictureFillsTheSceneOfEveryPhoto)
         host::PhoneOptions options;
         options.deviceRoot = m_root;
         options.loadExtension = false;
-        options.sceneImage = file;
+        options.scene.scene = file;
         auto started = host::Phone::start(options);
         ASSERT_TRUE(std::holds_alternative<std::unique_ptr<host::Phone>>(started));
         auto& phone = std::get<std::unique_ptr<host::Phone>>(started);
