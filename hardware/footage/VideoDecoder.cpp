@@ -35,18 +35,23 @@ int rotationOf(const AVStream& stream)
     return (clockwise % 360 + 360) % 360;
 }
 
-// Turns a 32-bit picture clockwise by a quarter, half or three quarters.
-kit::CGImageRef turned(const kit::CGImage& source, int degrees)
+// Copies a 32-bit picture out of FFmpeg's buffer (rows `stride` bytes
+// apart) into an image, turned clockwise by a quarter, half or three
+// quarters.
+kit::CGImageRef uprightCopy(const uint8_t* pixels, int stride, int w, int h, int degrees)
 {
-    int w = source.width(), h = source.height();
     bool sideways = degrees % 180 != 0;
     auto target = kit::CGImage::create(sideways ? h : w, sideways ? w : h);
     if (!target)
         return nullptr;
-    auto* in = reinterpret_cast<const uint32_t*>(source.data());
     auto* out = reinterpret_cast<uint32_t*>(target->mutableData());
     int tw = target->width();
     for (int y = 0; y < h; ++y) {
+        auto* in = reinterpret_cast<const uint32_t*>(pixels + size_t(y) * size_t(stride));
+        if (degrees == 0) {
+            std::copy(in, in + w, out + size_t(y) * size_t(tw));
+            continue;
+        }
         for (int x = 0; x < w; ++x) {
             int tx = x, ty = y;
             if (degrees == 90)
@@ -55,7 +60,7 @@ kit::CGImageRef turned(const kit::CGImage& source, int degrees)
                 tx = w - 1 - x, ty = h - 1 - y;
             else if (degrees == 270)
                 tx = y, ty = w - 1 - x;
-            out[size_t(ty) * size_t(tw) + size_t(tx)] = in[size_t(y) * size_t(w) + size_t(x)];
+            out[size_t(ty) * size_t(tw) + size_t(tx)] = in[x];
         }
     }
     target->markOpaque();
@@ -240,15 +245,20 @@ kit::CGImageRef VideoDecoder::picture(const AVFrame& frame, int maxWidth, int ma
     sws_setColorspaceDetails(m_scaler.get(), coefficients, frame.color_range == AVCOL_RANGE_JPEG,
         sws_getCoefficients(SWS_CS_DEFAULT), 1, 0, 1 << 16, 1 << 16);
 
-    auto image = kit::CGImage::create(outW, outH);
-    if (!image)
+    // The scaler writes whole blocks of pixels, past the end of a row whose
+    // width is not a multiple of them: it scales into FFmpeg's own padded
+    // buffer, which is then copied.
+    ffmpeg::FramePtr scaled(av_frame_alloc());
+    if (!scaled)
         return nullptr;
-    uint8_t* planes[4] = { image->mutableData(), nullptr, nullptr, nullptr };
-    int strides[4] = { image->bytesPerRow(), 0, 0, 0 };
-    if (sws_scale(m_scaler.get(), frame.data, frame.linesize, 0, frame.height, planes, strides) <= 0)
+    scaled->format = AV_PIX_FMT_BGRA;
+    scaled->width = outW;
+    scaled->height = outH;
+    if (av_frame_get_buffer(scaled.get(), 0) < 0)
         return nullptr;
-    image->markOpaque();
-    return m_rotation ? turned(*image, m_rotation) : image;
+    if (sws_scale(m_scaler.get(), frame.data, frame.linesize, 0, frame.height, scaled->data, scaled->linesize) <= 0)
+        return nullptr;
+    return uprightCopy(scaled->data[0], scaled->linesize[0], outW, outH, m_rotation);
 }
 
 kit::CGImageRef PictureCache::pixels(VideoDecoder& decoder, const DecodedPicture& shown, int maxWidth, int maxHeight)
