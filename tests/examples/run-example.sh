@@ -1,11 +1,15 @@
 #!/bin/sh
 # Runs one example scenario (or the built-in demo) the way a person would, on
-# a fresh device root.
-# usage: run-example.sh VANTOR_SIM SCENARIO|demo WORK_FOLDER
+# a fresh device root, with the vantor-sim options it needs.
+# usage: run-example.sh VANTOR_SIM SCENARIO|demo WORK_FOLDER [OPTION...]
 set -e
-rm -rf "$3"
-mkdir -p "$3"
-if [ "$2" = demo ]; then
-  exec "$1" demo --root "$3/root" --out "$3/out"
+sim=$1
+scenario=$2
+work=$3
+shift 3
+rm -rf "$work"
+mkdir -p "$work"
+if [ "$scenario" = demo ]; then
+  exec "$sim" demo --root "$work/root" --out "$work/out" "$@"
 fi
-exec "$1" run "$2" --root "$3/root" --out "$3/out"
+exec "$sim" run "$scenario" --root "$work/root" --out "$work/out" "$@"
