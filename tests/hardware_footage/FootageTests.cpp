@@ -112,6 +112,25 @@ TEST_F(MovieFootageTest, TheRotationTheFileGivesIsApplied)
     EXPECT_LT(brightness(44, 60), 30u);
 }
 
+TEST_F(MovieFootageTest, PicturesOfAWidthNoScalerBlockFitsKeepTheirRightEdge)
+{
+    // 90 pixels wide, the last four bright.
+    auto clip = folder.path() / "narrow.mp4";
+    ASSERT_TRUE(makeClip("color=black:s=90x50:r=10:d=1,format=yuv420p,geq=lum='if(gte(X,86),235,16)':cb=128:cr=128",
+        "-c:v libx264 -qp 0", clip));
+    auto footage = openFootage(clip);
+    ASSERT_TRUE(footage);
+    for (double time : { 0.0, 0.5 }) {
+        auto picture = footage->pictureAt(time);
+        ASSERT_TRUE(picture);
+        ASSERT_EQ(picture->width(), 90);
+        for (int y : { 0, 25, 49 }) {
+            EXPECT_GT((picture->pixel(89, y) >> 8) & 0xFF, 200u);
+            EXPECT_LT((picture->pixel(80, y) >> 8) & 0xFF, 30u);
+        }
+    }
+}
+
 TEST_F(MovieFootageTest, PicturesAreFittedWithinTheSizeAskedForKeepingTheirShape)
 {
     auto clip = folder.path() / "count.mkv";
