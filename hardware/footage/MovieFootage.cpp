@@ -1,5 +1,7 @@
 #include "hardware/footage/MovieFootage.h"
 
+#include "kit/media/FFmpegLog.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -23,6 +25,7 @@ MovieFootage::MovieFootage(std::unique_ptr<VideoDecoder> decoder)
 
 std::variant<std::unique_ptr<MovieFootage>, std::string> MovieFootage::open(const std::filesystem::path& path)
 {
+    kit::ffmpeg::LoggedErrors logged;
     auto opened = VideoDecoder::open({ path.string(), {}, {} });
     if (auto* problem = std::get_if<std::string>(&opened))
         return *problem;
@@ -31,7 +34,9 @@ std::variant<std::unique_ptr<MovieFootage>, std::string> MovieFootage::open(cons
     footage->m_ahead = footage->m_decoder->next();
     if (!footage->m_ahead) {
         auto why = footage->m_decoder->failure();
-        return why.empty() ? std::string("it holds no picture") : why;
+        if (why.empty())
+            return logged.last().empty() ? std::string("it holds no picture") : "it holds no picture (" + logged.last() + ")";
+        return why;
     }
     footage->m_duration = footage->m_decoder->duration();
     return footage;
@@ -87,11 +92,13 @@ void MovieFootage::noteAnEarlyEnd()
         m_failure = m_decoder->failure();
         return;
     }
-    // A file cut short ends cleanly for FFmpeg, before the length it says.
+    // A file cut short ends cleanly for FFmpeg, before the length it says;
+    // nothing at all after a seek means the key frame the index promised
+    // is gone.
     double reached = m_shown ? m_shown->time + m_decoder->frameDuration() : m_lastSeek;
-    if (m_duration > 0 && reached < m_duration - 2 * m_decoder->frameDuration()) {
+    if (m_duration > 0 && (!m_shown || reached < m_duration - 2 * m_decoder->frameDuration())) {
         char text[128];
-        std::snprintf(text, sizeof text, "it ends after %.2f s of the %.2f s it says it lasts", reached, m_duration);
+        std::snprintf(text, sizeof text, "it ends before %.2f s of the %.2f s it says it lasts", reached, m_duration);
         m_failure = text;
     }
 }

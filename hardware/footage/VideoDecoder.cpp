@@ -1,5 +1,7 @@
 #include "hardware/footage/VideoDecoder.h"
 
+#include "kit/media/FFmpegLog.h"
+
 extern "C" {
 #include <libavdevice/avdevice.h>
 #include <libavutil/display.h>
@@ -72,6 +74,7 @@ kit::CGImageRef uprightCopy(const uint8_t* pixels, int stride, int w, int h, int
 std::variant<std::unique_ptr<VideoDecoder>, std::string> VideoDecoder::open(const VideoInput& input)
 {
     registerDevices();
+    ffmpeg::LoggedErrors logged;
     const AVInputFormat* format = nullptr;
     if (!input.format.empty()) {
         format = av_find_input_format(input.format.c_str());
@@ -85,18 +88,18 @@ std::variant<std::unique_ptr<VideoDecoder>, std::string> VideoDecoder::open(cons
     int error = avformat_open_input(&opened, input.url.c_str(), format, &options);
     av_dict_free(&options);
     if (error < 0)
-        return ffmpeg::errorText(error);
+        return logged.reasonFor(error);
 
     std::unique_ptr<VideoDecoder> decoder(new VideoDecoder);
     decoder->m_input.reset(opened);
     if ((error = avformat_find_stream_info(opened, nullptr)) < 0)
-        return ffmpeg::errorText(error);
+        return logged.reasonFor(error);
     const AVCodec* codec = nullptr;
     int index = av_find_best_stream(opened, AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
     if (index == AVERROR_STREAM_NOT_FOUND)
         return "it has no video stream";
     if (index < 0 || !codec)
-        return "its video is in a form this FFmpeg cannot decode (" + ffmpeg::errorText(index) + ")";
+        return "its video is in a form this FFmpeg cannot decode (" + logged.reasonFor(index) + ")";
     AVStream* stream = opened->streams[index];
     for (unsigned i = 0; i < opened->nb_streams; ++i) {
         if (int(i) != index)
@@ -106,12 +109,12 @@ std::variant<std::unique_ptr<VideoDecoder>, std::string> VideoDecoder::open(cons
     decoder->m_codec.reset(avcodec_alloc_context3(codec));
     decoder->m_packet.reset(av_packet_alloc());
     if (!decoder->m_codec || !decoder->m_packet)
-        return ffmpeg::errorText(AVERROR(ENOMEM));
+        return logged.reasonFor(AVERROR(ENOMEM));
     if ((error = avcodec_parameters_to_context(decoder->m_codec.get(), stream->codecpar)) < 0)
-        return ffmpeg::errorText(error);
+        return logged.reasonFor(error);
     decoder->m_codec->pkt_timebase = stream->time_base;
     if ((error = avcodec_open2(decoder->m_codec.get(), codec, nullptr)) < 0)
-        return ffmpeg::errorText(error);
+        return logged.reasonFor(error);
     if (stream->codecpar->width <= 0 || stream->codecpar->height <= 0)
         return "its video has no picture size";
 
@@ -145,11 +148,12 @@ double VideoDecoder::secondsOf(int64_t timestamp) const
 
 std::optional<DecodedPicture> VideoDecoder::next()
 {
+    ffmpeg::LoggedErrors logged;
     if (!m_failure.empty())
         return std::nullopt;
     ffmpeg::FramePtr frame(av_frame_alloc());
     if (!frame) {
-        m_failure = ffmpeg::errorText(AVERROR(ENOMEM));
+        m_failure = logged.reasonFor(AVERROR(ENOMEM));
         return std::nullopt;
     }
     while (true) {
@@ -162,10 +166,15 @@ std::optional<DecodedPicture> VideoDecoder::next()
             m_lastTime = time;
             return DecodedPicture { std::move(frame), time, m_decoded };
         }
-        if (received == AVERROR_EOF)
+        if (received == AVERROR_EOF) {
+            m_failure = m_readFailure;
             return std::nullopt;
+        }
+        // A damaged picture is passed over; the decoder goes on with the next.
+        if (received == AVERROR_INVALIDDATA)
+            continue;
         if (received != AVERROR(EAGAIN)) {
-            m_failure = ffmpeg::errorText(received);
+            m_failure = logged.reasonFor(received);
             return std::nullopt;
         }
         if (m_draining)
@@ -178,8 +187,11 @@ std::optional<DecodedPicture> VideoDecoder::next()
             continue;
         }
         if (read < 0) {
-            m_failure = ffmpeg::errorText(read);
-            return std::nullopt;
+            // Reading broke off: what the decoder holds still shows first.
+            m_readFailure = logged.reasonFor(read);
+            m_draining = true;
+            avcodec_send_packet(m_codec.get(), nullptr);
+            continue;
         }
         if (m_packet->stream_index != m_streamIndex) {
             av_packet_unref(m_packet.get());
@@ -191,8 +203,8 @@ std::optional<DecodedPicture> VideoDecoder::next()
         m_codec->skip_frame = early ? AVDISCARD_NONREF : AVDISCARD_DEFAULT;
         int sent = avcodec_send_packet(m_codec.get(), m_packet.get());
         av_packet_unref(m_packet.get());
-        if (sent < 0 && sent != AVERROR(EAGAIN)) {
-            m_failure = ffmpeg::errorText(sent);
+        if (sent < 0 && sent != AVERROR(EAGAIN) && sent != AVERROR_INVALIDDATA) {
+            m_failure = logged.reasonFor(sent);
             return std::nullopt;
         }
     }
@@ -215,6 +227,7 @@ bool VideoDecoder::seekTo(double seconds)
         return false;
     avcodec_flush_buffers(m_codec.get());
     m_draining = false;
+    m_readFailure.clear();
     m_lastTime = -1;
     return true;
 }

@@ -102,6 +102,8 @@ private:
     double m_skipBefore { -1 };
     bool m_draining { false };
     std::string m_failure;
+    // Why reading broke off, said once the decoder has given what it held.
+    std::string m_readFailure;
     uint64_t m_decoded { 0 };
 };
 

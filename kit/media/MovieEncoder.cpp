@@ -1,6 +1,7 @@
 #include "kit/media/MovieEncoder.h"
 
 #include "kit/foundation/SystemLog.h"
+#include "kit/media/FFmpegLog.h"
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -94,8 +95,7 @@ std::optional<MovieEncoderError> MovieEncoder::failed(int ffmpegError, const cha
 std::optional<MovieEncoderError> MovieEncoder::open(int32_t timescale)
 {
     // Failures are reported by the writer in one line of its own.
-    static std::once_flag quiet;
-    std::call_once(quiet, [] { av_log_set_level(AV_LOG_ERROR); });
+    ffmpeg::keepLogQuiet();
     auto codec = std::make_unique<Codec>();
     int status = avformat_alloc_output_context2(&codec->format, nullptr, "mov", m_path.c_str());
     if (status < 0 || !codec->format)

@@ -3,6 +3,8 @@
 #include "hardware/footage/MovieFootage.h"
 
 #include <fstream>
+#include <iterator>
+#include <vector>
 
 using namespace hardware;
 using namespace footagetest;
@@ -150,7 +152,8 @@ TEST_F(MovieFootageTest, FilesThatAreNoPlayableMovieAreRefusedWithFFmpegsReason)
 {
     auto text = folder.path() / "notes.mp4";
     std::ofstream(text) << "these are not pictures";
-    EXPECT_EQ(refusal(text), "Invalid data found when processing input");
+    // The error FFmpeg logged, with its code's words.
+    EXPECT_EQ(refusal(text), "moov atom not found (Invalid data found when processing input)");
     EXPECT_EQ(refusal(folder.path() / "missing.mov"), "No such file or directory");
 
     auto sound = folder.path() / "sound.m4a";
@@ -163,7 +166,20 @@ TEST_F(MovieFootageTest, FilesThatAreNoPlayableMovieAreRefusedWithFFmpegsReason)
     auto cut = folder.path() / "cut.mp4";
     fs::copy_file(whole, cut);
     fs::resize_file(cut, fs::file_size(whole) / 2);
-    EXPECT_NE(refusal(cut), "");
+    EXPECT_NE(refusal(cut).find("moov atom not found"), std::string::npos);
+
+    // Its index spoilt: nothing in it decodes.
+    auto spoilt = folder.path() / "spoilt.mp4";
+    fs::copy_file(whole, spoilt);
+    {
+        std::fstream file(spoilt, std::ios::in | std::ios::out | std::ios::binary);
+        std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        for (size_t i = bytes.size() / 2; i < bytes.size(); i += 7)
+            bytes[i] = char(bytes[i] * 31 + 17);
+        file.seekp(0);
+        file.write(bytes.data(), std::streamsize(bytes.size()));
+    }
+    EXPECT_NE(refusal(spoilt), "");
 }
 
 TEST_F(MovieFootageTest, AClipThatBreaksOnTheWayKeepsItsLastGoodPicture)
@@ -192,4 +208,13 @@ TEST_F(MovieFootageTest, AClipThatBreaksOnTheWayKeepsItsLastGoodPicture)
     // It stays: later moments, even after the loop, show the same picture.
     EXPECT_EQ(frameNumberOf(*footage->pictureAt(9)), lastGood);
     EXPECT_EQ(frameNumberOf(*footage->pictureAt(2)), lastGood);
+
+    // A jump past the break, to a key frame the index promises, finds it gone.
+    auto jumped = openFootage(cut);
+    ASSERT_TRUE(jumped);
+    EXPECT_EQ(frameNumberOf(*jumped->pictureAt(0.5)), 5);
+    EXPECT_EQ(frameNumberOf(*jumped->pictureAt(7.2)), 5);
+    ASSERT_TRUE(jumped->failure());
+    EXPECT_NE(jumped->failure()->find("it ends before 7.20 s of the 8.00 s"), std::string::npos) << *jumped->failure();
+    EXPECT_EQ(frameNumberOf(*jumped->pictureAt(1)), 5);
 }

@@ -66,8 +66,8 @@ TEST(LiveFeed, ASourceThatCannotBeOpenedIsRefusedWithFFmpegsReason)
 {
     auto missing = LiveFeed::open({ "/dev/no-such-video", "v4l2", {} });
     ASSERT_TRUE(std::holds_alternative<std::string>(missing));
-    EXPECT_EQ(std::get<std::string>(missing), "No such file or directory");
+    EXPECT_EQ(std::get<std::string>(missing), "Cannot open video device /dev/no-such-video: No such file or directory");
     auto badGraph = LiveFeed::open({ "nosuchsource", "lavfi", {} });
     ASSERT_TRUE(std::holds_alternative<std::string>(badGraph));
-    EXPECT_NE(std::get<std::string>(badGraph), "");
+    EXPECT_EQ(std::get<std::string>(badGraph), "No such filter: 'nosuchsource' (Invalid argument)");
 }

@@ -6,6 +6,8 @@
 #include "CameraPictureSupport.h"
 #include "HostCameraTestSupport.h"
 
+#include "hardware/footage/VideoDecoder.h"
+
 #include "kit/media/AVCaptureDevice.h"
 
 #include <algorithm>
@@ -159,5 +161,45 @@ TEST_F(FootageScenes, ExposureAndALockedWhiteBalanceActOnFootage)
     ASSERT_TRUE(warmPhoto);
     auto warm = meanOver(*warmPhoto, 0.6, 0.3, 0.95, 0.7);
     EXPECT_GT(warm.r, warm.b + 60) << "an orange cast";
+    phone->quit();
+}
+
+TEST_F(FootageScenes, AMovieThatBreaksMidwayKeepsItsLastGoodPictureAndTheAppWorksOn)
+{
+    // Its index first, then its pictures (noisy, so each takes about as
+    // many bytes), cut two thirds of the way in: the red and the green
+    // second play, the blue one is lost.
+    auto whole = m_clips.path() / "whole.mp4";
+    ASSERT_TRUE(footagetest::makeClip(std::string("color=black:s=64x48:r=10:d=3,") + kColourCycle + ",noise=alls=30:allf=t",
+        "-c:v libx264 -pix_fmt yuv420p -g 5 -movflags +faststart", whole));
+    auto cut = m_clips.path() / "cut.mp4";
+    fs::copy_file(whole, cut);
+    fs::resize_file(cut, fs::file_size(whole) * 2 / 3);
+    auto phone = start({ cut, std::nullopt, std::nullopt, std::nullopt });
+    ASSERT_TRUE(phone);
+    EXPECT_EQ(photoHueAt(*phone, 0.5), Hue::Red);
+    EXPECT_EQ(photoHueAt(*phone, 1.5), Hue::Green);
+    // From the break on, the last picture shown stays, also past the loop.
+    EXPECT_EQ(photoHueAt(*phone, 2.8), Hue::Green);
+    EXPECT_EQ(photoHueAt(*phone, 4.5), Hue::Green);
+    EXPECT_EQ(photoHueAt(*phone, 7.5), Hue::Green);
+    EXPECT_EQ(linesWith("the scene movie stopped playing"), 1u);
+    // A video taken after it broke is whole, of the last picture.
+    ASSERT_TRUE(phone->setCameraMode(1));
+    phone->pressShutter();
+    phone->advance(1);
+    phone->pressShutter();
+    phone->advance(1);
+    auto roll = phone->cameraRoll();
+    ASSERT_EQ(roll.size(), 6u);
+    EXPECT_EQ(roll.back().extension(), ".MOV");
+    auto recorded = hardware::VideoDecoder::open({ roll.back().string(), {}, {} });
+    ASSERT_TRUE(std::holds_alternative<std::unique_ptr<hardware::VideoDecoder>>(recorded));
+    auto& decoder = *std::get<std::unique_ptr<hardware::VideoDecoder>>(recorded);
+    int pictures = 0;
+    while (decoder.next())
+        ++pictures;
+    EXPECT_EQ(decoder.failure(), "");
+    EXPECT_GT(pictures, 20);
     phone->quit();
 }
