@@ -113,10 +113,14 @@ std::variant<std::unique_ptr<VideoDecoder>, std::string> VideoDecoder::open(cons
     if ((error = avcodec_parameters_to_context(decoder->m_codec.get(), stream->codecpar)) < 0)
         return logged.reasonFor(error);
     decoder->m_codec->pkt_timebase = stream->time_base;
-    if ((error = avcodec_open2(decoder->m_codec.get(), codec, nullptr)) < 0)
-        return logged.reasonFor(error);
     if (stream->codecpar->width <= 0 || stream->codecpar->height <= 0)
         return "its video has no picture size";
+    if (int64_t(stream->codecpar->width) * stream->codecpar->height > maximumPixels)
+        return "its pictures are larger than 50 megapixels";
+    // Nor does the decoder take a picture that grows larger on the way.
+    decoder->m_codec->max_pixels = maximumPixels;
+    if ((error = avcodec_open2(decoder->m_codec.get(), codec, nullptr)) < 0)
+        return logged.reasonFor(error);
 
     decoder->m_stream = stream;
     decoder->m_streamIndex = index;

@@ -39,6 +39,10 @@ struct DecodedPicture {
 // Other streams (sound) are not read. Used by one thread at a time.
 class VideoDecoder {
 public:
+    // The largest pictures taken, in pixels: a file or source with larger
+    // ones is refused before anything is decoded.
+    static constexpr int64_t maximumPixels = 50'000'000;
+
     // Opens the input and its video decoder, or FFmpeg's reason why not.
     static std::variant<std::unique_ptr<VideoDecoder>, std::string> open(const VideoInput&);
     ~VideoDecoder();
