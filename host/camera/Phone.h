@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/camera/CameraScreen.h"
+
 #include "kit/ui/CGImage.h"
 #include "kit/ui/Geometry.h"
 
@@ -37,7 +39,7 @@ struct PhoneOptions {
 // threads of their own.
 class Phone {
 public:
-    enum class SwipeDirection { Up, Down, Left, Right };
+    using SwipeDirection = host::SwipeDirection;
 
     // Nothing but an error message for an unknown model or a scene image
     // that cannot be read.
