@@ -3,7 +3,7 @@
 #include "host/common/ScreenDescription.h"
 #include "host/common/ScreenTouches.h"
 #include "host/settings/PrefsListController.h"
-#include "host/settings/StatusBar.h"
+#include "host/common/StatusBar.h"
 #include "host/settings/TableScrolling.h"
 
 #include "kit/foundation/DeviceRoot.h"
