@@ -114,25 +114,26 @@ AppAnswer performCommon(ServedApp& app, const AppCommand& command, std::FILE* ou
 
 void serveApp(ServedApp& app, std::FILE* in, std::FILE* out)
 {
-    std::fprintf(out, "ok\n");
-    std::fflush(out);
-    kit::SystemLog::clearRecentLines();
-    while (auto line = protocol::readLine(in, true)) {
-        auto command = AppCommand::parse(*line);
-        auto own = app.perform(command);
-        auto answer = own ? std::move(*own) : performCommon(app, command, out);
-        // What happened goes first, so the driver has it before the answer.
+    // What happened goes before each answer, so the driver has it first;
+    // the first answer brings what the app's start logged.
+    auto answer = [&](const AppAnswer& reply) {
         for (auto& logged : kit::SystemLog::takeRecentLines())
             std::fprintf(out, "log %s\n", oneLine(logged).c_str());
         for (auto& event : app.takeEvents())
             std::fprintf(out, "event %s\n", oneLine(event).c_str());
         for (auto& notice : app.takeNotices())
             std::fprintf(out, "notice %s\n", oneLine(notice).c_str());
-        if (answer.problem)
-            std::fprintf(out, "error %s\n", oneLine(*answer.problem).c_str());
+        if (reply.problem)
+            std::fprintf(out, "error %s\n", oneLine(*reply.problem).c_str());
         else
-            std::fprintf(out, "ok%s%s\n", answer.text.empty() ? "" : " ", oneLine(answer.text).c_str());
+            std::fprintf(out, "ok%s%s\n", reply.text.empty() ? "" : " ", oneLine(reply.text).c_str());
         std::fflush(out);
+    };
+    answer(AppAnswer::ok());
+    while (auto line = protocol::readLine(in, true)) {
+        auto command = AppCommand::parse(*line);
+        auto own = app.perform(command);
+        answer(own ? *own : performCommon(app, command, out));
         if (command.name == "quit")
             return;
     }

@@ -49,7 +49,7 @@ public:
 
 // Reads commands from `in` until `quit` or the end of input, answering each
 // on `out`; the app has quit when it returns. Before the first command it
-// answers "ok" to say the app is there.
+// answers "ok", after what the app's start logged, to say the app is there.
 void serveApp(ServedApp&, std::FILE* in, std::FILE* out);
 
 // A program's start-up failure, as the protocol tells it: "error REASON".

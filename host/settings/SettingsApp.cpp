@@ -10,6 +10,7 @@
 #include "kit/foundation/ProcessIdentity.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/media/DeviceProfile.h"
+#include "kit/runtime/Loader.h"
 #include "kit/runtime/Selector.h"
 #include "kit/ui/Renderer.h"
 #include "kit/ui/UIApplication.h"
@@ -93,6 +94,9 @@ void SettingsApp::powerOn()
     kit::DeviceRoot::set(m_deviceRoot);
     kit::RunLoop::main().resetWithVirtualClock();
     kit::UIApplication::sharedApplication()->resetTouches();
+    // The injection framework offers its libraries to every process; their
+    // filters keep the camera's extension out of this one, and the log says so.
+    kit::Loader::loadInto(m_deviceRoot, settingsBundle);
 }
 
 void SettingsApp::launch()
