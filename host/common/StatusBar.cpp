@@ -1,13 +1,13 @@
 #include "host/common/StatusBar.h"
 
+#include "host/common/MinuteTimer.h"
+
 #include "kit/foundation/NSDate.h"
 #include "kit/foundation/NSDateFormatter.h"
 #include "kit/foundation/NSTimer.h"
 #include "kit/ui/UIColor.h"
 #include "kit/ui/UIFont.h"
 #include "kit/ui/UILabel.h"
-
-#include <cmath>
 
 namespace host {
 
@@ -120,10 +120,7 @@ void StatusBar::scheduleNextMinute()
 {
     if (m_timer)
         m_timer->invalidate();
-    double seconds = kit::NSDate::date().timeIntervalSince1970;
-    double untilNextMinute = 60 - std::fmod(seconds, 60);
-    m_timer = kit::NSTimer::scheduledTimerWithTimeInterval(
-        untilNextMinute, kit::Action(strongRef<StatusBar>(), &StatusBar::showTime), false);
+    m_timer = scheduleAtNextMinute(kit::Action(strongRef<StatusBar>(), &StatusBar::showTime));
 }
 
 }
