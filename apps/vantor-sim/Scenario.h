@@ -51,6 +51,13 @@ struct TapControl { std::string selector; };
 struct TapOutlet { std::string field; double fx { 0.5 }, fy { 0.5 }; };
 // The front table's cell with that text, scrolled to first.
 struct TapCell { std::string text; };
+// The home screen's process: the side button (the app in front goes to the
+// background, the lock screen shows), "slide to unlock" slid across, the
+// lock screen's camera grabber swiped up, the home button.
+struct Lock { };
+struct Unlock { };
+struct LockCamera { };
+struct Home { };
 // What must hold at this moment, or the run stops here. View and text look
 // at the app in front; photos and movies count the camera roll; a setting is
 // read from the settings file; a log text is looked for in events.log.
@@ -72,7 +79,7 @@ using Command = std::variant<command::Device, command::Setting, command::Launch,
     command::Rotate, command::Gravity, command::Filters, command::Wait, command::Background, command::Foreground,
     command::MemoryWarning, command::Screenshot, command::Describe, command::Quit, command::Settings,
     command::CameraToFront, command::Back, command::TapControl, command::TapOutlet,
-    command::TapCell, command::Expect>;
+    command::TapCell, command::Expect, command::Lock, command::Unlock, command::LockCamera, command::Home>;
 
 struct ScenarioLine {
     int number;

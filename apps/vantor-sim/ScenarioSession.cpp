@@ -1,6 +1,7 @@
 #include "ScenarioSession.h"
 #include "Expectations.h"
 
+#include "host/camera/DeviceOrientation.h"
 #include "host/common/ScreenQuery.h"
 
 #include "kit/foundation/PropertyListFile.h"
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
+#include <utility>
 
 namespace sim {
 
@@ -60,10 +63,10 @@ bool writeSettings(const fs::path& root, const std::vector<command::Setting>& se
     return kit::writePropertyListFile(dictionary, path);
 }
 
-host::Phone::SwipeDirection phoneDirection(command::Swipe::Direction direction)
+host::SwipeDirection phoneDirection(command::Swipe::Direction direction)
 {
     using D = command::Swipe::Direction;
-    using P = host::Phone::SwipeDirection;
+    using P = host::SwipeDirection;
     switch (direction) {
     case D::Up:
         return P::Up;
@@ -75,6 +78,33 @@ host::Phone::SwipeDirection phoneDirection(command::Swipe::Direction direction)
         break;
     }
     return P::Right;
+}
+
+// The words the home screen's process takes for a swipe.
+const char* directionWord(command::Swipe::Direction direction)
+{
+    using D = command::Swipe::Direction;
+    switch (direction) {
+    case D::Up:
+        return "up";
+    case D::Down:
+        return "down";
+    case D::Left:
+        return "left";
+    case D::Right:
+        break;
+    }
+    return "right";
+}
+
+// The bundle identifiers the home screen's icons ask for.
+constexpr const char* kCameraBundle = "com.apple.camera";
+constexpr const char* kSettingsBundle = "com.apple.Preferences";
+
+template <typename... T>
+bool is(const Command& command)
+{
+    return (std::holds_alternative<T>(command) || ...);
 }
 
 }
@@ -96,7 +126,7 @@ const char* commandName(const Command& command)
     static constexpr const char* names[] = { "device", "setting", "launch", "tap", "tap-view", "longpress", "drag",
         "swipe", "shutter", "volume", "mode", "camera", "rotate", "gravity", "filters", "wait", "background",
         "foreground", "memory-warning", "screenshot", "describe", "quit", "settings", "camera", "back", "tap-control",
-        "tap-outlet", "tap-cell", "expect" };
+        "tap-outlet", "tap-cell", "expect", "lock", "unlock", "lock-camera", "home" };
     static_assert(std::size(names) == std::variant_size_v<Command>);
     return names[command.index()];
 }
@@ -139,35 +169,104 @@ std::optional<std::string> ScenarioSession::launch()
     if (auto* problem = std::get_if<std::string>(&started))
         return *problem;
     m_phone = std::move(std::get<std::unique_ptr<host::Phone>>(started));
+    // An app started later starts at the session's time, held as the
+    // device is held.
+    m_phone->advance(m_now);
+    if (m_gravity)
+        m_phone->setGravity((*m_gravity)[0], (*m_gravity)[1], (*m_gravity)[2]);
     m_phone->launch();
     m_front = App::Camera;
     return std::nullopt;
+}
+
+host::AppProcess::Options ScenarioSession::processOptions(const fs::path& executable)
+{
+    host::AppProcess::Options options;
+    options.executable = executable;
+    options.model = m_model;
+    options.deviceRoot = m_options.deviceRoot;
+    // A phone's log holds every process's lines, and events.log every
+    // app's host events.
+    options.logSink = [](const std::string& line) { kit::SystemLog::write(line); };
+    options.eventSink = [this](const std::string& line) { logEvent(line); };
+    return options;
 }
 
 std::optional<std::string> ScenarioSession::startSettingsApp()
 {
     if (auto problem = writeSettingsOnce())
         return problem;
-    host::SettingsAppProcess::Options options;
-    options.executable = m_options.settingsApp;
-    options.model = m_model;
-    options.deviceRoot = m_options.deviceRoot;
-    // A phone's log holds every process's lines.
-    options.logSink = [](const std::string& line) { kit::SystemLog::write(line); };
-    auto started = host::SettingsAppProcess::start(std::move(options));
+    auto started = host::SettingsAppProcess::start(processOptions(m_options.settingsApp));
     if (auto* problem = std::get_if<std::string>(&started))
         return *problem;
     m_settingsApp = std::move(std::get<std::unique_ptr<host::SettingsAppProcess>>(started));
+    if (auto problem = m_settingsApp->advance(m_now))
+        return problem;
     return m_settingsApp->launch();
+}
+
+std::optional<std::string> ScenarioSession::startSpringBoard()
+{
+    if (auto problem = writeSettingsOnce())
+        return problem;
+    auto options = processOptions(m_options.springBoard);
+    if (m_options.sceneImage)
+        options.arguments = { "--scene", m_options.sceneImage->string() };
+    if (!m_options.loadExtension)
+        options.arguments.push_back("--no-extension");
+    auto started = host::SpringBoardProcess::start(std::move(options));
+    if (auto* problem = std::get_if<std::string>(&started))
+        return *problem;
+    m_springBoard = std::move(std::get<std::unique_ptr<host::SpringBoardProcess>>(started));
+    if (auto problem = m_springBoard->advance(m_now))
+        return problem;
+    if (m_gravity)
+        return m_springBoard->gravity((*m_gravity)[0], (*m_gravity)[1], (*m_gravity)[2]);
+    return std::nullopt;
+}
+
+Front ScenarioSession::frontScreen() const
+{
+    switch (m_front) {
+    case App::Camera:
+        return Front::Camera;
+    case App::Settings:
+        return Front::Settings;
+    case App::HomeScreen:
+        switch (m_springBoard ? m_springBoard->screen() : host::SpringBoardScreen::HomeScreen) {
+        case host::SpringBoardScreen::LockScreen:
+            return Front::LockScreen;
+        case host::SpringBoardScreen::LockCamera:
+            return Front::LockCamera;
+        case host::SpringBoardScreen::App:
+        case host::SpringBoardScreen::HomeScreen:
+            break;
+        }
+        return Front::HomeScreen;
+    case App::None:
+        break;
+    }
+    return Front::Unknown;
 }
 
 std::optional<std::string> ScenarioSession::bringToFront(App app)
 {
     if (app == m_front || app == App::None)
         return std::nullopt;
+    if (app == App::HomeScreen)
+        return pressHomeButton();
+    // The app in front steps back.
+    if (m_front == App::Camera && m_phone)
+        m_phone->background();
+    if (m_front == App::Settings && m_settingsApp) {
+        if (auto problem = m_settingsApp->background())
+            return problem;
+    }
+    if (m_front == App::HomeScreen && m_springBoard) {
+        if (auto problem = m_springBoard->background())
+            return problem;
+    }
     if (app == App::Settings) {
-        if (m_phone && m_front == App::Camera)
-            m_phone->background();
         if (!m_settingsApp) {
             if (auto problem = startSettingsApp())
                 return problem;
@@ -181,10 +280,6 @@ std::optional<std::string> ScenarioSession::bringToFront(App app)
             m_settingsApp->openEntry(m_options.settingsEntry);
         return std::nullopt;
     }
-    if (m_settingsApp && m_front == App::Settings) {
-        if (auto problem = m_settingsApp->background())
-            return problem;
-    }
     if (!m_phone)
         return launch();
     m_phone->foreground();
@@ -192,15 +287,176 @@ std::optional<std::string> ScenarioSession::bringToFront(App app)
     return std::nullopt;
 }
 
-double ScenarioSession::cameraClock() const
+std::optional<std::string> ScenarioSession::leaveAppForHomeScreen()
 {
-    return m_phone ? m_phone->now() : 0;
+    if (m_front == App::Camera && m_phone)
+        m_phone->background();
+    if (m_front == App::Settings && m_settingsApp) {
+        if (auto problem = m_settingsApp->background())
+            return problem;
+    }
+    if (!m_springBoard) {
+        if (auto problem = startSpringBoard())
+            return problem;
+    }
+    return std::nullopt;
 }
 
-double ScenarioSession::settingsClock() const
+std::optional<std::string> ScenarioSession::pressHomeButton()
 {
-    auto now = m_settingsApp ? m_settingsApp->now() : std::nullopt;
-    return now.value_or(0);
+    if (auto problem = leaveAppForHomeScreen())
+        return problem;
+    m_front = App::HomeScreen;
+    return m_springBoard->home();
+}
+
+std::optional<std::string> ScenarioSession::pressSideButton()
+{
+    // The app the lock sends away comes back when the phone is unlocked;
+    // from the home screen, the home screen does.
+    if (m_front == App::Camera || m_front == App::Settings)
+        m_appBeforeLock = m_front;
+    else if (frontScreen() == Front::HomeScreen)
+        m_appBeforeLock = App::None;
+    if (auto problem = leaveAppForHomeScreen())
+        return problem;
+    m_front = App::HomeScreen;
+    return m_springBoard->lock();
+}
+
+std::optional<std::string> ScenarioSession::unlock()
+{
+    if (auto problem = m_springBoard->unlock())
+        return problem;
+    return followHomeScreen();
+}
+
+std::optional<std::string> ScenarioSession::followHomeScreen()
+{
+    if (!m_springBoard || m_front != App::HomeScreen)
+        return std::nullopt;
+    for (auto& app : m_springBoard->takeOpenRequests()) {
+        App wanted = app == kCameraBundle ? App::Camera : app == kSettingsBundle ? App::Settings : App::None;
+        if (wanted == App::None)
+            return "the home screen asked for an app the phone does not have: " + app;
+        if (auto problem = bringToFront(wanted))
+            return problem;
+    }
+    // Unlocked: the app the lock sent away comes back.
+    if (m_front == App::HomeScreen && m_springBoard->screen() == host::SpringBoardScreen::HomeScreen
+        && m_appBeforeLock != App::None) {
+        auto app = std::exchange(m_appBeforeLock, App::None);
+        return bringToFront(app);
+    }
+    if (m_front == App::HomeScreen && m_springBoard->screen() == host::SpringBoardScreen::HomeScreen)
+        m_appBeforeLock = App::None;
+    return std::nullopt;
+}
+
+std::optional<std::string> ScenarioSession::touch(const char* phase, kit::CGPoint point)
+{
+    std::optional<std::string> problem;
+    switch (m_front) {
+    case App::Camera:
+        if (std::string_view(phase) == "down")
+            m_phone->touchDown(point);
+        else if (std::string_view(phase) == "move")
+            m_phone->touchMove(point);
+        else
+            m_phone->touchUp(point);
+        break;
+    case App::Settings:
+        problem = m_settingsApp->touch(phase, point);
+        break;
+    case App::HomeScreen:
+        problem = m_springBoard->touch(phase, point);
+        if (!problem)
+            problem = followHomeScreen();
+        break;
+    case App::None:
+        break;
+    }
+    return problem;
+}
+
+const kit::CGImage* ScenarioSession::renderFront()
+{
+    switch (m_front) {
+    case App::Camera:
+        return &m_phone->renderScreen();
+    case App::Settings:
+        m_frame = m_settingsApp->renderScreen();
+        break;
+    case App::HomeScreen:
+        m_frame = m_springBoard->renderScreen();
+        break;
+    case App::None:
+        m_frame = nullptr;
+        break;
+    }
+    return m_frame.get();
+}
+
+bool ScenarioSession::screenshot(const fs::path& png)
+{
+    switch (m_front) {
+    case App::Camera:
+        return m_phone->screenshot(png);
+    case App::Settings:
+        return !m_settingsApp->screenshot(png);
+    case App::HomeScreen:
+        return !m_springBoard->screenshot(png);
+    case App::None:
+        break;
+    }
+    return false;
+}
+
+void ScenarioSession::pressShutter()
+{
+    if (m_front == App::Camera)
+        m_phone->pressShutter();
+    else if (frontScreen() == Front::LockCamera)
+        m_springBoard->shutter();
+}
+
+void ScenarioSession::pressVolume(bool up)
+{
+    if (m_front == App::Camera)
+        m_phone->pressVolume(up);
+    else if (frontScreen() == Front::LockCamera)
+        m_springBoard->volume(up);
+}
+
+void ScenarioSession::pinch(double scale)
+{
+    if (m_front == App::Camera)
+        m_phone->pinch(scale);
+    else if (frontScreen() == Front::LockCamera)
+        m_springBoard->pinch(scale);
+}
+
+void ScenarioSession::memoryWarning()
+{
+    if (m_front == App::Camera)
+        m_phone->memoryWarning();
+    else if (m_front == App::HomeScreen)
+        m_springBoard->memoryWarning();
+}
+
+void ScenarioSession::setOrientation(int deviceOrientation)
+{
+    if (auto g = host::DeviceOrientation::gravityFor(deviceOrientation))
+        hold(g->x, g->y, g->z);
+}
+
+void ScenarioSession::hold(double x, double y, double z)
+{
+    m_gravity = { x, y, z };
+    if (m_phone)
+        m_phone->setGravity(x, y, z);
+    if (m_springBoard)
+        m_springBoard->gravity(x, y, z);
 }
 
 void ScenarioSession::advance(double seconds)
@@ -211,36 +467,133 @@ void ScenarioSession::advance(double seconds)
         m_phone->advance(seconds);
     if (m_settingsApp)
         m_settingsApp->advance(seconds);
+    if (m_springBoard)
+        m_springBoard->advance(seconds);
     m_now += seconds;
 }
 
-std::optional<std::string> ScenarioSession::applyToSettings(const Command& c)
+void ScenarioSession::keepClocksTogether()
+{
+    // Between lines every running app's clock shows the session's time; a
+    // line that took time in one app (a tap's moment, a drag) takes it in
+    // every other too.
+    std::optional<double> settings = m_settingsApp ? m_settingsApp->now() : std::nullopt;
+    std::optional<double> springBoard = m_springBoard ? m_springBoard->now() : std::nullopt;
+    std::optional<double> camera = m_phone ? std::optional<double>(m_phone->now()) : std::nullopt;
+    double furthest = std::max({ m_now, camera.value_or(0), settings.value_or(0), springBoard.value_or(0) });
+    if (camera && *camera < furthest)
+        m_phone->advance(furthest - *camera);
+    if (settings && *settings < furthest)
+        m_settingsApp->advance(furthest - *settings);
+    if (springBoard && *springBoard < furthest)
+        m_springBoard->advance(furthest - *springBoard);
+    m_now = furthest;
+}
+
+std::optional<std::string> ScenarioSession::applyToCamera(const Command& c)
+{
+    using namespace command;
+    if (auto* tap = std::get_if<Tap>(&c)) {
+        m_phone->tap({ tap->x, tap->y });
+    } else if (auto* tapView = std::get_if<TapView>(&c)) {
+        if (!m_phone->tapView(tapView->className, tapView->tag))
+            return "no visible " + tapView->className + (tapView->tag ? "#" + std::to_string(*tapView->tag) : std::string())
+                + " on screen";
+    } else if (auto* press = std::get_if<LongPress>(&c)) {
+        m_phone->longPress({ press->x, press->y }, press->seconds);
+    } else if (auto* drag = std::get_if<Drag>(&c)) {
+        m_phone->drag({ drag->x1, drag->y1 }, { drag->x2, drag->y2 }, drag->seconds);
+    } else if (auto* swipe = std::get_if<Swipe>(&c)) {
+        m_phone->swipe(phoneDirection(swipe->direction));
+    } else if (is<Shutter>(c)) {
+        m_phone->pressShutter();
+    } else if (auto* volume = std::get_if<Volume>(&c)) {
+        m_phone->pressVolume(volume->up);
+    } else if (auto* mode = std::get_if<Mode>(&c)) {
+        if (!m_phone->setCameraMode(mode->cameraMode))
+            return m_model + " has no such camera mode";
+    } else if (auto* camera = std::get_if<Camera>(&c)) {
+        if (!m_phone->setCameraDevice(camera->cameraDevice))
+            return m_model + " has no such camera";
+    } else if (auto* filters = std::get_if<Filters>(&c)) {
+        m_phone->setFiltersShowing(filters->on);
+    } else if (is<Background>(c)) {
+        m_phone->background();
+    } else if (is<Foreground>(c)) {
+        m_phone->foreground();
+    } else if (is<MemoryWarning>(c)) {
+        m_phone->memoryWarning();
+    } else if (auto* shot = std::get_if<Screenshot>(&c)) {
+        auto path = m_options.outputFolder / shot->fileName;
+        if (!m_phone->screenshot(path))
+            return "cannot write " + path.string();
+        m_screenshots.push_back(path);
+    } else if (auto* describe = std::get_if<Describe>(&c)) {
+        auto path = m_options.outputFolder / describe->fileName;
+        if (!m_phone->describe(path))
+            return "cannot write " + path.string();
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> ScenarioSession::applyToProcess(host::AppProcess& app, const Command& c)
 {
     using namespace command;
     if (auto* tap = std::get_if<Tap>(&c))
-        return m_settingsApp->tap({ tap->x, tap->y });
+        return app.tap({ tap->x, tap->y });
     if (auto* tapView = std::get_if<TapView>(&c))
-        return m_settingsApp->tapView(tapView->className, tapView->tag);
+        return app.tapView(tapView->className, tapView->tag);
     if (auto* drag = std::get_if<Drag>(&c))
-        return m_settingsApp->drag({ drag->x1, drag->y1 }, { drag->x2, drag->y2 }, drag->seconds);
-    if (std::holds_alternative<Back>(c))
-        return m_settingsApp->back();
-    if (auto* control = std::get_if<TapControl>(&c))
-        return m_settingsApp->tapControl(control->selector);
-    if (auto* outlet = std::get_if<TapOutlet>(&c))
-        return m_settingsApp->tapOutlet(outlet->field, outlet->fx, outlet->fy);
-    if (auto* cell = std::get_if<TapCell>(&c))
-        return m_settingsApp->tapCell(cell->text);
+        return app.drag({ drag->x1, drag->y1 }, { drag->x2, drag->y2 }, drag->seconds);
     if (auto* describe = std::get_if<Describe>(&c))
-        return m_settingsApp->describe(m_options.outputFolder / describe->fileName);
+        return app.describe(m_options.outputFolder / describe->fileName);
     if (auto* shot = std::get_if<Screenshot>(&c)) {
         auto path = m_options.outputFolder / shot->fileName;
-        if (auto problem = m_settingsApp->screenshot(path))
+        if (auto problem = app.screenshot(path))
             return problem;
         m_screenshots.push_back(path);
         return std::nullopt;
     }
-    return std::string(commandName(c)) + " needs the camera in front: put camera before it";
+    if (&app == m_settingsApp.get()) {
+        if (is<Back>(c))
+            return m_settingsApp->back();
+        if (auto* control = std::get_if<TapControl>(&c))
+            return m_settingsApp->tapControl(control->selector);
+        if (auto* outlet = std::get_if<TapOutlet>(&c))
+            return m_settingsApp->tapOutlet(outlet->field, outlet->fx, outlet->fy);
+        if (auto* cell = std::get_if<TapCell>(&c))
+            return m_settingsApp->tapCell(cell->text);
+    }
+    return std::string(commandName(c)) + " cannot be done to " + app.name();
+}
+
+std::optional<std::string> ScenarioSession::applyToSpringBoard(const Command& c)
+{
+    // The camera's commands go to the camera on the lock screen.
+    using namespace command;
+    auto& springBoard = *m_springBoard;
+    std::optional<std::string> problem;
+    if (auto* press = std::get_if<LongPress>(&c))
+        problem = springBoard.press({ press->x, press->y }, press->seconds);
+    else if (auto* swipe = std::get_if<Swipe>(&c))
+        problem = springBoard.swipe(directionWord(swipe->direction));
+    else if (is<Shutter>(c))
+        problem = springBoard.shutter();
+    else if (auto* volume = std::get_if<Volume>(&c))
+        problem = springBoard.volume(volume->up);
+    else if (auto* mode = std::get_if<Mode>(&c))
+        problem = springBoard.cameraMode(mode->cameraMode);
+    else if (auto* camera = std::get_if<Camera>(&c))
+        problem = springBoard.cameraDevice(camera->cameraDevice);
+    else if (auto* filters = std::get_if<Filters>(&c))
+        problem = springBoard.filters(filters->on);
+    else if (is<MemoryWarning>(c))
+        problem = springBoard.memoryWarning();
+    else
+        problem = applyToProcess(springBoard, c);
+    if (problem)
+        return problem;
+    return followHomeScreen();
 }
 
 std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Waits waits)
@@ -255,24 +608,17 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
             m_options.progress(timeStamp(m_now) + "  " + commandName(c));
     }
 
-    // What passes in one app during the line passes in the other too.
-    double cameraBefore = cameraClock(), settingsBefore = settingsClock();
-    bool hadCamera = bool(m_phone), hadSettings = bool(m_settingsApp);
     std::optional<std::string> problem;
     if (auto* device = std::get_if<Device>(&c)) {
         m_model = device->model;
     } else if (auto* setting = std::get_if<Setting>(&c)) {
         m_settings.push_back(*setting);
-    } else if (std::holds_alternative<Launch>(c)) {
+    } else if (is<Launch>(c)) {
         problem = launch();
-    } else if (std::holds_alternative<command::Settings>(c)) {
-        problem = bringToFront(App::Settings);
-    } else if (std::holds_alternative<CameraToFront>(c)) {
-        problem = bringToFront(App::Camera);
     } else if (auto* wait = std::get_if<Wait>(&c)) {
         if (waits == Waits::Advance)
             waitWithProgress(wait->seconds);
-    } else if (std::holds_alternative<Quit>(c)) {
+    } else if (is<Quit>(c)) {
         finish();
     } else if (expect) {
         problem = check(*expect);
@@ -281,75 +627,36 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         m_events << timeStamp(m_now, false) << " # line " << line.number << ": " << verdict << '\n';
         if (m_options.progress)
             m_options.progress(timeStamp(m_now) + "  " + verdict);
+    } else if (isRunning() && (problem = frontProblem(c, frontScreen()))) {
+        // Refused where it cannot run, as check() refuses it.
+    } else if (is<command::Settings>(c)) {
+        problem = bringToFront(App::Settings);
+    } else if (is<CameraToFront>(c)) {
+        problem = bringToFront(App::Camera);
+    } else if (is<Lock>(c)) {
+        problem = pressSideButton();
+    } else if (is<Home>(c)) {
+        problem = pressHomeButton();
     } else if (!isRunning()) {
-        problem = std::string(commandName(c)) + " needs the camera running";
-    } else if (m_front == App::Settings) {
-        if (auto* rotate = std::get_if<Rotate>(&c); rotate && m_phone)
-            m_phone->setOrientation(rotate->orientation);
-        else if (auto* gravity = std::get_if<Gravity>(&c); gravity && m_phone)
-            m_phone->setGravity(gravity->x, gravity->y, gravity->z);
-        else if (!std::holds_alternative<Rotate>(c) && !std::holds_alternative<Gravity>(c))
-            problem = applyToSettings(c);
-    } else if (std::holds_alternative<Back>(c) || std::holds_alternative<TapControl>(c)
-        || std::holds_alternative<TapOutlet>(c) || std::holds_alternative<TapCell>(c)) {
-        problem = std::string(commandName(c)) + " needs the Settings app in front: put settings before it";
-    } else if (auto* tap = std::get_if<Tap>(&c)) {
-        m_phone->tap({ tap->x, tap->y });
-    } else if (auto* tapView = std::get_if<TapView>(&c)) {
-        if (!m_phone->tapView(tapView->className, tapView->tag))
-            problem = "no visible " + tapView->className
-                + (tapView->tag ? "#" + std::to_string(*tapView->tag) : std::string()) + " on screen";
-    } else if (auto* press = std::get_if<LongPress>(&c)) {
-        m_phone->longPress({ press->x, press->y }, press->seconds);
-    } else if (auto* drag = std::get_if<Drag>(&c)) {
-        m_phone->drag({ drag->x1, drag->y1 }, { drag->x2, drag->y2 }, drag->seconds);
-    } else if (auto* swipe = std::get_if<Swipe>(&c)) {
-        m_phone->swipe(phoneDirection(swipe->direction));
-    } else if (std::holds_alternative<Shutter>(c)) {
-        m_phone->pressShutter();
-    } else if (auto* volume = std::get_if<Volume>(&c)) {
-        m_phone->pressVolume(volume->up);
-    } else if (auto* mode = std::get_if<Mode>(&c)) {
-        if (!m_phone->setCameraMode(mode->cameraMode))
-            problem = m_model + " has no such camera mode";
-    } else if (auto* camera = std::get_if<Camera>(&c)) {
-        if (!m_phone->setCameraDevice(camera->cameraDevice))
-            problem = m_model + " has no such camera";
+        problem = is<Unlock, LockCamera>(c) ? std::string(commandName(c)) + " needs the phone locked: put lock before it"
+                                           : std::string(commandName(c)) + " needs the camera running";
     } else if (auto* rotate = std::get_if<Rotate>(&c)) {
-        m_phone->setOrientation(rotate->orientation);
+        // The whole phone turns: every app hears of it.
+        setOrientation(rotate->orientation);
     } else if (auto* gravity = std::get_if<Gravity>(&c)) {
-        m_phone->setGravity(gravity->x, gravity->y, gravity->z);
-    } else if (auto* filters = std::get_if<Filters>(&c)) {
-        m_phone->setFiltersShowing(filters->on);
-    } else if (std::holds_alternative<Background>(c)) {
-        m_phone->background();
-    } else if (std::holds_alternative<Foreground>(c)) {
-        m_phone->foreground();
-    } else if (std::holds_alternative<MemoryWarning>(c)) {
-        m_phone->memoryWarning();
-    } else if (auto* shot = std::get_if<Screenshot>(&c)) {
-        auto path = m_options.outputFolder / shot->fileName;
-        if (m_phone->screenshot(path))
-            m_screenshots.push_back(path);
-        else
-            problem = "cannot write " + path.string();
-    } else if (auto* describe = std::get_if<Describe>(&c)) {
-        auto path = m_options.outputFolder / describe->fileName;
-        if (!m_phone->describe(path))
-            problem = "cannot write " + path.string();
+        hold(gravity->x, gravity->y, gravity->z);
+    } else if (is<Unlock>(c)) {
+        problem = unlock();
+    } else if (is<LockCamera>(c)) {
+        problem = m_springBoard->openLockCamera();
+    } else if (m_front == App::Camera) {
+        problem = applyToCamera(c);
+    } else if (m_front == App::Settings) {
+        problem = applyToProcess(*m_settingsApp, c);
+    } else if (m_front == App::HomeScreen) {
+        problem = applyToSpringBoard(c);
     }
-    // Keep the clocks together (a wait has moved both already); an app that
-    // started during the line starts at the session's time.
-    if (std::holds_alternative<Wait>(c))
-        hadCamera = hadSettings = false;
-    double cameraSpent = hadCamera && m_phone ? cameraClock() - cameraBefore : 0;
-    double settingsSpent = hadSettings && m_settingsApp ? settingsClock() - settingsBefore : 0;
-    double spent = std::max(cameraSpent, settingsSpent);
-    if (m_phone && hadCamera && spent > cameraSpent)
-        m_phone->advance(spent - cameraSpent);
-    if (m_settingsApp && hadSettings && spent > settingsSpent)
-        m_settingsApp->advance(spent - settingsSpent);
-    m_now += std::max(0.0, spent);
+    keepClocksTogether();
     if (problem)
         logEvent("# stopped: line " + std::to_string(line.number) + ": " + *problem);
     m_events.flush();
@@ -370,9 +677,12 @@ std::optional<std::string> ScenarioSession::check(const command::Expect& expect)
     case Kind::View:
     case Kind::Text: {
         bool view = expect.kind == Kind::View;
+        host::AppProcess* process = m_front == App::Settings ? static_cast<host::AppProcess*>(m_settingsApp.get())
+            : m_front == App::HomeScreen                     ? m_springBoard.get()
+                                                             : nullptr;
         host::ScreenFinding finding;
-        if (m_front == App::Settings) {
-            auto found = view ? m_settingsApp->findView(expect.className, expect.tag) : m_settingsApp->findText(expect.text);
+        if (process) {
+            auto found = view ? process->findView(expect.className, expect.tag) : process->findText(expect.text);
             if (auto* problem = std::get_if<std::string>(&found))
                 return *problem;
             finding = std::get<host::ScreenFinding>(found);
@@ -412,18 +722,22 @@ void ScenarioSession::waitWithProgress(double seconds)
 
 void ScenarioSession::finish()
 {
+    // Each app ends as a person closes it; the camera app and the home
+    // screen finish their camera's work (a movie export) first.
     if (m_settingsApp) {
         m_settingsApp->quit();
         m_settingsApp.reset();
     }
-    m_front = App::None;
-    if (!m_phone) {
-        passOnSystemLog();
-        return;
+    if (m_springBoard) {
+        m_springBoard->quit();
+        m_springBoard.reset();
     }
-    m_phone->quit();
-    m_cameraRoll = m_phone->cameraRoll();
-    m_phone.reset();
+    m_front = App::None;
+    if (m_phone) {
+        m_phone->quit();
+        m_phone.reset();
+    }
+    m_cameraRoll = host::Phone::cameraRollIn(m_options.deviceRoot);
     // quit() waited for the background work, so a movie export has said all.
     passOnSystemLog();
 }

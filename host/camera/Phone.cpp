@@ -211,9 +211,14 @@ bool Phone::describe(const std::filesystem::path& txt) const
 
 std::vector<std::filesystem::path> Phone::cameraRoll() const
 {
+    return cameraRollIn(m_options.deviceRoot);
+}
+
+std::vector<std::filesystem::path> Phone::cameraRollIn(const std::filesystem::path& deviceRoot)
+{
     std::vector<std::filesystem::path> files;
     std::error_code error;
-    auto dcim = m_options.deviceRoot / "var/mobile/Media/DCIM";
+    auto dcim = deviceRoot / "var/mobile/Media/DCIM";
     for (auto it = std::filesystem::recursive_directory_iterator(dcim, error);
          !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
         auto name = it->path().filename().string();

@@ -108,6 +108,7 @@ public:
     bool describe(const std::filesystem::path& txt) const;
     // The photos and movies in the device's DCIM folder, in name order.
     std::vector<std::filesystem::path> cameraRoll() const;
+    static std::vector<std::filesystem::path> cameraRollIn(const std::filesystem::path& deviceRoot);
 
 private:
     explicit Phone(PhoneOptions);
