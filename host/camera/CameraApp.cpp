@@ -11,7 +11,6 @@
 #include "kit/foundation/RunLoop.h"
 #include "kit/media/AVCaptureDevice.h"
 #include "kit/media/MotionSimulator.h"
-#include "kit/runtime/Loader.h"
 #include "kit/ui/Renderer.h"
 #include "kit/ui/UIApplication.h"
 
@@ -60,13 +59,8 @@ void CameraApp::launch()
     kit::ProcessIdentity::set(m_capabilities.profile().processIdentity(cameraBundle));
     kit::DeviceRoot::set(m_options.deviceRoot);
     CameraScreen::removeUnfinishedFiles();
-    if (m_options.loadExtension) {
-        auto result = kit::Loader::loadInto(m_options.deviceRoot, cameraBundle);
-        for (const auto& name : result.loaded)
-            EventLog::note("loaded " + name);
-        for (const auto& name : result.skipped)
-            EventLog::note("not loaded " + name);
-    }
+    if (m_options.loadExtension)
+        CameraScreen::loadLibraries(m_options.deviceRoot, cameraBundle);
 
     m_screen = CameraScreen::open(m_capabilities, m_scene);
     if (!m_screen)

@@ -19,6 +19,7 @@
 #include "kit/media/ExifMetadata.h"
 #include "kit/media/JPEGDecoder.h"
 #include "kit/media/JPEGImage.h"
+#include "kit/runtime/Loader.h"
 #include "kit/ui/UIApplication.h"
 #include "kit/ui/UIImage.h"
 #include "kit/ui/UIScreen.h"
@@ -300,6 +301,15 @@ void CameraScreen::memoryWarning()
     EventLog::message(application, sel::UIApplication_didReceiveMemoryWarning.selector);
     application->simulateMemoryWarning();
     settle();
+}
+
+void CameraScreen::loadLibraries(const std::filesystem::path& deviceRoot, const std::string& bundleIdentifier)
+{
+    auto result = kit::Loader::loadInto(deviceRoot, bundleIdentifier);
+    for (const auto& name : result.loaded)
+        EventLog::note("loaded " + name + " into " + bundleIdentifier);
+    for (const auto& name : result.skipped)
+        EventLog::note("not loaded " + name);
 }
 
 void CameraScreen::removeUnfinishedFiles()

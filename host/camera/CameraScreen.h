@@ -2,8 +2,10 @@
 
 #include "host/camera/CameraCapabilities.h"
 
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace kit {
 class UIWindow;
@@ -70,6 +72,11 @@ public:
     void reportGravity(double x, double y, double z);
 
     // --- The process around the camera.
+    // The injection framework offers the device root's libraries to the
+    // process (kit/runtime/Loader.h), once the camera's classes are there;
+    // the event record says which were loaded into it ("loaded Vantor2 into
+    // com.apple.camera") and which could not be.
+    static void loadLibraries(const std::filesystem::path& deviceRoot, const std::string& bundleIdentifier);
     // The application receives a memory warning.
     static void memoryWarning();
     // Photos, movies, album copies and the settings file are written under

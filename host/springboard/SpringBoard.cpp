@@ -16,7 +16,6 @@
 #include "kit/media/AVCaptureDevice.h"
 #include "kit/media/DeviceProfile.h"
 #include "kit/media/MotionSimulator.h"
-#include "kit/runtime/Loader.h"
 #include "kit/ui/Renderer.h"
 #include "kit/ui/UIApplication.h"
 #include "kit/ui/UIScreen.h"
@@ -82,13 +81,8 @@ void SpringBoard::powerOn(const kit::DeviceProfile& profile, std::shared_ptr<Sce
         EventLog::setSink(m_options.eventLog);
     else
         EventLog::clearSink();
-    if (m_options.loadExtension) {
-        auto result = kit::Loader::loadInto(m_options.deviceRoot, springBoardBundle);
-        for (const auto& name : result.loaded)
-            EventLog::note("loaded " + name);
-        for (const auto& name : result.skipped)
-            EventLog::note("not loaded " + name);
-    }
+    if (m_options.loadExtension)
+        CameraScreen::loadLibraries(m_options.deviceRoot, springBoardBundle);
     CameraCapabilities capabilities(profile);
     m_lockCamera = std::make_unique<LockScreenCamera>(capabilities, std::move(scene));
     buildScreens(profile.idiom == 1);
