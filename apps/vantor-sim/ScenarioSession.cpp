@@ -246,11 +246,29 @@ Front ScenarioSession::frontScreen() const
     case App::None:
         break;
     }
-    return Front::Unknown;
+    // With no app in front (one that was there has ended), the home screen
+    // is what a person would look at.
+    return Front::HomeScreen;
+}
+
+void ScenarioSession::forgetEndedApps()
+{
+    // An app that ended (a crash) is gone: its line reported it, and the
+    // next line that wants it starts it again.
+    auto forget = [&](auto& app, App which) {
+        if (!app || !app->hasEnded())
+            return;
+        app.reset();
+        if (m_front == which)
+            m_front = App::None;
+    };
+    forget(m_settingsApp, App::Settings);
+    forget(m_springBoard, App::HomeScreen);
 }
 
 std::optional<std::string> ScenarioSession::bringToFront(App app)
 {
+    forgetEndedApps();
     if (app == m_front || app == App::None)
         return std::nullopt;
     if (app == App::HomeScreen)
@@ -289,6 +307,7 @@ std::optional<std::string> ScenarioSession::bringToFront(App app)
 
 std::optional<std::string> ScenarioSession::leaveAppForHomeScreen()
 {
+    forgetEndedApps();
     if (m_front == App::Camera && m_phone)
         m_phone->background();
     if (m_front == App::Settings && m_settingsApp) {
@@ -655,7 +674,10 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         problem = applyToProcess(*m_settingsApp, c);
     } else if (m_front == App::HomeScreen) {
         problem = applyToSpringBoard(c);
+    } else {
+        problem = std::string(commandName(c)) + " needs an app in front: put camera, settings or home before it";
     }
+    forgetEndedApps();
     keepClocksTogether();
     if (problem)
         logEvent("# stopped: line " + std::to_string(line.number) + ": " + *problem);

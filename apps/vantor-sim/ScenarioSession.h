@@ -165,6 +165,9 @@ private:
     // Every running app's clock moved on to the one furthest ahead, and the
     // session's time with them.
     void keepClocksTogether();
+    // Lets go of an app in another process that has ended; when it was in
+    // front, nothing is until a line brings an app there.
+    void forgetEndedApps();
 
     RunOptions m_options;
     std::ostream& m_events;

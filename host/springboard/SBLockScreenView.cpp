@@ -18,6 +18,9 @@ KIT_REGISTER_CLASS(SBLockScreenView);
 
 namespace {
 
+// A person may take hold of the lock screen again while it moves.
+constexpr kit::UIViewAnimationOptions moveOptions = kit::UIViewAnimationOptionAllowUserInteraction;
+
 // A short bar with round ends, as the era marks where a centre is pulled from.
 std::shared_ptr<kit::UIView> grabberBar(kit::CGFloat centreX, kit::CGFloat y)
 {
@@ -74,6 +77,12 @@ void SBLockScreenView::reset()
 {
     m_gesture = Gesture::None;
     m_raised = false;
+    // A view taken off its window stops its animations; put back, it is at rest.
+    if (auto* parent = superview()) {
+        auto self = strongRef<SBLockScreenView>();
+        removeFromSuperview();
+        parent->addSubview(self);
+    }
     kit::UIView::performWithoutAnimation([&] {
         moveTo(0, false);
         m_content->setFrame(bounds());
@@ -86,7 +95,7 @@ void SBLockScreenView::slideAway(std::function<void(bool)> completion)
 {
     auto w = bounds().size.width;
     kit::UIView::animateWithDuration(
-        m_config.moveDuration,
+        m_config.moveDuration, 0, moveOptions,
         [&] {
             m_content->setFrame(kit::CGRectOffset(bounds(), w, 0));
             setAlpha(0);
@@ -110,7 +119,7 @@ void SBLockScreenView::moveTo(double top, bool animated)
 {
     auto frame = kit::CGRectMake(0, top, bounds().size.width, bounds().size.height);
     if (animated)
-        kit::UIView::animateWithDuration(m_config.moveDuration, [&] { setFrame(frame); });
+        kit::UIView::animateWithDuration(m_config.moveDuration, 0, moveOptions, [&] { setFrame(frame); }, nullptr);
     else
         setFrame(frame);
 }
@@ -193,7 +202,8 @@ void SBLockScreenView::touchesEnded(const kit::UITouchSet& touches, kit::UIEvent
         if (distance >= w * m_config.unlockFraction && onUnlock) {
             onUnlock();
         } else {
-            kit::UIView::animateWithDuration(m_config.moveDuration, [&] { m_content->setFrame(bounds()); });
+            kit::UIView::animateWithDuration(
+                m_config.moveDuration, 0, moveOptions, [&] { m_content->setFrame(bounds()); }, nullptr);
         }
         break;
     case Gesture::Raise:

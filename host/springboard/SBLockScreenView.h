@@ -63,7 +63,8 @@ public:
     // Up off the screen, or back down over it.
     void raise(bool animated);
     void lower(bool animated);
-    // Shown whole, down, its content in place, at once.
+    // Shown whole, down, its content in place, at once: the moves it was
+    // making end (their completions learn they did not finish).
     void reset();
     bool isRaised() const { return m_raised; }
 
