@@ -44,7 +44,7 @@ public:
         // closes the camera.
         double cameraFraction { 0.25 };
         // Points of the raised lock screen's grip at the top of the screen.
-        double gripHeight { 24 };
+        double gripHeight { 12 };
         // Seconds of the moves that finish a gesture.
         double moveDuration { 0.3 };
     };
