@@ -112,6 +112,21 @@ camera
 wait 1
 shutter
 wait 1
+# the whole phone: the home button shows the home screen, the side button
+# locks the phone, and the lock screen's camera grabber swiped up opens the
+# camera there, with the extension loaded into the home screen too
+home
+wait 1
+screenshot 09-home-screen.png
+lock
+wait 1
+screenshot 10-lock-screen.png
+lock-camera
+wait 1
+shutter
+wait 1
+screenshot 11-lock-screen-camera.png
+lock
 quit
 )";
 
