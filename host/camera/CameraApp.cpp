@@ -1,15 +1,14 @@
 #include "host/camera/CameraApp.h"
 
-#include "host/camera/CameraClasses.h"
 #include "host/camera/HostRuntime.h"
 #include "host/camera/PLCameraController.h"
 #include "host/camera/Scene.h"
+#include "host/common/AppProcessStart.h"
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/Dispatch.h"
 #include "kit/foundation/ProcessIdentity.h"
 #include "kit/foundation/RunLoop.h"
-#include "kit/media/AVCaptureDevice.h"
 #include "kit/media/MotionSimulator.h"
 #include "kit/ui/Renderer.h"
 #include "kit/ui/UIApplication.h"
@@ -27,20 +26,10 @@ CameraApp::CameraApp(const kit::DeviceProfile& profile, std::shared_ptr<Scene> s
     , m_scene(std::move(scene))
     , m_options(options)
 {
-    registerCameraClasses();
-    // Power on: who the process is, where its files live, a fresh clock.
-    kit::ProcessIdentity::set(profile.processIdentity(cameraBundle));
-    if (!std::filesystem::exists(m_options.deviceRoot / "var/mobile"))
-        kit::DeviceRoot::prepare(m_options.deviceRoot);
-    kit::DeviceRoot::set(m_options.deviceRoot);
-    kit::RunLoop::main().resetWithVirtualClock();
-    kit::AVCaptureDevice::resetDevices();
-    kit::MotionSimulator::reset();
-    kit::UIApplication::sharedApplication()->resetTouches();
-    if (m_options.eventLog)
-        EventLog::setSink(m_options.eventLog);
-    else
-        EventLog::clearSink();
+    // Power on: who the process is, where its files live, a fresh clock,
+    // the camera's classes and devices.
+    startAppProcess(profile.processIdentity(cameraBundle), m_options.deviceRoot);
+    CameraScreen::prepareProcess(m_options.eventLog);
 }
 
 CameraApp::~CameraApp()

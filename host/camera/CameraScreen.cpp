@@ -3,11 +3,13 @@
 #include "host/camera/CAMImageWell.h"
 #include "host/camera/CAMPreviewView.h"
 #include "host/camera/CAMShutterButton.h"
+#include "host/camera/CameraClasses.h"
 #include "host/camera/DeviceOrientation.h"
 #include "host/camera/HostRuntime.h"
 #include "host/camera/PLCameraController.h"
 #include "host/camera/PLCameraView.h"
 #include "host/camera/PLCameraViewController.h"
+#include "host/camera/Scene.h"
 #include "host/common/ScreenTouches.h"
 
 #include "kit/foundation/DeviceRoot.h"
@@ -16,9 +18,11 @@
 #include "kit/foundation/SystemLog.h"
 #include "kit/foundation/TemporaryFile.h"
 #include "kit/media/ALAssetsLibrary.h"
+#include "kit/media/AVCaptureDevice.h"
 #include "kit/media/ExifMetadata.h"
 #include "kit/media/JPEGDecoder.h"
 #include "kit/media/JPEGImage.h"
+#include "kit/media/MotionSimulator.h"
 #include "kit/runtime/Loader.h"
 #include "kit/ui/UIApplication.h"
 #include "kit/ui/UIImage.h"
@@ -301,6 +305,28 @@ void CameraScreen::memoryWarning()
     EventLog::message(application, sel::UIApplication_didReceiveMemoryWarning.selector);
     application->simulateMemoryWarning();
     settle();
+}
+
+std::variant<std::shared_ptr<Scene>, std::string> CameraScreen::sceneFor(
+    const std::optional<std::filesystem::path>& picture)
+{
+    auto scene = std::make_shared<Scene>();
+    if (picture) {
+        if (auto error = Scene::loadImage(*picture, scene))
+            return *error;
+    }
+    return scene;
+}
+
+void CameraScreen::prepareProcess(const std::function<void(const std::string&)>& eventLog)
+{
+    registerCameraClasses();
+    kit::AVCaptureDevice::resetDevices();
+    kit::MotionSimulator::reset();
+    if (eventLog)
+        EventLog::setSink(eventLog);
+    else
+        EventLog::clearSink();
 }
 
 void CameraScreen::loadLibraries(const std::filesystem::path& deviceRoot, const std::string& bundleIdentifier)

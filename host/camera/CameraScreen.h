@@ -3,9 +3,11 @@
 #include "host/camera/CameraCapabilities.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace kit {
 class UIWindow;
@@ -72,6 +74,13 @@ public:
     void reportGravity(double x, double y, double z);
 
     // --- The process around the camera.
+    // What the camera looks at: the drawn scene, or the picture given;
+    // nothing but the reason when the picture cannot be read.
+    static std::variant<std::shared_ptr<Scene>, std::string> sceneFor(const std::optional<std::filesystem::path>& picture);
+    // A process that shows the camera has the camera's classes registered,
+    // the devices' cameras and motion sensor as they are at power-on, and
+    // its event record going to `eventLog` (nowhere when empty).
+    static void prepareProcess(const std::function<void(const std::string&)>& eventLog);
     // The injection framework offers the device root's libraries to the
     // process (kit/runtime/Loader.h), once the camera's classes are there;
     // the event record says which were loaded into it ("loaded Vantor2 into

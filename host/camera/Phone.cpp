@@ -22,13 +22,11 @@ std::variant<std::unique_ptr<Phone>, std::string> Phone::start(PhoneOptions opti
         return "unknown device model \"" + options.model + "\"";
     if (options.deviceRoot.empty())
         return std::string("no device root given");
-    auto scene = std::make_shared<Scene>();
-    if (options.sceneImage) {
-        if (auto error = Scene::loadImage(*options.sceneImage, scene))
-            return *error;
-    }
+    auto scene = CameraScreen::sceneFor(options.sceneImage);
+    if (auto* error = std::get_if<std::string>(&scene))
+        return *error;
     std::unique_ptr<Phone> phone(new Phone(std::move(options)));
-    phone->m_app = std::make_unique<CameraApp>(*profile, scene, phone->m_options);
+    phone->m_app = std::make_unique<CameraApp>(*profile, std::get<std::shared_ptr<Scene>>(scene), phone->m_options);
     return phone;
 }
 

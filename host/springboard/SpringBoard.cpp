@@ -1,8 +1,8 @@
 #include "host/springboard/SpringBoard.h"
 
-#include "host/camera/CameraClasses.h"
 #include "host/camera/EventLog.h"
 #include "host/camera/Scene.h"
+#include "host/common/AppProcessStart.h"
 #include "host/common/ScreenTouches.h"
 #include "host/springboard/SBCameraGrabberView.h"
 #include "host/springboard/SBHomeScreenView.h"
@@ -10,14 +10,10 @@
 #include "host/springboard/SBLockScreenWindow.h"
 #include "host/springboard/SBSlideToUnlockView.h"
 
-#include "kit/foundation/DeviceRoot.h"
-#include "kit/foundation/ProcessIdentity.h"
 #include "kit/foundation/RunLoop.h"
-#include "kit/media/AVCaptureDevice.h"
 #include "kit/media/DeviceProfile.h"
 #include "kit/media/MotionSimulator.h"
 #include "kit/ui/Renderer.h"
-#include "kit/ui/UIApplication.h"
 #include "kit/ui/UIScreen.h"
 #include "kit/ui/UIWindow.h"
 
@@ -44,13 +40,11 @@ std::variant<std::unique_ptr<SpringBoard>, std::string> SpringBoard::start(Sprin
         return "unknown device model \"" + options.model + "\"";
     if (options.deviceRoot.empty())
         return std::string("no device root given");
-    auto scene = std::make_shared<Scene>();
-    if (options.sceneImage) {
-        if (auto error = Scene::loadImage(*options.sceneImage, scene))
-            return *error;
-    }
+    auto scene = CameraScreen::sceneFor(options.sceneImage);
+    if (auto* error = std::get_if<std::string>(&scene))
+        return *error;
     std::unique_ptr<SpringBoard> springBoard(new SpringBoard(std::move(options)));
-    springBoard->powerOn(*profile, std::move(scene));
+    springBoard->powerOn(*profile, std::get<std::shared_ptr<Scene>>(scene));
     return springBoard;
 }
 
@@ -68,19 +62,8 @@ void SpringBoard::powerOn(const kit::DeviceProfile& profile, std::shared_ptr<Sce
 {
     // The camera's classes are there before the loader offers the
     // extension, which finds them by name.
-    registerCameraClasses();
-    kit::ProcessIdentity::set(profile.processIdentity(springBoardBundle));
-    if (!std::filesystem::exists(m_options.deviceRoot / "var/mobile"))
-        kit::DeviceRoot::prepare(m_options.deviceRoot);
-    kit::DeviceRoot::set(m_options.deviceRoot);
-    kit::RunLoop::main().resetWithVirtualClock();
-    kit::AVCaptureDevice::resetDevices();
-    kit::MotionSimulator::reset();
-    kit::UIApplication::sharedApplication()->resetTouches();
-    if (m_options.eventLog)
-        EventLog::setSink(m_options.eventLog);
-    else
-        EventLog::clearSink();
+    startAppProcess(profile.processIdentity(springBoardBundle), m_options.deviceRoot);
+    CameraScreen::prepareProcess(m_options.eventLog);
     if (m_options.loadExtension)
         CameraScreen::loadLibraries(m_options.deviceRoot, springBoardBundle);
     CameraCapabilities capabilities(profile);

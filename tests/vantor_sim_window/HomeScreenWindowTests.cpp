@@ -7,39 +7,11 @@
 #include <SDL2/SDL.h>
 
 using namespace sim;
-using sim::testing::WindowTest;
+using namespace sim::testing;
 
 namespace {
 
 constexpr double frameTime = 1.0 / 60;
-
-void push(SDL_Event event)
-{
-    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
-}
-
-void pushKey(SDL_Keycode code)
-{
-    SDL_Event event {};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = code;
-    push(event);
-}
-
-void pushMouse(Uint32 type, int x, int y)
-{
-    SDL_Event event {};
-    event.type = type;
-    if (type == SDL_MOUSEMOTION) {
-        event.motion.x = x;
-        event.motion.y = y;
-    } else {
-        event.button.button = SDL_BUTTON_LEFT;
-        event.button.x = x;
-        event.button.y = y;
-    }
-    push(event);
-}
 
 }
 
@@ -60,19 +32,19 @@ TEST_F(WindowTest, TheButtonsAreKeysAndTheMouseWorksTheHomeScreenAndTheLockScree
     };
     // A finger from one point to another over a few frames.
     auto drag = [&](int x1, int y1, int x2, int y2) {
-        pushMouse(SDL_MOUSEBUTTONDOWN, x1, y1);
+        push(mouse(SDL_MOUSEBUTTONDOWN, x1, y1));
         frames(1);
         for (int step = 1; step <= 4; ++step) {
-            pushMouse(SDL_MOUSEMOTION, x1 + (x2 - x1) * step / 4, y1 + (y2 - y1) * step / 4);
+            push(mouse(SDL_MOUSEMOTION, x1 + (x2 - x1) * step / 4, y1 + (y2 - y1) * step / 4));
             frames(1);
         }
-        pushMouse(SDL_MOUSEBUTTONUP, x2, y2);
+        push(mouse(SDL_MOUSEBUTTONUP, x2, y2));
         frames(6);
     };
     frames(1);
     ASSERT_EQ(session.front(), ScenarioSession::App::Camera);
 
-    pushKey(SDLK_h);
+    push(key(SDLK_h));
     frames(6);
     EXPECT_EQ(session.frontScreen(), Front::HomeScreen);
     // The Camera icon, first in the top row, opens the camera app again.
@@ -80,20 +52,20 @@ TEST_F(WindowTest, TheButtonsAreKeysAndTheMouseWorksTheHomeScreenAndTheLockScree
     EXPECT_EQ(session.frontScreen(), Front::Camera);
 
     // Locked, the slider slid across unlocks and the camera comes back.
-    pushKey(SDLK_l);
+    push(key(SDLK_l));
     frames(6);
     EXPECT_EQ(session.frontScreen(), Front::LockScreen);
     drag(40, 468, 290, 468);
     EXPECT_EQ(session.frontScreen(), Front::Camera);
 
     // The grabber pulled up opens the lock screen's camera; the home button closes it.
-    pushKey(SDLK_l);
+    push(key(SDLK_l));
     frames(6);
     drag(298, 546, 298, 250);
     EXPECT_EQ(session.frontScreen(), Front::LockCamera);
-    pushKey(SDLK_h);
+    push(key(SDLK_h));
     frames(6);
     EXPECT_EQ(session.frontScreen(), Front::LockScreen);
-    pushKey(SDLK_q);
+    push(key(SDLK_q));
     EXPECT_FALSE(window.frame(frameTime));
 }
