@@ -142,7 +142,13 @@ ScenarioSession::ScenarioSession(RunOptions options, std::ostream& events)
         kit::SystemLog::clearRecentLines();
 }
 
-ScenarioSession::~ScenarioSession() = default;
+ScenarioSession::~ScenarioSession()
+{
+    // An app still running logs its closing into this session's lines: it
+    // goes while they are still here.
+    m_phone.reset();
+    m_settingsApp.reset();
+}
 
 std::optional<std::string> ScenarioSession::writeSettingsOnce()
 {
