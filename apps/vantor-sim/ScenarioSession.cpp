@@ -148,6 +148,7 @@ ScenarioSession::~ScenarioSession()
     // goes while they are still here.
     m_phone.reset();
     m_settingsApp.reset();
+    m_springBoard.reset();
 }
 
 std::optional<std::string> ScenarioSession::writeSettingsOnce()
