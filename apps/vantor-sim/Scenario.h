@@ -81,6 +81,13 @@ using Command = std::variant<command::Device, command::Setting, command::Launch,
     command::CameraToFront, command::Back, command::TapControl, command::TapOutlet,
     command::TapCell, command::Expect, command::Lock, command::Unlock, command::LockCamera, command::Home>;
 
+// Whether the command is one of these kinds: isCommand<command::Lock, command::Home>(c).
+template <typename... T>
+bool isCommand(const Command& command)
+{
+    return (std::holds_alternative<T>(command) || ...);
+}
+
 struct ScenarioLine {
     int number;
     Command command;

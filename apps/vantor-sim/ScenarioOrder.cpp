@@ -8,12 +8,6 @@ namespace sim {
 
 namespace {
 
-template <typename... T>
-bool is(const Command& command)
-{
-    return (std::holds_alternative<T>(command) || ...);
-}
-
 std::string named(const Command& command, const std::string& why)
 {
     return std::string(commandName(command)) + " " + why;
@@ -24,7 +18,7 @@ std::string named(const Command& command, const std::string& why)
 bool startsApp(const Command& command)
 {
     using namespace command;
-    return is<Settings, CameraToFront, Lock, Home>(command);
+    return isCommand<Settings, CameraToFront, Lock, Home>(command);
 }
 
 // Expectations of the screen look at the app in front; the others read
@@ -38,14 +32,14 @@ bool looksAtScreen(const Command& command)
 bool needsRunningApp(const Command& command)
 {
     using namespace command;
-    if (is<Expect>(command))
+    if (isCommand<Expect>(command))
         return looksAtScreen(command);
-    return !is<Device, Setting, Launch>(command) && !startsApp(command);
+    return !isCommand<Device, Setting, Launch>(command) && !startsApp(command);
 }
 
 bool mayComeAnywhere(const Command& command)
 {
-    return is<command::Expect>(command) && !looksAtScreen(command);
+    return isCommand<command::Expect>(command) && !looksAtScreen(command);
 }
 
 // What a person does to a camera only (the app's or the lock screen's), to
@@ -53,19 +47,19 @@ bool mayComeAnywhere(const Command& command)
 bool isForCamera(const Command& command)
 {
     using namespace command;
-    return is<LongPress, Swipe, Shutter, Volume, Mode, Camera, Filters, MemoryWarning>(command);
+    return isCommand<LongPress, Swipe, Shutter, Volume, Mode, Camera, Filters, MemoryWarning>(command);
 }
 
 bool isForCameraApp(const Command& command)
 {
     using namespace command;
-    return is<Background, Foreground>(command);
+    return isCommand<Background, Foreground>(command);
 }
 
 bool isForSettings(const Command& command)
 {
     using namespace command;
-    return is<Back, TapControl, TapOutlet, TapCell>(command);
+    return isCommand<Back, TapControl, TapOutlet, TapCell>(command);
 }
 
 bool isLocked(Front front)
@@ -83,27 +77,27 @@ struct Phone {
     void follow(const Command& command)
     {
         using namespace command;
-        if (is<Launch, CameraToFront>(command)) {
+        if (isCommand<Launch, CameraToFront>(command)) {
             front = Front::Camera;
-        } else if (is<Settings>(command)) {
+        } else if (isCommand<Settings>(command)) {
             front = Front::Settings;
-        } else if (is<Lock>(command)) {
+        } else if (isCommand<Lock>(command)) {
             if (front == Front::Camera || front == Front::Settings || front == Front::Unknown)
                 beforeLock = front;
             else if (front == Front::HomeScreen)
                 beforeLock.reset();
             front = Front::LockScreen;
-        } else if (is<Home>(command)) {
+        } else if (isCommand<Home>(command)) {
             if (front == Front::LockCamera)
                 front = Front::LockScreen;
             else if (front != Front::LockScreen && front != Front::Unknown)
                 front = Front::HomeScreen;
-        } else if (is<Unlock>(command)) {
+        } else if (isCommand<Unlock>(command)) {
             front = beforeLock.value_or(Front::HomeScreen);
             beforeLock.reset();
-        } else if (is<LockCamera>(command)) {
+        } else if (isCommand<LockCamera>(command)) {
             front = Front::LockCamera;
-        } else if (is<Tap, TapView, Drag>(command)) {
+        } else if (isCommand<Tap, TapView, Drag>(command)) {
             // A finger on the home screen's own screens may unlock the
             // phone, open or close the camera, or open an app.
             if (front == Front::LockScreen || front == Front::LockCamera || front == Front::HomeScreen)
@@ -127,13 +121,13 @@ std::optional<std::string> frontProblem(const Command& command, Front front)
         return named(command,
             front == Front::LockScreen ? "needs the camera in front: put lock-camera before it"
                                        : "needs the camera in front: put camera before it");
-    if (is<Settings, CameraToFront>(command) && isLocked(front))
+    if (isCommand<Settings, CameraToFront>(command) && isLocked(front))
         return named(command, "needs the phone unlocked: put unlock before it");
-    if (is<Unlock>(command) && front == Front::LockCamera)
+    if (isCommand<Unlock>(command) && front == Front::LockCamera)
         return named(command, "needs the lock screen in front: home or lock closes the camera first");
-    if (is<LockCamera>(command) && front == Front::LockCamera)
+    if (isCommand<LockCamera>(command) && front == Front::LockCamera)
         return named(command, "needs the lock screen in front: its camera is open already");
-    if (is<Unlock, LockCamera>(command) && front != Front::LockScreen)
+    if (isCommand<Unlock, LockCamera>(command) && front != Front::LockScreen)
         return named(command, "needs the phone locked: put lock before it");
     return std::nullopt;
 }
@@ -153,21 +147,21 @@ std::optional<ScenarioError> checkOrder(const Scenario& scenario)
             return fail(named(command, "comes after quit"));
         if (auto* device = std::get_if<command::Device>(&command); device && !kit::DeviceProfile::forModel(device->model))
             return fail("unknown device model \"" + device->model + "\"");
-        if (stage == Stage::Running && is<command::Launch>(command))
+        if (stage == Stage::Running && isCommand<command::Launch>(command))
             return fail("launch comes once, before any app runs: camera brings the camera to the front");
         if (stage == Stage::Running && !needsRunningApp(command) && !startsApp(command))
             return fail(named(command, "must come before launch"));
-        if (stage == Stage::BeforeLaunch && is<command::Unlock, command::LockCamera>(command))
+        if (stage == Stage::BeforeLaunch && isCommand<command::Unlock, command::LockCamera>(command))
             return fail(named(command, "needs the phone locked: put lock before it"));
-        if (stage == Stage::BeforeLaunch && needsRunningApp(command) && !is<command::Quit>(command))
+        if (stage == Stage::BeforeLaunch && needsRunningApp(command) && !isCommand<command::Quit>(command))
             return fail(named(command, "needs the camera running: put launch before it"));
         if (stage == Stage::Running) {
             if (auto problem = frontProblem(command, phone.front))
                 return fail(*problem);
         }
-        if (is<command::Launch>(command) || startsApp(command))
+        if (isCommand<command::Launch>(command) || startsApp(command))
             stage = Stage::Running;
-        else if (is<command::Quit>(command))
+        else if (isCommand<command::Quit>(command))
             stage = Stage::Quit;
         phone.follow(command);
     }
