@@ -116,6 +116,24 @@ TEST_F(PadZoom, RightAfterLaunchTheThumbSitsAtOneWhereTheFingerFindsIt)
     EXPECT_FALSE(zoomLines().empty()) << "the preview zooms";
 }
 
+TEST_F(PadZoom, InASecondSessionTheControlZoomsThatSessionsPreview)
+{
+    dragThumbAlongArcTo(60);
+    m_phone->background();
+    m_phone->foreground();
+    m_phone->advance(1);
+    ASSERT_EQ(vantor::zoomView.get(), m_zoom) << "the control lives as long as the process";
+    ASSERT_TRUE(vantor::cameraBar);
+    EXPECT_EQ(m_zoom->delegate().lock().get(), static_cast<vantor::ZoomViewDelegate*>(vantor::cameraBar.get()));
+
+    m_log->clear();
+    dragThumbAlongArcTo(10);
+    EXPECT_EQ(m_zoom->value(), 5);
+    auto lines = zoomLines();
+    ASSERT_FALSE(lines.empty()) << "the new session's preview hears the control";
+    EXPECT_EQ(lines.back(), "5.00");
+}
+
 TEST_F(PadZoom, ADragThatStartsOffTheThumbChangesNothing)
 {
     m_log->clear();
