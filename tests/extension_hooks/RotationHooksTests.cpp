@@ -206,10 +206,13 @@ TEST_F(PadRotation, OnlyFramesChangeNothingIsTurned)
     m_phone->advance(0.5);
     ASSERT_TRUE(vantor::memoryWarningLbl);
     EXPECT_EQ(vantor::memoryWarningLbl->text(), "Warning, Low memory!");
+    // In the side bar, 35 points above the screen's long side (1024) ...
+    EXPECT_EQ(vantor::memoryWarningLbl->frame(), kit::CGRectMake(-215, 989, 185, 22));
 
+    // ... and above its short side (768) once the pad lies on its side.
     m_phone->setOrientation(3);
     m_phone->advance(0.5);
-    EXPECT_EQ(vantor::memoryWarningLbl->frame(), vantor::getMemoryWarningLblFrame());
+    EXPECT_EQ(vantor::memoryWarningLbl->frame(), kit::CGRectMake(-215, 733, 185, 22));
     EXPECT_EQ(vantor::memoryWarningLbl->transform(), kit::CGAffineTransformIdentity);
     ASSERT_TRUE(vantor::modeAdvCameraBtn);
     EXPECT_EQ(vantor::modeAdvCameraBtn->transform(), kit::CGAffineTransformIdentity);
