@@ -35,6 +35,20 @@ std::optional<int> integer(const std::string& text)
     return value;
 }
 
+// The rest of the line after its first `count` words, without the spaces
+// around it: a text that may hold spaces of its own.
+std::string restOfLine(std::string_view line, const std::vector<std::string>& w, size_t count)
+{
+    size_t at = 0;
+    for (size_t i = 0; i < count && i < w.size(); ++i)
+        at = line.find(w[i], at) + w[i].size();
+    auto start = line.find_first_not_of(" \t", at);
+    if (start == std::string_view::npos)
+        return {};
+    auto end = line.find_last_not_of(" \t");
+    return std::string(line.substr(start, end + 1 - start));
+}
+
 // Reads the line's arguments as numbers: required ones, then optional ones.
 // Not-a-number and infinity are refused (number() reads neither).
 std::optional<std::vector<double>> numbers(const std::vector<std::string>& w, size_t required, size_t optional)
@@ -105,6 +119,9 @@ constexpr Usage kUsages[] = {
     { "tap-control", "SELECTOR" },
     { "tap-outlet", "FIELD [FX FY] (fractions from 0 to 1)" },
     { "tap-cell", "TEXT (the rest of the line)" },
+    { "expect",
+        "view CLASS[#TAG], no view CLASS[#TAG], text TEXT, no text TEXT, photos N, movies N (whole numbers from 0), "
+        "setting KEY VALUE, no setting KEY (KEY one word), or log TEXT" },
 };
 
 const char* expectation(const std::string& name)
@@ -123,11 +140,7 @@ std::optional<Command> parseSetting(std::string_view line, const std::vector<std
     command::Setting setting;
     setting.key = w[1];
     // A string value is the rest of the line after its kind, spaces and all.
-    auto kindAt = line.find(w[2], line.find(w[1]) + w[1].size());
-    auto valueAt = line.find_first_not_of(" \t", kindAt + w[2].size());
-    setting.text = std::string(line.substr(valueAt));
-    while (!setting.text.empty() && (setting.text.back() == ' ' || setting.text.back() == '\t'))
-        setting.text.pop_back();
+    setting.text = restOfLine(line, w, 3);
     if (w[2] == "bool") {
         if (w.size() != 4)
             return std::nullopt;
@@ -152,19 +165,28 @@ std::optional<Command> parseSetting(std::string_view line, const std::vector<std
     return setting;
 }
 
-std::optional<Command> parseTapView(const std::vector<std::string>& w)
+// CLASS or CLASS#TAG.
+std::optional<command::TapView> viewName(const std::string& word)
 {
-    if (w.size() != 2 || w[1].empty() || w[1][0] == '#')
+    if (word.empty() || word[0] == '#')
         return std::nullopt;
-    command::TapView tapView;
-    auto hash = w[1].find('#');
-    tapView.className = w[1].substr(0, hash);
+    command::TapView view;
+    auto hash = word.find('#');
+    view.className = word.substr(0, hash);
     if (hash != std::string::npos) {
-        tapView.tag = integer(w[1].substr(hash + 1));
-        if (!tapView.tag)
+        view.tag = integer(word.substr(hash + 1));
+        if (!view.tag)
             return std::nullopt;
     }
-    return tapView;
+    return view;
+}
+
+std::optional<Command> parseTapView(const std::vector<std::string>& w)
+{
+    if (w.size() != 2)
+        return std::nullopt;
+    auto view = viewName(w[1]);
+    return view ? std::optional<Command>(*view) : std::nullopt;
 }
 
 // The one word after the command: a file name in the output folder, with
@@ -197,14 +219,58 @@ std::optional<Command> parseTapOutlet(const std::vector<std::string>& w)
     return tap;
 }
 
-// The rest of the line after the command, without the spaces around it.
+// The rest of the line after the command is the cell's text.
 std::optional<Command> parseTapCell(std::string_view line, const std::vector<std::string>& w)
 {
     if (w.size() < 2)
         return std::nullopt;
-    auto start = line.find_first_not_of(" \t", line.find(w[0]) + w[0].size());
-    auto end = line.find_last_not_of(" \t");
-    return command::TapCell { std::string(line.substr(start, end + 1 - start)) };
+    return command::TapCell { restOfLine(line, w, 1) };
+}
+
+// expect [no] view CLASS[#TAG] | [no] text TEXT | photos N | movies N |
+// setting KEY VALUE | no setting KEY | log TEXT
+std::optional<Command> parseExpect(std::string_view line, const std::vector<std::string>& w)
+{
+    using Kind = command::Expect::Kind;
+    command::Expect expect;
+    size_t at = 1;
+    if (w.size() > at && w[at] == "no") {
+        expect.negated = true;
+        ++at;
+    }
+    if (w.size() <= at + 1)
+        return std::nullopt;
+    const std::string& kind = w[at];
+    size_t given = w.size() - at - 1;
+    if (kind == "view") {
+        auto view = given == 1 ? viewName(w[at + 1]) : std::nullopt;
+        if (!view)
+            return std::nullopt;
+        expect.kind = Kind::View;
+        expect.className = view->className;
+        expect.tag = view->tag;
+    } else if (kind == "text" || (kind == "log" && !expect.negated)) {
+        expect.kind = kind == "text" ? Kind::Text : Kind::Log;
+        expect.text = restOfLine(line, w, at + 1);
+    } else if ((kind == "photos" || kind == "movies") && !expect.negated) {
+        auto count = given == 1 ? integer(w[at + 1]) : std::nullopt;
+        if (!count || *count < 0)
+            return std::nullopt;
+        expect.kind = kind == "photos" ? Kind::Photos : Kind::Movies;
+        expect.count = *count;
+    } else if (kind == "setting") {
+        // A key is one word: a quoted key with spaces is no key of the file.
+        const std::string& key = w[at + 1];
+        if (key.find_first_of("\"'") != std::string::npos || (expect.negated ? given != 1 : given < 2))
+            return std::nullopt;
+        expect.kind = Kind::Setting;
+        expect.key = key;
+        if (!expect.negated)
+            expect.text = restOfLine(line, w, at + 2);
+    } else {
+        return std::nullopt;
+    }
+    return expect;
 }
 
 std::optional<Command> parseCommand(std::string_view line, const std::vector<std::string>& w)
@@ -302,6 +368,8 @@ std::optional<Command> parseCommand(std::string_view line, const std::vector<std
         return parseTapOutlet(w);
     if (name == "tap-cell")
         return parseTapCell(line, w);
+    if (name == "expect")
+        return parseExpect(line, w);
     return std::nullopt;
 }
 

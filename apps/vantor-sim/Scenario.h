@@ -51,6 +51,20 @@ struct TapControl { std::string selector; };
 struct TapOutlet { std::string field; double fx { 0.5 }, fy { 0.5 }; };
 // The front table's cell with that text, scrolled to first.
 struct TapCell { std::string text; };
+// What must hold at this moment, or the run stops here. View and text look
+// at the app in front; photos and movies count the camera roll; a setting is
+// read from the settings file; a log text is looked for in events.log.
+struct Expect {
+    enum class Kind { View, Text, Photos, Movies, Setting, Log };
+    Kind kind;
+    // "expect no ...": none is visible, the key is absent.
+    bool negated { false };
+    std::string className;   // View
+    std::optional<int> tag;  // View
+    std::string text;        // Text, Log; the value of Setting as written
+    int count { 0 };         // Photos, Movies
+    std::string key;         // Setting
+};
 }
 
 using Command = std::variant<command::Device, command::Setting, command::Launch, command::Tap, command::TapView,
@@ -58,7 +72,7 @@ using Command = std::variant<command::Device, command::Setting, command::Launch,
     command::Rotate, command::Gravity, command::Filters, command::Wait, command::Background, command::Foreground,
     command::MemoryWarning, command::Screenshot, command::Describe, command::Quit, command::Settings,
     command::CameraToFront, command::Back, command::TapControl, command::TapOutlet,
-    command::TapCell>;
+    command::TapCell, command::Expect>;
 
 struct ScenarioLine {
     int number;

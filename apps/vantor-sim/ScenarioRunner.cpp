@@ -12,19 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Every photo and movie in the device's camera roll.
-std::set<fs::path> cameraRollFiles(const fs::path& root)
-{
-    std::set<fs::path> files;
-    std::error_code error;
-    for (fs::recursive_directory_iterator it(root / "var/mobile/Media/DCIM", error), end; !error && it != end;
-         it.increment(error)) {
-        if (it->is_regular_file())
-            files.insert(it->path());
-    }
-    return files;
-}
-
 // Copies what a run added to the camera roll into the output folder, so a
 // run's photos and movies sit beside its screenshots.
 std::vector<fs::path> collectNewCameraRollFiles(const std::set<fs::path>& before, const fs::path& root,
@@ -65,10 +52,25 @@ bool startsApp(const Command& command)
     return std::holds_alternative<command::Settings>(command) || std::holds_alternative<command::CameraToFront>(command);
 }
 
+// Expectations of the screen look at the app in front; the others read
+// files and the log, which are there before the launch and after quit.
+bool looksAtScreen(const Command& command)
+{
+    auto* expect = std::get_if<command::Expect>(&command);
+    return expect && (expect->kind == command::Expect::Kind::View || expect->kind == command::Expect::Kind::Text);
+}
+
 bool needsRunningApp(const Command& command)
 {
+    if (std::holds_alternative<command::Expect>(command))
+        return looksAtScreen(command);
     return !std::holds_alternative<command::Device>(command) && !std::holds_alternative<command::Setting>(command)
         && !std::holds_alternative<command::Launch>(command) && !startsApp(command);
+}
+
+bool mayComeAnywhere(const Command& command)
+{
+    return std::holds_alternative<command::Expect>(command) && !looksAtScreen(command);
 }
 
 // What a person does to the camera only, and to the Settings app only.
@@ -100,6 +102,8 @@ std::optional<ScenarioError> ScenarioRunner::check(const Scenario& scenario) con
             return ScenarioError { line.number, "line " + std::to_string(line.number) + ": " + why };
         };
         const auto& command = line.command;
+        if (mayComeAnywhere(command))
+            continue;
         if (stage == Stage::Quit)
             return fail(std::string(commandName(command)) + " comes after quit");
         if (auto* device = std::get_if<command::Device>(&command); device && !kit::DeviceProfile::forModel(device->model))
@@ -143,20 +147,24 @@ ScenarioRunner::Outcome ScenarioRunner::run(const Scenario& scenario)
         return outcome;
     }
 
-    auto cameraRollBefore = cameraRollFiles(m_options.deviceRoot);
     ScenarioSession session(m_options, events);
+    // A line that stops the run keeps what was made before it: screenshots,
+    // events.log, the photos and movies, the settings file.
+    auto keepArtefacts = [&] {
+        outcome.screenshots = session.screenshots();
+        outcome.cameraRoll = collectNewCameraRollFiles(session.cameraRollBefore(), m_options.deviceRoot, m_options.outputFolder);
+        outcome.settings = copySettingsFile(m_options.deviceRoot, m_options.outputFolder);
+    };
     for (auto& line : scenario.lines) {
         if (auto problem = session.apply(line)) {
             outcome.error = "line " + std::to_string(line.number) + ": " + *problem;
-            outcome.screenshots = session.screenshots();
+            keepArtefacts();
             return outcome;
         }
     }
     // The end of a script closes the app as quit does.
     session.finish();
-    outcome.screenshots = session.screenshots();
-    outcome.cameraRoll = collectNewCameraRollFiles(cameraRollBefore, m_options.deviceRoot, m_options.outputFolder);
-    outcome.settings = copySettingsFile(m_options.deviceRoot, m_options.outputFolder);
+    keepArtefacts();
     outcome.ok = true;
     return outcome;
 }

@@ -1,4 +1,7 @@
 #include "ScenarioSession.h"
+#include "Expectations.h"
+
+#include "host/common/ScreenQuery.h"
 
 #include "kit/foundation/PropertyListFile.h"
 #include "kit/foundation/SystemLog.h"
@@ -76,12 +79,24 @@ host::Phone::SwipeDirection phoneDirection(command::Swipe::Direction direction)
 
 }
 
+std::set<fs::path> cameraRollFiles(const fs::path& deviceRoot)
+{
+    std::set<fs::path> files;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(deviceRoot / "var/mobile/Media/DCIM", error), end; !error && it != end;
+         it.increment(error)) {
+        if (it->is_regular_file())
+            files.insert(it->path());
+    }
+    return files;
+}
+
 const char* commandName(const Command& command)
 {
     static constexpr const char* names[] = { "device", "setting", "launch", "tap", "tap-view", "longpress", "drag",
         "swipe", "shutter", "volume", "mode", "camera", "rotate", "gravity", "filters", "wait", "background",
         "foreground", "memory-warning", "screenshot", "describe", "quit", "settings", "camera", "back", "tap-control",
-        "tap-outlet", "tap-cell" };
+        "tap-outlet", "tap-cell", "expect" };
     static_assert(std::size(names) == std::variant_size_v<Command>);
     return names[command.index()];
 }
@@ -90,13 +105,20 @@ ScenarioSession::ScenarioSession(RunOptions options, std::ostream& events)
     : m_options(std::move(options))
     , m_events(events)
     , m_model(m_options.model)
+    , m_cameraRollBefore(cameraRollFiles(m_options.deviceRoot))
 {
     // Only what this session's run logs is passed on.
     if (m_options.systemLog)
         kit::SystemLog::clearRecentLines();
 }
 
-ScenarioSession::~ScenarioSession() = default;
+ScenarioSession::~ScenarioSession()
+{
+    // An app still running logs its closing into this session's lines: it
+    // goes while they are still here.
+    m_phone.reset();
+    m_settingsApp.reset();
+}
 
 std::optional<std::string> ScenarioSession::writeSettingsOnce()
 {
@@ -118,7 +140,7 @@ std::optional<std::string> ScenarioSession::launch()
     options.deviceRoot = m_options.deviceRoot;
     options.loadExtension = m_options.loadExtension;
     options.sceneImage = m_options.sceneImage;
-    options.eventLog = [&events = m_events](const std::string& entry) { events << entry << '\n'; };
+    options.eventLog = [this](const std::string& entry) { logEvent(entry); };
     auto started = host::Phone::start(std::move(options));
     if (auto* problem = std::get_if<std::string>(&started))
         return *problem;
@@ -229,12 +251,16 @@ std::optional<std::string> ScenarioSession::applyToSettings(const Command& c)
 
 std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Waits waits)
 {
-    m_events << timeStamp(m_now, false) << " # line " << line.number << ": " << commandName(line.command) << '\n';
-    if (m_options.progress)
-        m_options.progress(timeStamp(m_now) + "  " + commandName(line.command));
-
     using namespace command;
     const auto& c = line.command;
+    auto* expect = std::get_if<Expect>(&c);
+    // An expectation is marked once checked, with its verdict.
+    if (!expect) {
+        logEvent(timeStamp(m_now, false) + " # line " + std::to_string(line.number) + ": " + commandName(c));
+        if (m_options.progress)
+            m_options.progress(timeStamp(m_now) + "  " + commandName(c));
+    }
+
     // What passes in one app during the line passes in the other too.
     double cameraBefore = cameraClock(), settingsBefore = settingsClock();
     bool hadCamera = bool(m_phone), hadSettings = bool(m_settingsApp);
@@ -254,6 +280,13 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
             waitWithProgress(wait->seconds);
     } else if (std::holds_alternative<Quit>(c)) {
         finish();
+    } else if (expect) {
+        problem = check(*expect);
+        auto verdict = "expect " + expectedWords(*expect) + (problem ? ": did not hold" : ": held");
+        // Not one of the lines `expect log` searches: the verdict quotes the text it looked for.
+        m_events << timeStamp(m_now, false) << " # line " << line.number << ": " << verdict << '\n';
+        if (m_options.progress)
+            m_options.progress(timeStamp(m_now) + "  " + verdict);
     } else if (!isRunning()) {
         problem = std::string(commandName(c)) + " needs the camera running";
     } else if (m_front == App::Settings) {
@@ -324,10 +357,47 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         m_settingsApp->advance(spent - settingsSpent);
     m_now += std::max(0.0, spent);
     if (problem)
-        m_events << "# stopped: line " << line.number << ": " << *problem << '\n';
+        logEvent("# stopped: line " + std::to_string(line.number) + ": " + *problem);
     m_events.flush();
     passOnSystemLog();
     return problem;
+}
+
+void ScenarioSession::logEvent(const std::string& line)
+{
+    m_events << line << '\n';
+    m_eventLines.push_back(line);
+}
+
+std::optional<std::string> ScenarioSession::check(const command::Expect& expect)
+{
+    using Kind = command::Expect::Kind;
+    switch (expect.kind) {
+    case Kind::View:
+    case Kind::Text: {
+        bool view = expect.kind == Kind::View;
+        host::ScreenFinding finding;
+        if (m_front == App::Settings) {
+            auto found = view ? m_settingsApp->findView(expect.className, expect.tag) : m_settingsApp->findText(expect.text);
+            if (auto* problem = std::get_if<std::string>(&found))
+                return *problem;
+            finding = std::get<host::ScreenFinding>(found);
+        } else if (m_front == App::Camera) {
+            finding = view ? host::findView(expect.className, expect.tag) : host::findText(expect.text);
+        } else {
+            return std::string("expect ") + (view ? "view" : "text") + " needs an app in front";
+        }
+        return checkScreen(expect, finding);
+    }
+    case Kind::Photos:
+    case Kind::Movies:
+        return checkCameraRoll(expect, m_options.deviceRoot, m_cameraRollBefore);
+    case Kind::Setting:
+        return checkSetting(expect, m_options.deviceRoot / kSettingsFile);
+    case Kind::Log:
+        return checkLog(expect, m_eventLines);
+    }
+    return std::nullopt;
 }
 
 void ScenarioSession::waitWithProgress(double seconds)

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ namespace sim {
 
 // The settings file inside a device root, as both products name it on the device.
 inline constexpr const char* kSettingsFile = "var/mobile/Library/Preferences/com.quillon.Vantor2.plist";
+// Every file in the device root's camera roll (its DCIM folder).
+std::set<std::filesystem::path> cameraRollFiles(const std::filesystem::path& deviceRoot);
 
 struct RunOptions {
     std::string model { "iPhone6,1" };
@@ -47,7 +50,8 @@ const char* commandName(const Command&);
 // in either. Lines are expected in an order check() accepts.
 class ScenarioSession {
 public:
-    // `events` receives each host event and each line as it starts; it must
+    // `events` receives each host event and each line as it starts (an
+    // `expect` line once checked, with "held" when it held); it must
     // outlive the session.
     ScenarioSession(RunOptions, std::ostream& events);
     ~ScenarioSession();
@@ -87,8 +91,14 @@ public:
     void passOnSystemLog();
     const std::vector<std::filesystem::path>& screenshots() const { return m_screenshots; }
     const std::vector<std::filesystem::path>& cameraRoll() const { return m_cameraRoll; }
+    // The camera roll's files when the session began.
+    const std::set<std::filesystem::path>& cameraRollBefore() const { return m_cameraRollBefore; }
 
 private:
+    // One line of events.log, kept for `expect log`.
+    void logEvent(const std::string&);
+    // Nothing when the expectation holds, else "expected ...; found ...".
+    std::optional<std::string> check(const command::Expect&);
     std::optional<std::string> launch();
     void waitWithProgress(double seconds);
     std::optional<std::string> startSettingsApp();
@@ -107,6 +117,8 @@ private:
     App m_front { App::None };
     bool m_settingsWritten { false };
     double m_now { 0 };
+    std::vector<std::string> m_eventLines;
+    std::set<std::filesystem::path> m_cameraRollBefore;
     std::vector<std::filesystem::path> m_screenshots;
     std::vector<std::filesystem::path> m_cameraRoll;
 };

@@ -111,11 +111,13 @@ int runScenario(const std::string& text, const std::string& name, const CommonOp
         return 1;
 
     auto outcome = runner.run(scenario);
-    if (!outcome.ok) {
+    if (!outcome.ok)
         std::cerr << "vantor-sim: " << name << ": " << outcome.error << '\n';
+    // A run stopped by a line keeps what it made before it.
+    auto events = options.outputFolder / "events.log";
+    if (!outcome.ok && !fs::exists(events))
         return 1;
-    }
-    std::cout << "\nArtefacts:\n  events: " << (options.outputFolder / "events.log").string() << '\n';
+    std::cout << "\nArtefacts:\n  events: " << events.string() << '\n';
     for (auto& shot : outcome.screenshots)
         std::cout << "  screenshot: " << shot.string() << '\n';
     for (auto& file : outcome.cameraRoll)
@@ -123,7 +125,7 @@ int runScenario(const std::string& text, const std::string& name, const CommonOp
     if (outcome.settings)
         std::cout << "  settings: " << outcome.settings->string() << '\n';
     std::cout << "  device root: " << options.deviceRoot.string() << '\n';
-    return 0;
+    return outcome.ok ? 0 : 1;
 }
 
 int runWindow(const CommonOptions& common, double scale, const std::string& script, const std::string& record)

@@ -208,6 +208,28 @@ std::optional<double> SettingsAppProcess::now()
     return std::strtod(text.c_str(), nullptr);
 }
 
+std::variant<ScreenFinding, std::string> SettingsAppProcess::find(const std::string& line)
+{
+    // "1 what" when a visible one is there, "0 what was there" when not.
+    std::string text;
+    if (auto problem = send(line, &text))
+        return *problem;
+    if (text.size() < 2 || (text[0] != '0' && text[0] != '1') || text[1] != ' ')
+        return "the Settings app answered \"" + text + "\" to " + line;
+    return ScreenFinding { text[0] == '1', text.substr(2) };
+}
+
+std::variant<ScreenFinding, std::string> SettingsAppProcess::findView(
+    const std::string& className, std::optional<int> tag)
+{
+    return find("find-view " + className + (tag ? " " + std::to_string(*tag) : std::string()));
+}
+
+std::variant<ScreenFinding, std::string> SettingsAppProcess::findText(const std::string& text)
+{
+    return find("find-text " + text);
+}
+
 std::vector<std::string> SettingsAppProcess::pageTitles()
 {
     std::string text;

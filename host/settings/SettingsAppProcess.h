@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/common/ScreenQuery.h"
+
 #include "kit/ui/CGImage.h"
 #include "kit/ui/Geometry.h"
 
@@ -61,6 +63,10 @@ public:
     std::optional<std::string> tapCell(const std::string& text) { return send("tap-cell " + text); }
     std::optional<std::string> screenshot(const std::filesystem::path& png) { return send("screenshot " + png.string()); }
     std::optional<std::string> describe(const std::filesystem::path& txt) { return send("describe " + txt.string()); }
+    // What its screen shows of a view or a text (host/common/ScreenQuery.h);
+    // the reason when it cannot answer.
+    std::variant<ScreenFinding, std::string> findView(const std::string& className, std::optional<int> tag);
+    std::variant<ScreenFinding, std::string> findText(const std::string& text);
     // The simulated time in the Settings app; nothing when it has ended.
     std::optional<double> now();
     // The titles of its pages, root first.
@@ -71,6 +77,7 @@ public:
 private:
     SettingsAppProcess() = default;
     std::optional<std::string> readAnswer(std::string* text, kit::CGImageRef* image);
+    std::variant<ScreenFinding, std::string> find(const std::string& line);
     void end();
     // How the process ended, when it has: " (signal 11)"; empty otherwise.
     std::string reapAfterEnd();

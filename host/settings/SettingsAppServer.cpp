@@ -2,6 +2,8 @@
 
 #include "host/settings/SettingsApp.h"
 
+#include "host/common/ScreenQuery.h"
+
 #include "kit/foundation/SystemLog.h"
 
 #include <optional>
@@ -131,6 +133,23 @@ Answer perform(SettingsApp& app, const std::string& command, const Arguments& ar
             tag = int(*value);
         }
         return { app.tapView(arguments.words[0], tag), {} };
+    } else if (command == "find-view" || command == "find-text") {
+        std::optional<ScreenFinding> finding;
+        if (command == "find-text" && !arguments.rest.empty()) {
+            finding = findText(arguments.rest);
+        } else if (command == "find-view" && (arguments.words.size() == 1 || arguments.words.size() == 2)) {
+            std::optional<int> tag;
+            if (arguments.words.size() == 2) {
+                auto value = number(arguments.words[1]);
+                if (!value)
+                    return bad();
+                tag = int(*value);
+            }
+            finding = findView(arguments.words[0], tag);
+        }
+        if (!finding)
+            return bad();
+        return { std::nullopt, (finding->visible ? "1 " : "0 ") + finding->seen };
     } else if (command == "tap-control") {
         if (arguments.words.size() != 1)
             return bad();

@@ -51,22 +51,6 @@ std::string imageName(const std::shared_ptr<UIImage>& image)
     return image->resourceName().empty() ? "(drawn)" : quoted(image->resourceName());
 }
 
-// The bounding box of the view's bounds on the screen.
-CGRect screenFrame(const UIView& view)
-{
-    auto b = view.bounds();
-    CGPoint corners[] = { { b.origin.x, b.origin.y }, { b.origin.x + b.size.width, b.origin.y },
-        { b.origin.x, b.origin.y + b.size.height }, { b.origin.x + b.size.width, b.origin.y + b.size.height } };
-    auto first = view.convertPointToScreen(corners[0]);
-    double minX = first.x, maxX = first.x, minY = first.y, maxY = first.y;
-    for (auto corner : corners) {
-        auto p = view.convertPointToScreen(corner);
-        minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
-    }
-    return { { minX, minY }, { maxX - minX, maxY - minY } };
-}
-
 void describeOne(const UIView& view, std::ostream& out, int depth)
 {
     auto frame = screenFrame(view);
@@ -93,6 +77,21 @@ void describeOne(const UIView& view, std::ostream& out, int depth)
     out << '\n';
 }
 
+}
+
+CGRect screenFrame(const UIView& view)
+{
+    auto b = view.bounds();
+    CGPoint corners[] = { { b.origin.x, b.origin.y }, { b.origin.x + b.size.width, b.origin.y },
+        { b.origin.x, b.origin.y + b.size.height }, { b.origin.x + b.size.width, b.origin.y + b.size.height } };
+    auto first = view.convertPointToScreen(corners[0]);
+    double minX = first.x, maxX = first.x, minY = first.y, maxY = first.y;
+    for (auto corner : corners) {
+        auto p = view.convertPointToScreen(corner);
+        minX = std::min(minX, p.x), maxX = std::max(maxX, p.x);
+        minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+    }
+    return { { minX, minY }, { maxX - minX, maxY - minY } };
 }
 
 void describeViewTree(const UIView& view, std::ostream& out, int depth)

@@ -5,6 +5,7 @@
 namespace kit {
 
 class UIView;
+struct CGRect;
 
 // What is on the screen, as text: every window, front to back, and under
 // each its views, front to back, one view a line indented two spaces a
@@ -15,5 +16,8 @@ class UIView;
 // Model values, not the presentation of animations in flight.
 void describeWindows(std::ostream&);
 void describeViewTree(const UIView&, std::ostream&, int depth = 0);
+// The bounding box of a view's bounds on the screen, in screen points (a
+// turned view's box holds all of it).
+CGRect screenFrame(const UIView&);
 
 }

@@ -191,3 +191,31 @@ TEST_F(SettingsScenarioTest, TapCellNeedsTheSettingsAppAndNamesATextNoRowHas)
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.error, "line 6: the table has no cell \"Omega\"");
 }
+
+TEST_F(SettingsScenarioTest, ExpectationsOfTheScreenLookAtTheAppInFront)
+{
+    root.declareEntry("TestPrefs", "Test", "TestPrefs", "TestPrefsController");
+    ScenarioRunner runner(options());
+    auto outcome = runner.run(parsed(R"(launch
+expect view CAMTopBar
+settings
+expect view UISwitch
+expect text Feature
+expect no text More
+expect no view CAMTopBar
+camera
+expect no view UISwitch
+expect view CAMTopBar
+settings
+expect view UIButton#99
+)"));
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.error, "line 12: expected a visible UIButton#99; found none in any window");
+    auto log = events();
+    EXPECT_NE(log.find("# line 5: expect a visible label or button with the text \"Feature\": held"), std::string::npos)
+        << log;
+    // The page's last button is below the fold of its scroll view.
+    EXPECT_NE(log.find("# line 6: expect no visible label or button with the text \"More\": held"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("# line 9: expect no visible UISwitch: held"), std::string::npos) << log;
+}
