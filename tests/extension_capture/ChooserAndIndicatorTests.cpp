@@ -23,7 +23,9 @@ class Chooser : public CaptureTest {
 // The badge over a chooser button's height.
 std::shared_ptr<kit::UIImage> badgeOf(const kit::UIView* button)
 {
-    for (const auto& view : button ? button->subviews() : std::vector<std::shared_ptr<kit::UIView>> {})
+    if (!button)
+        return nullptr;
+    for (const auto& view : button->subviews())
         if (auto* badge = kit::cast<kit::UIImageView>(view.get()))
             return badge->image();
     return nullptr;
