@@ -16,6 +16,11 @@ expect view FocusView
 expect view ExposureView
 expect text Timestamp On
 screenshot 01-camera.png
+# the camera meters and focuses where the finger is: on the shaded grass in
+# front the garden brightens and the sky burns out
+tap 190 440
+wait 1
+screenshot 01b-metered-on-the-shade.png
 # a tap on the preview focuses there
 tap 160 250
 wait 1

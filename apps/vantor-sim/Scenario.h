@@ -51,6 +51,13 @@ struct TapControl { std::string selector; };
 struct TapOutlet { std::string field; double fx { 0.5 }, fy { 0.5 }; };
 // The front table's cell with that text, scrolled to first.
 struct TapCell { std::string text; };
+// The light on the scene: a colour temperature (kelvin) and a level in
+// stops relative to the scene's own, or the scene's own light again.
+struct Light {
+    bool automatic { false };
+    double kelvin { 5500 };
+    double stops { 0 };
+};
 // What must hold at this moment, or the run stops here. View and text look
 // at the app in front; photos and movies count the camera roll; a setting is
 // read from the settings file; a log text is looked for in events.log.
@@ -72,7 +79,7 @@ using Command = std::variant<command::Device, command::Setting, command::Launch,
     command::Rotate, command::Gravity, command::Filters, command::Wait, command::Background, command::Foreground,
     command::MemoryWarning, command::Screenshot, command::Describe, command::Quit, command::Settings,
     command::CameraToFront, command::Back, command::TapControl, command::TapOutlet,
-    command::TapCell, command::Expect>;
+    command::TapCell, command::Light, command::Expect>;
 
 struct ScenarioLine {
     int number;
@@ -99,5 +106,9 @@ constexpr double kDefaultDragSeconds = 0.5;
 // a minute (its finger moves every 1/60 s).
 constexpr double kLongestWaitSeconds = 7 * 24 * 3600;
 constexpr double kLongestDragSeconds = 60;
+// The light a scenario may set: colour temperature and level.
+constexpr double kLowestKelvin = 1500;
+constexpr double kHighestKelvin = 15000;
+constexpr double kLightStopsRange = 10;
 
 }

@@ -52,6 +52,13 @@ bool startsApp(const Command& command)
     return std::holds_alternative<command::Settings>(command) || std::holds_alternative<command::CameraToFront>(command);
 }
 
+// The light on the scene is the world's: it may be set before the launch
+// and whichever app is in front.
+bool isForTheWorld(const Command& command)
+{
+    return std::holds_alternative<command::Light>(command);
+}
+
 // Expectations of the screen look at the app in front; the others read
 // files and the log, which are there before the launch and after quit.
 bool looksAtScreen(const Command& command)
@@ -65,7 +72,7 @@ bool needsRunningApp(const Command& command)
     if (std::holds_alternative<command::Expect>(command))
         return looksAtScreen(command);
     return !std::holds_alternative<command::Device>(command) && !std::holds_alternative<command::Setting>(command)
-        && !std::holds_alternative<command::Launch>(command) && !startsApp(command);
+        && !std::holds_alternative<command::Launch>(command) && !startsApp(command) && !isForTheWorld(command);
 }
 
 bool mayComeAnywhere(const Command& command)
@@ -110,7 +117,7 @@ std::optional<ScenarioError> ScenarioRunner::check(const Scenario& scenario) con
             return fail("unknown device model \"" + device->model + "\"");
         if (stage == Stage::Running && std::holds_alternative<command::Launch>(command))
             return fail("launch comes once, before any app runs: camera brings the camera to the front");
-        if (stage == Stage::Running && !needsRunningApp(command) && !startsApp(command))
+        if (stage == Stage::Running && !needsRunningApp(command) && !startsApp(command) && !isForTheWorld(command))
             return fail(std::string(commandName(command)) + " must come before launch");
         if (stage == Stage::BeforeLaunch && needsRunningApp(command) && !std::holds_alternative<command::Quit>(command))
             return fail(std::string(commandName(command)) + " needs the camera running: put launch before it");

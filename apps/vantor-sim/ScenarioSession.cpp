@@ -96,7 +96,7 @@ const char* commandName(const Command& command)
     static constexpr const char* names[] = { "device", "setting", "launch", "tap", "tap-view", "longpress", "drag",
         "swipe", "shutter", "volume", "mode", "camera", "rotate", "gravity", "filters", "wait", "background",
         "foreground", "memory-warning", "screenshot", "describe", "quit", "settings", "camera", "back", "tap-control",
-        "tap-outlet", "tap-cell", "expect" };
+        "tap-outlet", "tap-cell", "light", "expect" };
     static_assert(std::size(names) == std::variant_size_v<Command>);
     return names[command.index()];
 }
@@ -140,11 +140,13 @@ std::optional<std::string> ScenarioSession::launch()
     options.deviceRoot = m_options.deviceRoot;
     options.loadExtension = m_options.loadExtension;
     options.sceneImage = m_options.sceneImage;
+    options.sceneDepth = m_options.sceneDepth;
     options.eventLog = [this](const std::string& entry) { logEvent(entry); };
     auto started = host::Phone::start(std::move(options));
     if (auto* problem = std::get_if<std::string>(&started))
         return *problem;
     m_phone = std::move(std::get<std::unique_ptr<host::Phone>>(started));
+    m_phone->setLight(m_light);
     m_phone->launch();
     m_front = App::Camera;
     return std::nullopt;
@@ -269,6 +271,10 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         m_model = device->model;
     } else if (auto* setting = std::get_if<Setting>(&c)) {
         m_settings.push_back(*setting);
+    } else if (auto* light = std::get_if<command::Light>(&c)) {
+        m_light = light->automatic ? std::nullopt : std::optional(hardware::LightSetting { light->kelvin, light->stops });
+        if (m_phone)
+            m_phone->setLight(m_light);
     } else if (std::holds_alternative<Launch>(c)) {
         problem = launch();
     } else if (std::holds_alternative<command::Settings>(c)) {

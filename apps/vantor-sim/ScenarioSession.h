@@ -26,6 +26,7 @@ struct RunOptions {
     std::filesystem::path outputFolder;
     bool loadExtension { true };
     std::optional<std::filesystem::path> sceneImage;
+    std::optional<std::filesystem::path> sceneDepth;
     // One line per command as it runs, for a person watching.
     std::function<void(const std::string&)> progress;
     // The system log's lines, each once, on the session's thread: after the
@@ -112,6 +113,7 @@ private:
     std::ostream& m_events;
     std::string m_model;
     std::vector<command::Setting> m_settings;
+    std::optional<hardware::LightSetting> m_light;
     std::unique_ptr<host::Phone> m_phone;
     std::unique_ptr<host::SettingsAppProcess> m_settingsApp;
     App m_front { App::None };

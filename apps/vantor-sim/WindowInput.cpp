@@ -57,6 +57,16 @@ std::optional<WindowAction> WindowInput::actionForKey(SDL_Keycode key)
     case SDLK_q:
     case SDLK_ESCAPE:
         return WindowAction::Quit;
+    case SDLK_COMMA:
+        return WindowAction::LightWarmer;
+    case SDLK_PERIOD:
+        return WindowAction::LightCooler;
+    case SDLK_SEMICOLON:
+        return WindowAction::LightDarker;
+    case SDLK_QUOTE:
+        return WindowAction::LightBrighter;
+    case SDLK_l:
+        return WindowAction::LightOfTheScene;
     default:
         return std::nullopt;
     }
@@ -139,7 +149,15 @@ void WindowInput::follow(const Command& command)
         m_inBackground = true;
     } else if (std::holds_alternative<command::Foreground>(command)) {
         m_inBackground = false;
+    } else if (auto* light = std::get_if<command::Light>(&command)) {
+        m_light = light->automatic ? std::nullopt : std::optional(hardware::LightSetting { light->kelvin, light->stops });
     }
+}
+
+void WindowInput::setLight(host::Phone& phone, std::optional<hardware::LightSetting> light)
+{
+    m_light = light;
+    phone.setLight(light);
 }
 
 void WindowInput::perform(host::Phone& phone, WindowAction action)
@@ -207,6 +225,30 @@ void WindowInput::perform(host::Phone& phone, WindowAction action)
     case WindowAction::SwitchApp:
         // The window brings the other app to the front; the phone has no
         // such button.
+        break;
+    case WindowAction::LightWarmer:
+    case WindowAction::LightCooler: {
+        // The colour temperatures of common lights, from a candle to a blue sky.
+        static constexpr double steps[] = { 1500, 2000, 2800, 3500, 4500, 5500, 6500, 8000, 10000, 15000 };
+        auto light = m_light.value_or(hardware::LightSetting {});
+        auto next = std::upper_bound(std::begin(steps), std::end(steps), light.kelvin);
+        auto previous = std::lower_bound(std::begin(steps), std::end(steps), light.kelvin);
+        if (action == WindowAction::LightCooler && next != std::end(steps))
+            light.kelvin = *next;
+        else if (action == WindowAction::LightWarmer && previous != std::begin(steps))
+            light.kelvin = *(previous - 1);
+        setLight(phone, light);
+        break;
+    }
+    case WindowAction::LightDarker:
+    case WindowAction::LightBrighter: {
+        auto light = m_light.value_or(hardware::LightSetting {});
+        light.stops = std::clamp(light.stops + (action == WindowAction::LightBrighter ? 1 : -1), -10.0, 10.0);
+        setLight(phone, light);
+        break;
+    }
+    case WindowAction::LightOfTheScene:
+        setLight(phone, std::nullopt);
         break;
     }
 }

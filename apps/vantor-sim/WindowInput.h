@@ -32,6 +32,12 @@ enum class WindowAction {
     Quit,
     // Tab: the other app to the front (the camera or the Settings app).
     SwitchApp,
+    // The light on the scene: its colour and level, or the scene's own.
+    LightWarmer,
+    LightCooler,
+    LightDarker,
+    LightBrighter,
+    LightOfTheScene,
 };
 
 // Turns the window's mouse and keys into the phone's inputs. The mouse is
@@ -42,7 +48,9 @@ class WindowInput {
 public:
     // The help line the side panel shows.
     static constexpr const char* helpText = "space shutter · +/- volume · arrows turn · f face up · [ ] tilt 0.5° · "
-                                            "h home · m memory warning · s screenshot · Tab camera/Settings · q quit";
+                                            "h home · m memory warning · s screenshot · Tab camera/Settings · "
+                                            ", . light warmer/cooler · ; ' darker/brighter · l the scene's own light · "
+                                            "q quit";
 
     // `screenshots`: the folder a screenshot key writes into.
     WindowInput(double scale, std::filesystem::path screenshots);
@@ -98,6 +106,8 @@ public:
     double tiltDegrees() const { return m_tiltDegrees; }
     bool isInBackground() const { return m_inBackground; }
     bool wantsQuit() const { return m_wantsQuit; }
+    // The light set by key or by the script; nothing for the scene's own.
+    const std::optional<hardware::LightSetting>& light() const { return m_light; }
     // The last screenshot written, if any.
     const std::optional<std::filesystem::path>& lastScreenshot() const { return m_lastScreenshot; }
 
@@ -108,6 +118,7 @@ private:
     void tilt(host::Phone&, double degrees);
     // The held orientation and tilt that a gravity shows.
     void hold(const host::Gravity&);
+    void setLight(host::Phone&, std::optional<hardware::LightSetting>);
 
     double m_scale { 1 };
     std::filesystem::path m_screenshotFolder;
@@ -118,6 +129,7 @@ private:
     bool m_wantsQuit { false };
     int m_screenshotCount { 0 };
     std::optional<std::filesystem::path> m_lastScreenshot;
+    std::optional<hardware::LightSetting> m_light;
 };
 
 }

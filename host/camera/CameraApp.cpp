@@ -8,7 +8,9 @@
 #include "host/camera/PLCameraController.h"
 #include "host/camera/PLCameraView.h"
 #include "host/camera/PLCameraViewController.h"
-#include "host/camera/Scene.h"
+#include "host/camera/PhotoThumbnail.h"
+
+#include "hardware/camera/CameraHardware.h"
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/Dispatch.h"
@@ -18,9 +20,6 @@
 #include "kit/foundation/TemporaryFile.h"
 #include "kit/media/ALAssetsLibrary.h"
 #include "kit/media/AVCaptureDevice.h"
-#include "kit/media/ExifMetadata.h"
-#include "kit/media/JPEGDecoder.h"
-#include "kit/media/JPEGImage.h"
 #include "kit/media/MotionSimulator.h"
 #include "kit/runtime/Loader.h"
 #include "kit/ui/Renderer.h"
@@ -28,8 +27,6 @@
 #include "kit/ui/UIImage.h"
 #include "kit/ui/UIScreen.h"
 #include "kit/ui/UIWindow.h"
-
-#include <cairo.h>
 
 #include <algorithm>
 #include <cmath>
@@ -45,33 +42,12 @@ constexpr const char* cameraBundle = "com.apple.camera";
 // queue (a delayed movie export), in simulated seconds.
 constexpr double quitWaitLimit = 10;
 
-// A small copy of a photo for the image well.
-kit::CGImageRef shrink(const kit::CGImage& image, int longSide)
-{
-    double scale = double(longSide) / std::max(image.width(), image.height());
-    auto small = kit::CGImage::create(std::max(1, int(image.width() * scale)), std::max(1, int(image.height() * scale)));
-    if (!small)
-        return nullptr;
-    cairo_surface_t* source = cairo_image_surface_create_for_data(const_cast<uint8_t*>(image.data()),
-        CAIRO_FORMAT_ARGB32, image.width(), image.height(), image.bytesPerRow());
-    cairo_surface_t* target = cairo_image_surface_create_for_data(
-        small->mutableData(), CAIRO_FORMAT_ARGB32, small->width(), small->height(), small->bytesPerRow());
-    cairo_t* cr = cairo_create(target);
-    cairo_scale(cr, scale, scale);
-    cairo_set_source_surface(cr, source, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(target);
-    cairo_surface_destroy(target);
-    cairo_surface_destroy(source);
-    return small;
 }
 
-}
-
-CameraApp::CameraApp(const kit::DeviceProfile& profile, std::shared_ptr<Scene> scene, const PhoneOptions& options)
+CameraApp::CameraApp(
+    const kit::DeviceProfile& profile, std::shared_ptr<hardware::CameraHardware> hardware, const PhoneOptions& options)
     : m_capabilities(profile)
-    , m_scene(std::move(scene))
+    , m_hardware(std::move(hardware))
     , m_options(options)
 {
     registerCameraClasses();
@@ -121,10 +97,10 @@ void CameraApp::launch()
         kit::logf("Camera: no camera controller; the app does not start");
         return;
     }
-    m_controller->configure(m_capabilities, m_scene);
+    m_controller->configure(m_capabilities, m_hardware);
 
     auto screen = kit::UIScreen::mainScreen()->bounds();
-    m_view = std::make_shared<PLCameraView>(screen, m_capabilities, m_scene, m_controller);
+    m_view = std::make_shared<PLCameraView>(screen, m_capabilities, m_hardware, m_controller);
     m_view->setUp();
     m_controller->setDelegate(m_view);
     m_viewController = std::make_shared<PLCameraViewController>(m_view);
@@ -182,15 +158,9 @@ void CameraApp::showNewestPhotoInWell()
         return;
     std::ifstream file(newest, std::ios::binary);
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    auto decoded = kit::decodeJPEG(bytes);
-    if (!decoded)
+    auto image = photoThumbnail(bytes);
+    if (!image)
         return;
-    // The thumbnail shows the photo upright, the way its EXIF orientation says.
-    int exif = 1;
-    if (auto metadata = kit::ExifMetadata::readFromJPEG(bytes))
-        exif = metadata->orientation().value_or(1);
-    auto small = shrink(*decoded.image, 128);
-    auto image = kit::UIImage::imageWithCGImage(small, 1, kit::imageOrientationFromExif(exif));
     send(sel::CAMImageWell_setThumbnailImageAnimated, m_view->imageWell(), static_cast<kit::id>(image.get()), false);
 }
 
@@ -284,11 +254,6 @@ void CameraApp::reportGravity(double x, double y, double z)
     kit::MotionSimulator::setGravity({ x, y, z });
     if (!m_running)
         return;
-    // The preview keeps the world level: its down follows gravity's part in
-    // the screen's plane (screen y runs down, the device's y up).
-    double sx = x, sy = -y;
-    if (std::hypot(sx, sy) > 0.3)
-        m_view->setRoll(std::atan2(-sx, sy));
     auto orientation = DeviceOrientation::orientationFor({ x, y, z });
     if (!orientation || orientation == m_reportedOrientation)
         return;

@@ -6,6 +6,10 @@
 #include <memory>
 #include <optional>
 
+namespace hardware {
+class CameraHardware;
+}
+
 namespace kit {
 class Renderer;
 class UIWindow;
@@ -16,7 +20,6 @@ namespace host {
 class PLCameraController;
 class PLCameraView;
 class PLCameraViewController;
-class Scene;
 
 // The camera app in its process: what the phone powers on (identity,
 // device root, clock), what launches (loader, controller, view, window) and
@@ -24,7 +27,7 @@ class Scene;
 // runtime in the order the real app does.
 class CameraApp {
 public:
-    CameraApp(const kit::DeviceProfile&, std::shared_ptr<Scene>, const PhoneOptions&);
+    CameraApp(const kit::DeviceProfile&, std::shared_ptr<hardware::CameraHardware>, const PhoneOptions&);
     ~CameraApp();
 
     void launch();
@@ -52,7 +55,7 @@ private:
     void finishBackgroundWork();
 
     CameraCapabilities m_capabilities;
-    std::shared_ptr<Scene> m_scene;
+    std::shared_ptr<hardware::CameraHardware> m_hardware;
     PhoneOptions m_options;
     std::shared_ptr<PLCameraController> m_controller;
     std::shared_ptr<PLCameraView> m_view;

@@ -6,10 +6,12 @@
 #include "host/camera/DeviceOrientation.h"
 #include "host/camera/HostRuntime.h"
 #include "host/camera/PLCameraController.h"
+#include "host/camera/EventLog.h"
 #include "host/camera/PLCameraView.h"
-#include "host/camera/Scene.h"
 #include "host/common/ScreenDescription.h"
 #include "host/common/ScreenTouches.h"
+
+#include "hardware/camera/CameraHardware.h"
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/RunLoop.h"
@@ -36,13 +38,13 @@ std::variant<std::unique_ptr<Phone>, std::string> Phone::start(PhoneOptions opti
         return "unknown device model \"" + options.model + "\"";
     if (options.deviceRoot.empty())
         return std::string("no device root given");
-    auto scene = std::make_shared<Scene>();
-    if (options.sceneImage) {
-        if (auto error = Scene::loadImage(*options.sceneImage, scene))
-            return *error;
-    }
+    auto made = hardware::CameraHardware::withScene(options.sceneImage, options.sceneDepth);
+    if (auto* problem = std::get_if<std::string>(&made))
+        return *problem;
     std::unique_ptr<Phone> phone(new Phone(std::move(options)));
-    phone->m_app = std::make_unique<CameraApp>(*profile, scene, phone->m_options);
+    phone->m_hardware = std::get<std::shared_ptr<hardware::CameraHardware>>(made);
+    phone->m_hardware->setEventSink([](const std::string& line) { EventLog::note(line); });
+    phone->m_app = std::make_unique<CameraApp>(*profile, phone->m_hardware, phone->m_options);
     return phone;
 }
 
@@ -237,6 +239,19 @@ void Phone::setFiltersShowing(bool showing)
     if (auto* view = m_app->view())
         view->setFiltersShowing(showing);
     kit::RunLoop::main().runDue();
+}
+
+void Phone::setLight(std::optional<hardware::LightSetting> light)
+{
+    m_hardware->setLight(light);
+    kit::RunLoop::main().runDue();
+}
+
+const hardware::CameraModule* Phone::camera() const
+{
+    auto* controller = m_app->controller();
+    auto device = controller ? controller->captureDevice() : nullptr;
+    return device ? m_hardware->cameraFor(device) : nullptr;
 }
 
 void Phone::advance(double seconds)
