@@ -119,6 +119,7 @@ constexpr Usage kUsages[] = {
     { "tap-control", "SELECTOR" },
     { "tap-outlet", "FIELD [FX FY] (fractions from 0 to 1)" },
     { "tap-cell", "TEXT (the rest of the line)" },
+    { "light", "KELVIN [STOPS] (1500 to 15000; -10 to 10) or auto" },
     { "lock", "nothing" },
     { "unlock", "nothing" },
     { "lock-camera", "nothing" },
@@ -277,6 +278,19 @@ std::optional<Command> parseExpect(std::string_view line, const std::vector<std:
     return expect;
 }
 
+std::optional<Command> parseLight(const std::vector<std::string>& w)
+{
+    if (w.size() == 2 && w[1] == "auto")
+        return command::Light { true };
+    auto v = numbers(w, 1, 1);
+    if (!v)
+        return std::nullopt;
+    double kelvin = (*v)[0], stops = v->size() == 2 ? (*v)[1] : 0;
+    if (kelvin < kLowestKelvin || kelvin > kHighestKelvin || std::fabs(stops) > kLightStopsRange)
+        return std::nullopt;
+    return command::Light { false, kelvin, stops };
+}
+
 std::optional<Command> parseCommand(std::string_view line, const std::vector<std::string>& w)
 {
     using namespace command;
@@ -372,6 +386,8 @@ std::optional<Command> parseCommand(std::string_view line, const std::vector<std
         return parseTapOutlet(w);
     if (name == "tap-cell")
         return parseTapCell(line, w);
+    if (name == "light")
+        return parseLight(w);
     if (name == "expect")
         return parseExpect(line, w);
     if (name == "lock")

@@ -58,6 +58,13 @@ struct Lock { };
 struct Unlock { };
 struct LockCamera { };
 struct Home { };
+// The light on the scene: a colour temperature (kelvin) and a level in
+// stops relative to the scene's own, or the scene's own light again.
+struct Light {
+    bool automatic { false };
+    double kelvin { 5500 };
+    double stops { 0 };
+};
 // What must hold at this moment, or the run stops here. View and text look
 // at the app in front; photos and movies count the camera roll; a setting is
 // read from the settings file; a log text is looked for in events.log.
@@ -79,7 +86,8 @@ using Command = std::variant<command::Device, command::Setting, command::Launch,
     command::Rotate, command::Gravity, command::Filters, command::Wait, command::Background, command::Foreground,
     command::MemoryWarning, command::Screenshot, command::Describe, command::Quit, command::Settings,
     command::CameraToFront, command::Back, command::TapControl, command::TapOutlet,
-    command::TapCell, command::Expect, command::Lock, command::Unlock, command::LockCamera, command::Home>;
+    command::TapCell, command::Light, command::Expect, command::Lock, command::Unlock, command::LockCamera,
+    command::Home>;
 
 // Whether the command is one of these kinds: isCommand<command::Lock, command::Home>(c).
 template <typename... T>
@@ -113,5 +121,9 @@ constexpr double kDefaultDragSeconds = 0.5;
 // a minute (its finger moves every 1/60 s).
 constexpr double kLongestWaitSeconds = 7 * 24 * 3600;
 constexpr double kLongestDragSeconds = 60;
+// The light a scenario may set: colour temperature and level.
+constexpr double kLowestKelvin = 1500;
+constexpr double kHighestKelvin = 15000;
+constexpr double kLightStopsRange = 10;
 
 }

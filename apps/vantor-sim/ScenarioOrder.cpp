@@ -21,6 +21,13 @@ bool startsApp(const Command& command)
     return isCommand<Settings, CameraToFront, Lock, Home>(command);
 }
 
+// The light on the scene is the world's: it may be set before the launch
+// and whichever app is in front.
+bool isForTheWorld(const Command& command)
+{
+    return isCommand<command::Light>(command);
+}
+
 // Expectations of the screen look at the app in front; the others read
 // files and the log, which are there before the launch and after quit.
 bool looksAtScreen(const Command& command)
@@ -34,7 +41,7 @@ bool needsRunningApp(const Command& command)
     using namespace command;
     if (isCommand<Expect>(command))
         return looksAtScreen(command);
-    return !isCommand<Device, Setting, Launch>(command) && !startsApp(command);
+    return !isCommand<Device, Setting, Launch>(command) && !startsApp(command) && !isForTheWorld(command);
 }
 
 bool mayComeAnywhere(const Command& command)
@@ -149,7 +156,7 @@ std::optional<ScenarioError> checkOrder(const Scenario& scenario)
             return fail("unknown device model \"" + device->model + "\"");
         if (stage == Stage::Running && isCommand<command::Launch>(command))
             return fail("launch comes once, before any app runs: camera brings the camera to the front");
-        if (stage == Stage::Running && !needsRunningApp(command) && !startsApp(command))
+        if (stage == Stage::Running && !needsRunningApp(command) && !startsApp(command) && !isForTheWorld(command))
             return fail(named(command, "must come before launch"));
         if (stage == Stage::BeforeLaunch && isCommand<command::Unlock, command::LockCamera>(command))
             return fail(named(command, "needs the phone locked: put lock before it"));

@@ -79,7 +79,7 @@ const char* commandName(const Command& command)
     static constexpr const char* names[] = { "device", "setting", "launch", "tap", "tap-view", "longpress", "drag",
         "swipe", "shutter", "volume", "mode", "camera", "rotate", "gravity", "filters", "wait", "background",
         "foreground", "memory-warning", "screenshot", "describe", "quit", "settings", "camera", "back", "tap-control",
-        "tap-outlet", "tap-cell", "expect", "lock", "unlock", "lock-camera", "home" };
+        "tap-outlet", "tap-cell", "light", "expect", "lock", "unlock", "lock-camera", "home" };
     static_assert(std::size(names) == std::variant_size_v<Command>);
     return names[command.index()];
 }
@@ -163,6 +163,8 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         m_model = device->model;
     } else if (auto* setting = std::get_if<Setting>(&c)) {
         m_settings.push_back(*setting);
+    } else if (auto* light = std::get_if<Light>(&c)) {
+        problem = setLight(light->automatic ? std::nullopt : std::optional(hardware::LightSetting { light->kelvin, light->stops }));
     } else if (isCommand<Launch>(c)) {
         problem = launch();
     } else if (auto* wait = std::get_if<Wait>(&c)) {

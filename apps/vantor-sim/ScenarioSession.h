@@ -29,6 +29,7 @@ struct RunOptions {
     std::filesystem::path outputFolder;
     bool loadExtension { true };
     std::optional<std::filesystem::path> sceneImage;
+    std::optional<std::filesystem::path> sceneDepth;
     // One line per command as it runs, for a person watching.
     std::function<void(const std::string&)> progress;
     // The system log's lines, each once, on the session's thread: after the
@@ -109,6 +110,9 @@ public:
     // How the device is held, for every app (1 to 6 as `rotate` names them).
     void setOrientation(int deviceOrientation);
     void setGravity(double x, double y, double z) { hold(x, y, z); }
+    // The light on the scene, or the scene's own: it is the world's, so every
+    // app's camera sees it; the reason when the home screen could not be told.
+    std::optional<std::string> setLight(std::optional<hardware::LightSetting>);
     // The screen in front as it looks now, and as a PNG; nothing (false)
     // when no app is in front or it has ended.
     const kit::CGImage* renderFront();
@@ -173,6 +177,7 @@ private:
     std::ostream& m_events;
     std::string m_model;
     std::vector<command::Setting> m_settings;
+    std::optional<hardware::LightSetting> m_light;
     std::unique_ptr<host::Phone> m_phone;
     std::unique_ptr<host::SettingsAppProcess> m_settingsApp;
     std::unique_ptr<host::SpringBoardProcess> m_springBoard;

@@ -29,6 +29,7 @@ std::optional<std::string> ScenarioSession::launch()
     options.deviceRoot = m_options.deviceRoot;
     options.loadExtension = m_options.loadExtension;
     options.sceneImage = m_options.sceneImage;
+    options.sceneDepth = m_options.sceneDepth;
     options.eventLog = [this](const std::string& entry) { logEvent(entry); };
     auto started = host::Phone::start(std::move(options));
     if (auto* problem = std::get_if<std::string>(&started))
@@ -37,6 +38,7 @@ std::optional<std::string> ScenarioSession::launch()
     // An app started later starts at the session's time, held as the
     // device is held.
     m_phone->advance(m_now);
+    m_phone->setLight(m_light);
     if (m_gravity)
         m_phone->setGravity((*m_gravity)[0], (*m_gravity)[1], (*m_gravity)[2]);
     m_phone->launch();
@@ -77,6 +79,8 @@ std::optional<std::string> ScenarioSession::startSpringBoard()
     auto options = processOptions(m_options.springBoard);
     if (m_options.sceneImage)
         options.arguments = { "--scene", m_options.sceneImage->string() };
+    if (m_options.sceneDepth)
+        options.arguments.insert(options.arguments.end(), { "--scene-depth", m_options.sceneDepth->string() });
     if (!m_options.loadExtension)
         options.arguments.push_back("--no-extension");
     auto started = host::SpringBoardProcess::start(std::move(options));
@@ -85,9 +89,23 @@ std::optional<std::string> ScenarioSession::startSpringBoard()
     m_springBoard = std::move(std::get<std::unique_ptr<host::SpringBoardProcess>>(started));
     if (auto problem = m_springBoard->advance(m_now))
         return problem;
+    if (m_light) {
+        if (auto problem = m_springBoard->light(m_light->kelvin, m_light->stops))
+            return problem;
+    }
     if (m_gravity)
         return m_springBoard->gravity((*m_gravity)[0], (*m_gravity)[1], (*m_gravity)[2]);
     return std::nullopt;
+}
+
+std::optional<std::string> ScenarioSession::setLight(std::optional<hardware::LightSetting> light)
+{
+    m_light = light;
+    if (m_phone)
+        m_phone->setLight(light);
+    if (!m_springBoard)
+        return std::nullopt;
+    return light ? m_springBoard->light(light->kelvin, light->stops) : m_springBoard->ownLight();
 }
 
 Front ScenarioSession::frontScreen() const

@@ -46,7 +46,7 @@ std::string SidePanel::text(const PanelState& state) const
     std::snprintf(tilt, sizeof tilt, "%+.1f°", state.tiltDegrees);
     std::string text = "Simulated time\n" + std::string(time) + "\n\nOrientation\n" + orientationName(state.orientation)
         + "\n\nTilt\n" + tilt + "\n\n" + (state.inBackground ? "In the background" : "In the foreground") + "\n\n"
-        + state.status;
+        + (state.camera.empty() ? "" : state.camera + "\n\n") + state.status;
     return text;
 }
 

@@ -14,6 +14,9 @@ struct PanelState {
     int orientation { 1 };
     double tiltDegrees { 0 };
     bool inBackground { false };
+    // The camera in use: the light on the scene, its exposure, focus and
+    // white balance, one item to a paragraph; empty without a camera.
+    std::string camera;
     std::string status; // the script's progress, the last screenshot, ...
 };
 

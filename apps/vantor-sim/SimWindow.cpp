@@ -2,6 +2,8 @@
 
 #include "ScenarioRunner.h"
 
+#include "hardware/camera/CameraHardware.h"
+
 #include "kit/foundation/SystemLog.h"
 #include "kit/media/DeviceProfile.h"
 #include "kit/ui/CGBitmapContext.h"
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace sim {
@@ -259,9 +262,34 @@ int SimWindow::run()
     return m_error ? 1 : 0;
 }
 
+namespace {
+
+// What the camera in use is doing, a line each.
+std::string describeCamera(const hardware::CameraModule& camera, const std::optional<hardware::LightSetting>& light)
+{
+    char text[256];
+    auto exposure = camera.exposure();
+    double focus = camera.focusNearness();
+    std::string distance = focus < 0.01 ? "infinity" : std::to_string(int(std::lround(100 / focus))) + " cm";
+    std::string lightText = "the scene's own";
+    if (light) {
+        char set[64];
+        std::snprintf(set, sizeof set, "%.0f K, %+.0f stops", light->kelvin, light->stops);
+        lightText = set;
+    }
+    std::snprintf(text, sizeof text, "Light: %s\nExposure: %s ISO %ld\nFocus: %s\nWhite balance: %ld K%s",
+        lightText.c_str(), hardware::describeExposureTime(exposure.duration).c_str(), std::lround(exposure.iso),
+        distance.c_str(), std::lround(camera.whiteBalanceKelvin()), camera.isWhiteBalanceLocked() ? ", locked" : "");
+    return text;
+}
+
+}
+
 PanelState SimWindow::panelState() const
 {
     PanelState state;
+    if (auto* phone = m_player->phone(); phone && phone->camera())
+        state.camera = describeCamera(*phone->camera(), m_input.light());
     state.simulatedTime = m_player->session().now();
     state.orientation = m_input.heldOrientation();
     state.tiltDegrees = m_input.tiltDegrees();

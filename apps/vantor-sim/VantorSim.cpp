@@ -5,6 +5,8 @@
 #include "ScenarioRunner.h"
 #include "SimWindow.h"
 
+#include "hardware/camera/CameraHardware.h"
+
 #include "kit/foundation/SystemLog.h"
 
 #include <CLI/CLI.hpp>
@@ -22,6 +24,7 @@ struct CommonOptions {
     std::string root;
     std::string out { "out" };
     std::string scene;
+    std::string sceneDepth;
     bool noExtension { false };
     bool verbose { false };
 };
@@ -46,7 +49,21 @@ sim::RunOptions runOptions(const CommonOptions& common)
     options.loadExtension = !common.noExtension;
     if (!common.scene.empty())
         options.sceneImage = fs::absolute(common.scene);
+    if (!common.sceneDepth.empty())
+        options.sceneDepth = fs::absolute(common.sceneDepth);
     return options;
+}
+
+// A scene picture or depth map that cannot be one is refused before anything
+// runs, with the one line that says why.
+bool sceneIsUsable(const sim::RunOptions& options)
+{
+    auto made = hardware::CameraHardware::withScene(options.sceneImage, options.sceneDepth);
+    if (auto* problem = std::get_if<std::string>(&made)) {
+        std::cerr << "vantor-sim: " << *problem << '\n';
+        return false;
+    }
+    return true;
 }
 
 // The lines of a time-lapse movie export: its start, the frames written, the
@@ -107,6 +124,8 @@ int runScenario(const std::string& text, const std::string& name, const CommonOp
         std::cerr << "vantor-sim: " << name << ": " << problem->message << '\n';
         return 2;
     }
+    if (!sceneIsUsable(options))
+        return 2;
     if (!installInto(options.deviceRoot))
         return 1;
 
@@ -148,6 +167,8 @@ int runWindow(const CommonOptions& common, double scale, const std::string& scri
     }
     if (!record.empty())
         options.record = fs::absolute(record);
+    if (!sceneIsUsable(options.run))
+        return 2;
 
     if (!installInto(options.run.deviceRoot))
         return 1;
@@ -177,7 +198,10 @@ int main(int argc, char** argv)
     app.add_option("--device", common.device, "device model, e.g. iPhone6,1 or iPad4,1")->capture_default_str();
     app.add_option("--root", common.root, "the device root (default: a folder in the build)");
     app.add_option("--out", common.out, "where screenshots and logs go")->capture_default_str();
-    app.add_option("--scene", common.scene, "a picture to show as the camera's scene")->check(CLI::ExistingFile);
+    app.add_option("--scene", common.scene, "a picture (PNG or JPEG) as the cameras' scene")->check(CLI::ExistingFile);
+    app.add_option("--scene-depth", common.sceneDepth,
+           "a greyscale picture of how near each point of the scene picture is (white 0.1 m, black far away)")
+        ->check(CLI::ExistingFile);
     app.add_flag("--no-extension", common.noExtension, "run the camera app without the extension");
     app.add_flag("-v,--verbose", common.verbose, "mirror the system log to the terminal");
 

@@ -60,6 +60,16 @@ std::optional<WindowAction> WindowInput::actionForKey(SDL_Keycode key)
     case SDLK_q:
     case SDLK_ESCAPE:
         return WindowAction::Quit;
+    case SDLK_COMMA:
+        return WindowAction::LightWarmer;
+    case SDLK_PERIOD:
+        return WindowAction::LightCooler;
+    case SDLK_SEMICOLON:
+        return WindowAction::LightDarker;
+    case SDLK_QUOTE:
+        return WindowAction::LightBrighter;
+    case SDLK_SLASH:
+        return WindowAction::LightOfTheScene;
     default:
         return std::nullopt;
     }
@@ -156,7 +166,39 @@ void WindowInput::follow(const Command& command)
         m_inBackground = true;
     } else if (std::holds_alternative<command::Foreground>(command)) {
         m_inBackground = false;
+    } else if (auto* light = std::get_if<command::Light>(&command)) {
+        m_light = light->automatic ? std::nullopt : std::optional(hardware::LightSetting { light->kelvin, light->stops });
     }
+}
+
+std::optional<hardware::LightSetting> WindowInput::lightFor(WindowAction action)
+{
+    auto light = m_light.value_or(hardware::LightSetting {});
+    switch (action) {
+    case WindowAction::LightWarmer:
+    case WindowAction::LightCooler: {
+        // The colour temperatures of common lights, from a candle to a blue sky.
+        static constexpr double steps[] = { 1500, 2000, 2800, 3500, 4500, 5500, 6500, 8000, 10000, 15000 };
+        auto next = std::upper_bound(std::begin(steps), std::end(steps), light.kelvin);
+        auto previous = std::lower_bound(std::begin(steps), std::end(steps), light.kelvin);
+        if (action == WindowAction::LightCooler && next != std::end(steps))
+            light.kelvin = *next;
+        else if (action == WindowAction::LightWarmer && previous != std::begin(steps))
+            light.kelvin = *(previous - 1);
+        m_light = light;
+        break;
+    }
+    case WindowAction::LightDarker:
+    case WindowAction::LightBrighter:
+        light.stops = std::clamp(light.stops + (action == WindowAction::LightBrighter ? 1 : -1),
+            hardware::kLowestLightStops, hardware::kHighestLightStops);
+        m_light = light;
+        break;
+    default:
+        m_light.reset();
+        break;
+    }
+    return m_light;
 }
 
 void WindowInput::takeScreenshot(const std::function<bool(const fs::path&)>& write)

@@ -4,6 +4,8 @@
 
 #include "host/camera/DeviceOrientation.h"
 
+#include "hardware/camera/LightSetting.h"
+
 #include "kit/ui/Geometry.h"
 
 #include <SDL2/SDL_keycode.h>
@@ -37,6 +39,12 @@ enum class WindowAction {
     Quit,
     // Tab: the other app to the front (the camera or the Settings app).
     SwitchApp,
+    // The light on the scene: its colour and level, or the scene's own.
+    LightWarmer,
+    LightCooler,
+    LightDarker,
+    LightBrighter,
+    LightOfTheScene,
 };
 
 // Turns the window's mouse and keys into the phone's inputs. The mouse is
@@ -50,6 +58,7 @@ public:
     // The help line the side panel shows.
     static constexpr const char* helpText = "space shutter · +/- volume · arrows turn · f face up · [ ] tilt 0.5° · "
                                             "h home · l lock · m memory warning · s screenshot · Tab camera/Settings · "
+                                            ", . light warmer/cooler · ; ' darker/brighter · / the scene's own light · "
                                             "q quit";
 
     // `screenshots`: the folder a screenshot key writes into.
@@ -120,6 +129,13 @@ public:
         case WindowAction::SideButton:
         case WindowAction::SwitchApp:
             break;
+        case WindowAction::LightWarmer:
+        case WindowAction::LightCooler:
+        case WindowAction::LightDarker:
+        case WindowAction::LightBrighter:
+        case WindowAction::LightOfTheScene:
+            phone.setLight(lightFor(action));
+            break;
         default:
             if (auto gravity = holdFor(action))
                 phone.setGravity(gravity->x, gravity->y, gravity->z);
@@ -142,6 +158,8 @@ public:
     double tiltDegrees() const { return m_tiltDegrees; }
     bool isInBackground() const { return m_inBackground; }
     bool wantsQuit() const { return m_wantsQuit; }
+    // The light set by key or by the script; nothing for the scene's own.
+    const std::optional<hardware::LightSetting>& light() const { return m_light; }
     // The last screenshot written, if any.
     const std::optional<std::filesystem::path>& lastScreenshot() const { return m_lastScreenshot; }
 
@@ -158,6 +176,8 @@ private:
     void hold(const host::Gravity&);
     // Writes the next "window-NNN.png" with `write`, never over an earlier one.
     void takeScreenshot(const std::function<bool(const std::filesystem::path&)>& write);
+    // The light a light key asks for, remembered; nothing for the scene's own.
+    std::optional<hardware::LightSetting> lightFor(WindowAction);
 
     double m_scale { 1 };
     std::filesystem::path m_screenshotFolder;
@@ -168,6 +188,7 @@ private:
     bool m_wantsQuit { false };
     int m_screenshotCount { 0 };
     std::optional<std::filesystem::path> m_lastScreenshot;
+    std::optional<hardware::LightSetting> m_light;
 };
 
 }

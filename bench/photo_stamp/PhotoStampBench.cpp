@@ -13,6 +13,7 @@
 // processor time each took (user and system), which other load on a shared
 // machine disturbs far less than wall time; wall time is printed beside.
 #include "ChildRun.h"
+#include "ProcessorTime.h"
 #include "SyntheticPhoto.h"
 
 #include "extension/hooks/TimeStamp.h"
@@ -50,28 +51,16 @@ struct Timing {
     double wall { 0 };
 };
 
-double processorSeconds()
-{
-    timespec now {};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
-
 // Times the work in this process.
 template <typename Work>
 Timing timed(Work work)
 {
-    double cpu = processorSeconds();
+    double cpu = benchsupport::processorSeconds();
     auto wall = std::chrono::steady_clock::now();
     work();
-    return { processorSeconds() - cpu, std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count() };
+    return { benchsupport::processorSeconds() - cpu, std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count() };
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
 
 kit::Data readFile(const fs::path& path)
 {
@@ -183,16 +172,16 @@ int main(int argc, char** argv)
             magickWall.push_back(run.seconds);
         }
     }
-    double o = median(ours), c = median(codec);
+    double o = benchsupport::median(ours), c = benchsupport::median(codec);
     std::printf("  ours (capture hook)      %7.1f ms processor (%7.1f ms wall)  %.1f MB out\n", o * 1e3,
-        median(oursWall) * 1e3, stampedBytes / 1e6);
+        benchsupport::median(oursWall) * 1e3, stampedBytes / 1e6);
     std::printf("  bare codec (TurboJPEG)   %7.1f ms processor (%7.1f ms wall)  %.1f MB out\n", c * 1e3,
-        median(codecWall) * 1e3, codecBytes / 1e6);
+        benchsupport::median(codecWall) * 1e3, codecBytes / 1e6);
     std::printf("  ratio ours / bare codec: %.2f (target at most 1.15)\n", o / c);
     if (!magick.empty()) {
-        double m = median(magick);
+        double m = benchsupport::median(magick);
         std::printf("  ImageMagick convert      %7.1f ms processor (%7.1f ms wall)  %.1f MB out\n", m * 1e3,
-            median(magickWall) * 1e3, fs::file_size(theirs) / 1e6);
+            benchsupport::median(magickWall) * 1e3, fs::file_size(theirs) / 1e6);
         std::printf("  ratio convert / ours:    %.2f (target at least 2.5)\n", m / o);
     } else {
         std::printf("  ImageMagick convert: not available or failed (status %d)\n", magickStatus);

@@ -1,7 +1,6 @@
 #include "host/camera/CAMEffectsGrid.h"
 
 #include "host/camera/CIFilter.h"
-#include "host/camera/Scene.h"
 
 #include "kit/ui/CGContext.h"
 #include "kit/ui/UIColor.h"
@@ -19,8 +18,8 @@ namespace host {
 
 KIT_REGISTER_CLASS(CAMEffectsGrid);
 
-CAMEffectsGrid::CAMEffectsGrid(std::shared_ptr<Scene> scene)
-    : m_scene(std::move(scene))
+CAMEffectsGrid::CAMEffectsGrid(PictureSource picture)
+    : m_picture(std::move(picture))
 {
     setBackgroundColor(kit::UIColor::blackColor());
     for (const auto& name : CIFilter::names()) {
@@ -66,11 +65,11 @@ void CAMEffectsGrid::layoutSubviews()
 void CAMEffectsGrid::drawRect(kit::CGRect)
 {
     auto context = kit::UIGraphicsGetCurrentContext();
-    if (!context || !m_scene)
+    if (!context || !m_picture)
         return;
     auto first = tileFrame(0);
     double scale = kit::UIScreen::mainScreen()->scale();
-    auto picture = m_scene->renderUpright(int(std::ceil(first.size.width * scale)), int(std::ceil(first.size.height * scale)));
+    auto picture = m_picture(int(std::ceil(first.size.width * scale)), int(std::ceil(first.size.height * scale)));
     if (!picture)
         return;
     cairo_t* cr = context->cairo();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/ui/CGImage.h"
 #include "kit/ui/UIView.h"
 
 #include <functional>
@@ -12,15 +13,15 @@ class UILabel;
 
 namespace host {
 
-class Scene;
-
 // The filter grid: the live picture nine times, each through one filter,
 // with the filter's name; a tap picks that filter.
 class CAMEffectsGrid final : public kit::UIView {
     KIT_OBJECT(CAMEffectsGrid, kit::UIView)
 
 public:
-    explicit CAMEffectsGrid(std::shared_ptr<Scene>);
+    // The live picture, upright, at a size in pixels.
+    using PictureSource = std::function<kit::CGImageRef(int width, int height)>;
+    explicit CAMEffectsGrid(PictureSource);
 
     void setOnFilterChosen(std::function<void(const std::string&)> handler) { m_onChosen = std::move(handler); }
     void setSelectedFilter(const std::string&);
@@ -32,7 +33,7 @@ private:
     kit::CGRect tileFrame(size_t index) const;
     void tapped(kit::CGPoint);
 
-    std::shared_ptr<Scene> m_scene;
+    PictureSource m_picture;
     std::vector<std::shared_ptr<kit::UILabel>> m_labels;
     std::function<void(const std::string&)> m_onChosen;
     std::string m_selected { "None" };

@@ -2,7 +2,6 @@
 
 #include "host/camera/HostRuntime.h"
 #include "host/camera/PLCameraController.h"
-#include "host/camera/Scene.h"
 #include "host/common/AppProcessStart.h"
 
 #include "kit/foundation/DeviceRoot.h"
@@ -21,9 +20,10 @@ constexpr const char* cameraBundle = "com.apple.camera";
 
 }
 
-CameraApp::CameraApp(const kit::DeviceProfile& profile, std::shared_ptr<Scene> scene, const PhoneOptions& options)
+CameraApp::CameraApp(
+    const kit::DeviceProfile& profile, std::shared_ptr<hardware::CameraHardware> hardware, const PhoneOptions& options)
     : m_capabilities(profile)
-    , m_scene(std::move(scene))
+    , m_hardware(std::move(hardware))
     , m_options(options)
 {
     // Power on: who the process is, where its files live, a fresh clock,
@@ -51,7 +51,7 @@ void CameraApp::launch()
     if (m_options.loadExtension)
         CameraScreen::loadLibraries(m_options.deviceRoot, cameraBundle);
 
-    m_screen = CameraScreen::open(m_capabilities, m_scene);
+    m_screen = CameraScreen::open(m_capabilities, m_hardware);
     if (!m_screen)
         return;
     m_running = true;

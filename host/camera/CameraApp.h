@@ -7,6 +7,10 @@
 #include <memory>
 #include <optional>
 
+namespace hardware {
+class CameraHardware;
+}
+
 namespace kit {
 class Renderer;
 }
@@ -15,7 +19,6 @@ namespace host {
 
 class PLCameraController;
 class PLCameraView;
-class Scene;
 
 // The camera app in its process: what the phone powers on (identity,
 // device root, clock), what launches (loader, then the camera's screen) and
@@ -23,7 +26,7 @@ class Scene;
 // runtime in the order the real app does.
 class CameraApp {
 public:
-    CameraApp(const kit::DeviceProfile&, std::shared_ptr<Scene>, const PhoneOptions&);
+    CameraApp(const kit::DeviceProfile&, std::shared_ptr<hardware::CameraHardware>, const PhoneOptions&);
     ~CameraApp();
 
     void launch();
@@ -49,7 +52,7 @@ private:
     void settle();
 
     CameraCapabilities m_capabilities;
-    std::shared_ptr<Scene> m_scene;
+    std::shared_ptr<hardware::CameraHardware> m_hardware;
     PhoneOptions m_options;
     std::unique_ptr<CameraScreen> m_screen;
     std::unique_ptr<kit::Renderer> m_renderer;

@@ -9,8 +9,10 @@
 #include "host/camera/PLCameraController.h"
 #include "host/camera/PLCameraView.h"
 #include "host/camera/PLCameraViewController.h"
-#include "host/camera/Scene.h"
+#include "host/camera/PhotoThumbnail.h"
 #include "host/common/ScreenTouches.h"
+
+#include "hardware/camera/CameraHardware.h"
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/Dispatch.h"
@@ -19,17 +21,12 @@
 #include "kit/foundation/TemporaryFile.h"
 #include "kit/media/ALAssetsLibrary.h"
 #include "kit/media/AVCaptureDevice.h"
-#include "kit/media/ExifMetadata.h"
-#include "kit/media/JPEGDecoder.h"
-#include "kit/media/JPEGImage.h"
 #include "kit/media/MotionSimulator.h"
 #include "kit/runtime/Loader.h"
 #include "kit/ui/UIApplication.h"
 #include "kit/ui/UIImage.h"
 #include "kit/ui/UIScreen.h"
 #include "kit/ui/UIWindow.h"
-
-#include <cairo.h>
 
 #include <algorithm>
 #include <cmath>
@@ -46,28 +43,6 @@ constexpr double touchStep = 1.0 / 60;
 // a background queue (a delayed movie export), in simulated seconds.
 constexpr double backgroundWaitLimit = 10;
 
-// A small copy of a photo for the image well.
-kit::CGImageRef shrink(const kit::CGImage& image, int longSide)
-{
-    double scale = double(longSide) / std::max(image.width(), image.height());
-    auto small = kit::CGImage::create(std::max(1, int(image.width() * scale)), std::max(1, int(image.height() * scale)));
-    if (!small)
-        return nullptr;
-    cairo_surface_t* source = cairo_image_surface_create_for_data(const_cast<uint8_t*>(image.data()),
-        CAIRO_FORMAT_ARGB32, image.width(), image.height(), image.bytesPerRow());
-    cairo_surface_t* target = cairo_image_surface_create_for_data(
-        small->mutableData(), CAIRO_FORMAT_ARGB32, small->width(), small->height(), small->bytesPerRow());
-    cairo_t* cr = cairo_create(target);
-    cairo_scale(cr, scale, scale);
-    cairo_set_source_surface(cr, source, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(target);
-    cairo_surface_destroy(target);
-    cairo_surface_destroy(source);
-    return small;
-}
-
 void settle()
 {
     kit::RunLoop::main().runDue();
@@ -75,13 +50,14 @@ void settle()
 
 }
 
-CameraScreen::CameraScreen(const CameraCapabilities& capabilities, std::shared_ptr<Scene> scene)
+CameraScreen::CameraScreen(const CameraCapabilities& capabilities, std::shared_ptr<hardware::CameraHardware> hardware)
     : m_capabilities(capabilities)
-    , m_scene(std::move(scene))
+    , m_hardware(std::move(hardware))
 {
 }
 
-std::unique_ptr<CameraScreen> CameraScreen::open(const CameraCapabilities& capabilities, std::shared_ptr<Scene> scene)
+std::unique_ptr<CameraScreen> CameraScreen::open(
+    const CameraCapabilities& capabilities, std::shared_ptr<hardware::CameraHardware> hardware)
 {
     kit::id shared = PLCameraController::sharedInstance();
     auto controller = shared ? shared->strongRef<PLCameraController>() : nullptr;
@@ -89,12 +65,12 @@ std::unique_ptr<CameraScreen> CameraScreen::open(const CameraCapabilities& capab
         kit::logf("Camera: no camera controller; the camera does not start");
         return nullptr;
     }
-    std::unique_ptr<CameraScreen> screen(new CameraScreen(capabilities, std::move(scene)));
+    std::unique_ptr<CameraScreen> screen(new CameraScreen(capabilities, std::move(hardware)));
     screen->m_controller = controller;
-    controller->configure(screen->m_capabilities, screen->m_scene);
+    controller->configure(screen->m_capabilities, screen->m_hardware);
 
     auto bounds = kit::UIScreen::mainScreen()->bounds();
-    screen->m_view = std::make_shared<PLCameraView>(bounds, screen->m_capabilities, screen->m_scene, controller);
+    screen->m_view = std::make_shared<PLCameraView>(bounds, screen->m_capabilities, screen->m_hardware, controller);
     screen->m_view->setUp();
     controller->setDelegate(screen->m_view);
     screen->m_viewController = std::make_shared<PLCameraViewController>(screen->m_view);
@@ -136,15 +112,9 @@ void CameraScreen::showNewestPhotoInWell()
         return;
     std::ifstream file(newest, std::ios::binary);
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    auto decoded = kit::decodeJPEG(bytes);
-    if (!decoded)
+    auto image = photoThumbnail(bytes);
+    if (!image)
         return;
-    // The thumbnail shows the photo upright, the way its EXIF orientation says.
-    int exif = 1;
-    if (auto metadata = kit::ExifMetadata::readFromJPEG(bytes))
-        exif = metadata->orientation().value_or(1);
-    auto small = shrink(*decoded.image, 128);
-    auto image = kit::UIImage::imageWithCGImage(small, 1, kit::imageOrientationFromExif(exif));
     send(sel::CAMImageWell_setThumbnailImageAnimated, m_view->imageWell(), static_cast<kit::id>(image.get()), false);
 }
 
@@ -286,11 +256,6 @@ void CameraScreen::reportGravity(double x, double y, double z)
 {
     if (!m_view)
         return;
-    // The preview keeps the world level: its down follows gravity's part in
-    // the screen's plane (screen y runs down, the device's y up).
-    double sx = x, sy = -y;
-    if (std::hypot(sx, sy) > 0.3)
-        m_view->setRoll(std::atan2(-sx, sy));
     auto orientation = DeviceOrientation::orientationFor({ x, y, z });
     if (!orientation || orientation == m_reportedOrientation)
         return;
@@ -307,15 +272,13 @@ void CameraScreen::memoryWarning()
     settle();
 }
 
-std::variant<std::shared_ptr<Scene>, std::string> CameraScreen::sceneFor(
-    const std::optional<std::filesystem::path>& picture)
+std::variant<std::shared_ptr<hardware::CameraHardware>, std::string> CameraScreen::cameraHardwareFor(
+    const std::optional<std::filesystem::path>& picture, const std::optional<std::filesystem::path>& depthMap)
 {
-    auto scene = std::make_shared<Scene>();
-    if (picture) {
-        if (auto error = Scene::loadImage(*picture, scene))
-            return *error;
-    }
-    return scene;
+    auto made = hardware::CameraHardware::withScene(picture, depthMap);
+    if (auto* hardware = std::get_if<std::shared_ptr<hardware::CameraHardware>>(&made))
+        (*hardware)->setEventSink([](const std::string& line) { EventLog::note(line); });
+    return made;
 }
 
 void CameraScreen::prepareProcess(const std::function<void(const std::string&)>& eventLog)

@@ -9,6 +9,10 @@
 #include <string>
 #include <variant>
 
+namespace hardware {
+class CameraHardware;
+}
+
 namespace kit {
 class UIWindow;
 }
@@ -18,7 +22,6 @@ namespace host {
 class PLCameraController;
 class PLCameraView;
 class PLCameraViewController;
-class Scene;
 
 enum class SwipeDirection { Up, Down, Left, Right };
 
@@ -36,7 +39,7 @@ public:
     // controller is the process's shared one (made and initialised through
     // the runtime the first time). Nothing, with a log line, when the
     // process has no camera controller.
-    static std::unique_ptr<CameraScreen> open(const CameraCapabilities&, std::shared_ptr<Scene>);
+    static std::unique_ptr<CameraScreen> open(const CameraCapabilities&, std::shared_ptr<hardware::CameraHardware>);
     // Releases the view (release() when not yet done).
     ~CameraScreen();
     CameraScreen(const CameraScreen&) = delete;
@@ -69,14 +72,16 @@ public:
     // 0 back, 1 front; false when the device has no such camera.
     bool setCameraDevice(int device);
     void setFiltersShowing(bool);
-    // The accelerometer's reading while the camera shows: the preview keeps
-    // the world level and a new orientation is reported to the controller.
+    // The accelerometer's reading while the camera shows: a new orientation
+    // is reported to the controller (the camera keeps the preview level).
     void reportGravity(double x, double y, double z);
 
     // --- The process around the camera.
-    // What the camera looks at: the drawn scene, or the picture given;
-    // nothing but the reason when the picture cannot be read.
-    static std::variant<std::shared_ptr<Scene>, std::string> sceneFor(const std::optional<std::filesystem::path>& picture);
+    // The process's camera hardware, looking at the built-in scenes or at
+    // the picture given (and its depth map), its lines going to the event
+    // record; nothing but the reason when the picture cannot be read.
+    static std::variant<std::shared_ptr<hardware::CameraHardware>, std::string> cameraHardwareFor(
+        const std::optional<std::filesystem::path>& picture, const std::optional<std::filesystem::path>& depthMap);
     // A process that shows the camera has the camera's classes registered,
     // the devices' cameras and motion sensor as they are at power-on, and
     // its event record going to `eventLog` (nowhere when empty).
@@ -111,12 +116,12 @@ public:
     PLCameraController* controller() const { return m_controller.get(); }
 
 private:
-    CameraScreen(const CameraCapabilities&, std::shared_ptr<Scene>);
+    CameraScreen(const CameraCapabilities&, std::shared_ptr<hardware::CameraHardware>);
     void startSession();
     void showNewestPhotoInWell();
 
     CameraCapabilities m_capabilities;
-    std::shared_ptr<Scene> m_scene;
+    std::shared_ptr<hardware::CameraHardware> m_hardware;
     std::shared_ptr<PLCameraController> m_controller;
     std::shared_ptr<PLCameraView> m_view;
     std::shared_ptr<PLCameraViewController> m_viewController;

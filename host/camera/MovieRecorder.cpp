@@ -1,6 +1,6 @@
 #include "host/camera/MovieRecorder.h"
 
-#include "host/camera/Scene.h"
+#include "hardware/camera/CameraHardware.h"
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/RunLoop.h"
@@ -18,9 +18,9 @@ namespace host {
 
 namespace {
 
-// The scene is drawn this much smaller than the movie and scaled up by the
-// encoder: the recording keeps its real size and frame count while staying
-// cheap to make on the simulated clock.
+// The camera makes the frames this much smaller than the movie and the
+// encoder scales them up: the recording keeps its real size and frame count
+// while staying cheap to make on the simulated clock.
 constexpr int sceneReduction = 4;
 
 int rotationForExif(int exifOrientation)
@@ -40,12 +40,13 @@ int rotationForExif(int exifOrientation)
 }
 
 std::unique_ptr<MovieRecorder> MovieRecorder::start(
-    const std::string& devicePath, std::shared_ptr<Scene> scene, const kit::AVCaptureDevice& device, int exifOrientation)
+    const std::string& devicePath, std::shared_ptr<hardware::CameraHardware> hardware,
+    const std::shared_ptr<kit::AVCaptureDevice>& device, int exifOrientation)
 {
-    auto format = device.activeFormat();
+    auto format = device ? device->activeFormat() : nullptr;
     kit::CMVideoDimensions size = format ? kit::CMVideoFormatDescriptionGetDimensions(format->formatDescription())
                                          : kit::CMVideoDimensions {};
-    kit::CMTime frameDuration = device.activeVideoMinFrameDuration();
+    kit::CMTime frameDuration = device ? device->activeVideoMinFrameDuration() : kit::kCMTimeInvalid;
     if (size.width <= 0 || size.height <= 0 || kit::CMTimeGetSeconds(frameDuration) <= 0) {
         kit::logf("Camera: cannot record a movie: the camera has no active video format");
         return nullptr;
@@ -61,12 +62,12 @@ std::unique_ptr<MovieRecorder> MovieRecorder::start(
         return nullptr;
     }
     std::unique_ptr<MovieRecorder> recorder(new MovieRecorder);
-    recorder->m_scene = std::move(scene);
+    recorder->m_hardware = std::move(hardware);
+    recorder->m_device = device;
     recorder->m_file = std::make_unique<kit::StagedFile>(std::move(*staged));
     recorder->m_width = size.width;
     recorder->m_height = size.height;
     recorder->m_frameDuration = frameDuration;
-    recorder->m_exifOrientation = exifOrientation;
     kit::MovieEncoderSettings settings;
     settings.width = size.width;
     settings.height = size.height;
@@ -87,11 +88,16 @@ MovieRecorder::~MovieRecorder()
 
 void MovieRecorder::appendFrame()
 {
-    int width = std::max(2, m_width / sceneReduction);
-    int height = std::max(2, m_height / sceneReduction);
-    auto frame = m_scene ? m_scene->renderPhoto(width, height, m_exifOrientation) : nullptr;
+    auto device = m_device.lock();
+    auto* camera = m_hardware && device ? m_hardware->cameraFor(device) : nullptr;
+    hardware::FrameRequest request;
+    request.purpose = hardware::FramePurpose::Movie;
+    request.width = std::max(2, m_width / sceneReduction);
+    request.height = std::max(2, m_height / sceneReduction);
+    request.fieldAspect = double(m_width) / m_height;
+    auto frame = camera ? camera->capture(request).image : nullptr;
     if (!frame) {
-        m_error = "the scene could not be drawn";
+        m_error = "the camera gave no picture";
         return;
     }
     kit::CMTime time = kit::CMTimeMake(m_framesAppended * m_frameDuration.value, m_frameDuration.timescale);

@@ -10,5 +10,8 @@ inline constexpr const char* kPLCameraPhotoPropertiesKey = "kPLCameraPhotoProper
 inline constexpr const char* kPLCameraPhotoSurfaceKey = "kPLCameraPhotoSurfaceKey";
 inline constexpr const char* kPLCameraPhotoSurfaceSizeKey = "kPLCameraPhotoSurfaceSizeKey";
 inline constexpr const char* kPLCameraPhotoOrientationKey = "Orientation";
+// In the photo's properties: what the camera did, as the platform's image
+// properties name it ("{Exif}" with "ExposureTime", "ISOSpeedRatings", ...).
+inline constexpr const char* kPLCameraPhotoExifKey = "{Exif}";
 
 }

@@ -8,7 +8,8 @@
 #include "host/camera/PLCIFilterUtilities.h"
 #include "host/camera/PLCameraView.h"
 #include "host/camera/PLDCIMDirectory.h"
-#include "host/camera/Scene.h"
+
+#include "hardware/camera/CameraHardware.h"
 
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/SystemLog.h"
@@ -71,10 +72,10 @@ void PLCameraController::releaseSharedInstance()
     sharedController().reset();
 }
 
-void PLCameraController::configure(const CameraCapabilities& capabilities, std::shared_ptr<Scene> scene)
+void PLCameraController::configure(const CameraCapabilities& capabilities, std::shared_ptr<hardware::CameraHardware> hardware)
 {
     m_capabilities = capabilities;
-    m_scene = std::move(scene);
+    m_hardware = std::move(hardware);
 }
 
 void PLCameraController::setDelegate(const std::shared_ptr<PLCameraView>& view)
@@ -91,18 +92,35 @@ kit::id PLCameraController::init()
 
 kit::id PLCameraController::currentDevice() const
 {
+    return captureDevice().get();
+}
+
+std::shared_ptr<kit::AVCaptureDevice> PLCameraController::captureDevice() const
+{
     auto position = m_device == CameraDeviceFront ? kit::AVCaptureDevicePositionFront : kit::AVCaptureDevicePositionBack;
     for (const auto& device : kit::AVCaptureDevice::devicesWithMediaType(kit::AVMediaTypeVideo)) {
         if (device->position() == position)
-            return device.get();
+            return device;
     }
     return nullptr;
+}
+
+void PLCameraController::setFlashMode(int mode)
+{
+    m_flashMode = mode;
+    auto device = captureDevice();
+    if (device && device->isFlashModeSupported(mode) && device->lockForConfiguration()) {
+        device->setFlashMode(mode);
+        device->unlockForConfiguration();
+    }
 }
 
 void PLCameraController::capturePhoto()
 {
     auto view = delegate();
-    if (!m_previewRunning || !m_capabilities || !m_scene) {
+    auto device = captureDevice();
+    auto* camera = m_hardware && device ? m_hardware->cameraFor(device) : nullptr;
+    if (!m_previewRunning || !m_capabilities || !camera) {
         EventLog::note("PLCameraController capturePhoto ignored: the preview is not running");
         return;
     }
@@ -113,10 +131,15 @@ void PLCameraController::capturePhoto()
     int exif = DeviceOrientation::exifOrientation(m_orientation, m_device);
     int width = m_capabilities->stillWidth(m_device);
     int height = m_capabilities->stillHeight(m_device);
+    hardware::FrameRequest request;
+    request.purpose = hardware::FramePurpose::Photo;
+    request.fieldAspect = double(width) / std::max(1, height);
+    request.zoom = view ? view->zoomFactor() : 1.0;
     // Square photos are the middle of the sensor.
-    if (m_mode == CameraModeSquare)
-        width = height;
-    auto picture = m_scene->renderPhoto(width, height, exif, view ? view->zoomFactor() : 1.0);
+    request.width = m_mode == CameraModeSquare ? height : width;
+    request.height = height;
+    auto shot = camera->capture(request);
+    auto picture = shot.image;
     if (!picture) {
         EventLog::note("PLCameraController capturePhoto failed: no picture");
         return;
@@ -141,7 +164,9 @@ void PLCameraController::capturePhoto()
     }
     std::memcpy(surface->baseAddress(), jpeg->data(), jpeg->size());
     auto photo = std::make_shared<NSDictionary>();
-    photo->setProperty(kPLCameraPhotoPropertiesKey, kit::PropertyList::Dictionary { { kPLCameraPhotoOrientationKey, exif } });
+    photo->setProperty(kPLCameraPhotoPropertiesKey,
+        kit::PropertyList::Dictionary {
+            { kPLCameraPhotoOrientationKey, exif }, { kPLCameraPhotoExifKey, shot.report.exif().properties() } });
     photo->setObject(kPLCameraPhotoSurfaceKey, surface);
     photo->setProperty(kPLCameraPhotoSurfaceSizeKey, int64_t(jpeg->size()));
     ++m_photosCaptured;
@@ -201,6 +226,8 @@ void PLCameraController::configureSession(int32_t mode, int32_t device)
             }
         }
     }
+    if (camera->isFlashModeSupported(m_flashMode))
+        camera->setFlashMode(m_flashMode);
     if (chosen) {
         camera->setActiveFormat(chosen);
         if (fastest > 0) {
@@ -210,6 +237,9 @@ void PLCameraController::configureSession(int32_t mode, int32_t device)
     }
     camera->unlockForConfiguration();
     (void)device;
+    // The camera of the session runs from now on.
+    if (auto* hardwareCamera = m_hardware ? m_hardware->cameraFor(captureDevice()) : nullptr)
+        hardwareCamera->start();
 }
 
 void PLCameraController::accelerometerDidChangeDeviceOrientation(kit::id, int32_t orientation)
@@ -245,9 +275,9 @@ void PLCameraController::startVideoCapture()
     m_recording = true;
     m_recordingStart = kit::RunLoop::main().now();
     m_videoPath = PLDCIMDirectory::nextAvailableDevicePath("MOV");
-    if (auto* camera = kit::cast<kit::AVCaptureDevice>(currentDevice()))
+    if (auto camera = captureDevice())
         m_movie = MovieRecorder::start(
-            m_videoPath, m_scene, *camera, DeviceOrientation::exifOrientation(m_orientation, m_device));
+            m_videoPath, m_hardware, camera, DeviceOrientation::exifOrientation(m_orientation, m_device));
     if (auto view = delegate())
         view->videoCaptureDidStart();
 }

@@ -8,7 +8,12 @@
 #include <optional>
 #include <string>
 
+namespace hardware {
+class CameraHardware;
+}
+
 namespace kit {
+class AVCaptureDevice;
 class ScheduledTask;
 }
 
@@ -16,7 +21,6 @@ namespace host {
 
 class MovieRecorder;
 class PLCameraView;
-class Scene;
 
 // The one camera controller of the process: the capture session, the mode
 // and camera, focus and exposure, photo capture and video recording. It
@@ -35,8 +39,9 @@ public:
     static PLCameraController* shared();
     static void releaseSharedInstance();
 
-    // Set up by the app before the preview starts.
-    void configure(const CameraCapabilities&, std::shared_ptr<Scene>);
+    // Set up by the app before the preview starts: what the device can do,
+    // and its camera hardware.
+    void configure(const CameraCapabilities&, std::shared_ptr<hardware::CameraHardware>);
     void setDelegate(const std::shared_ptr<PLCameraView>&);
 
     // --- Host implementations of the runtime methods (HostSelectors.h).
@@ -71,6 +76,12 @@ public:
     bool canCapturePhotoDuringRecording() const { return false; }
 
     // --- State for the app.
+    // The capture device of the camera in use (currentDevice, owned).
+    std::shared_ptr<kit::AVCaptureDevice> captureDevice() const;
+    // The flash button's choice: 0 off, 1 on, 2 automatic (as at first).
+    // The camera in use gets it, and so does the other when it comes.
+    void setFlashMode(int mode);
+    int flashMode() const { return m_flashMode; }
     bool isPreviewRunning() const { return m_previewRunning; }
     bool isRecording() const { return m_recording; }
     double recordingStart() const { return m_recordingStart; }
@@ -86,7 +97,8 @@ private:
     std::shared_ptr<PLCameraView> delegate() const { return m_delegate.lock(); }
 
     std::optional<CameraCapabilities> m_capabilities;
-    std::shared_ptr<Scene> m_scene;
+    std::shared_ptr<hardware::CameraHardware> m_hardware;
+    int m_flashMode { 2 };
     std::weak_ptr<PLCameraView> m_delegate;
     int32_t m_mode { CameraModePhoto };
     int32_t m_device { CameraDeviceBack };

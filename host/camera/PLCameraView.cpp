@@ -49,11 +49,11 @@ std::shared_ptr<kit::UIColor> yellow()
 
 }
 
-PLCameraView::PLCameraView(kit::CGRect frame, const CameraCapabilities& capabilities, std::shared_ptr<Scene> scene,
-    std::shared_ptr<PLCameraController> controller)
+PLCameraView::PLCameraView(kit::CGRect frame, const CameraCapabilities& capabilities,
+    std::shared_ptr<hardware::CameraHardware> hardware, std::shared_ptr<PLCameraController> controller)
     : UIView(frame)
     , m_capabilities(capabilities)
-    , m_scene(std::move(scene))
+    , m_hardware(std::move(hardware))
     , m_controller(controller)
 {
     setBackgroundColor(kit::UIColor::blackColor());
@@ -74,7 +74,11 @@ void PLCameraView::setUp()
     auto b = bounds();
     double w = b.size.width, h = b.size.height;
 
-    m_preview = std::make_shared<CAMPreviewView>(m_scene);
+    std::weak_ptr<PLCameraController> weakController = m_controller;
+    m_preview = std::make_shared<CAMPreviewView>(m_hardware, [weakController] {
+        auto cameraController = weakController.lock();
+        return cameraController ? cameraController->captureDevice() : nullptr;
+    });
     m_preview->setUserInteractionEnabled(true);
     m_preview->setMultipleTouchEnabled(true);
     addSubview(m_preview);
@@ -138,7 +142,10 @@ void PLCameraView::setUp()
     m_lockLabel->setHidden(true);
     addSubview(m_lockLabel);
 
-    m_effectsGrid = std::make_shared<CAMEffectsGrid>(m_scene);
+    auto* preview = m_preview.get();
+    m_effectsGrid = std::make_shared<CAMEffectsGrid>([preview](int width, int height) {
+        return preview->uprightPicture(width, height);
+    });
     m_effectsGrid->setHidden(true);
     m_effectsGrid->setOnFilterChosen([weakSelf](const std::string& name) {
         auto self = weakSelf.lock();
@@ -202,10 +209,13 @@ void PLCameraView::setUp()
             self->switchToCameraDevice(self->controller()->cameraDevice() == CameraDeviceBack ? CameraDeviceFront : CameraDeviceBack);
     }), kit::UIControlEventTouchUpInside);
     if (auto* flash = m_topBar->flashButton()) {
-        flash->addTarget(kit::Action::function([flash](kit::id) {
-            // Auto, On, Off in turn.
+        flash->addTarget(kit::Action::function([flash, weakSelf](kit::id) {
+            // Auto, On, Off in turn; the camera fires as the button says.
             auto title = flash->currentTitle().value_or(" Auto");
-            flash->setTitle(title == " Auto" ? " On" : title == " On" ? " Off" : " Auto", kit::UIControlStateNormal);
+            std::string next = title == " Auto" ? " On" : title == " On" ? " Off" : " Auto";
+            flash->setTitle(next, kit::UIControlStateNormal);
+            if (auto self = weakSelf.lock(); self && self->controller())
+                self->controller()->setFlashMode(next == " On" ? 1 : next == " Off" ? 0 : 2);
         }), kit::UIControlEventTouchUpInside);
     }
     // The bottom bar lies over the top bar, as on the device: what hangs
@@ -374,8 +384,10 @@ kit::CGPoint PLCameraView::convertToPointOfInterest(kit::CGPoint point, bool* po
     if (pointIsInsideContent)
         *pointIsInsideContent = u >= 0 && u <= 1 && v >= 0 && v <= 1;
     // The sensor lies along the landscape with the top of the portrait
-    // screen at its left.
-    return kit::CGPointMake(std::clamp(v, 0.0, 1.0), std::clamp(1 - u, 0.0, 1.0));
+    // screen at its left; the front camera's picture is shown as a mirror.
+    auto* cameraController = controller();
+    bool front = cameraController && cameraController->cameraDevice() == CameraDeviceFront;
+    return kit::CGPointMake(std::clamp(v, 0.0, 1.0), std::clamp(front ? u : 1 - u, 0.0, 1.0));
 }
 
 void PLCameraView::handleOverlayViewLongPress(kit::id recognizer)

@@ -8,6 +8,10 @@
 #include <optional>
 #include <string>
 
+namespace hardware {
+class CameraHardware;
+}
+
 namespace kit {
 class ScheduledTask;
 class UILabel;
@@ -30,7 +34,6 @@ class CAMTopBar;
 class CAMZoomSlider;
 class CIFilter;
 class PLCameraController;
-class Scene;
 
 // The camera screen: the preview, the top and bottom bars and everything on
 // them, the filter grid, the zoom slider and the focus square. It is the
@@ -41,7 +44,7 @@ class PLCameraView final : public kit::UIView {
     KIT_OBJECT(PLCameraView, kit::UIView)
 
 public:
-    PLCameraView(kit::CGRect frame, const CameraCapabilities&, std::shared_ptr<Scene>,
+    PLCameraView(kit::CGRect frame, const CameraCapabilities&, std::shared_ptr<hardware::CameraHardware>,
         std::shared_ptr<PLCameraController>);
     ~PLCameraView() override;
 
@@ -117,7 +120,6 @@ public:
     bool filtersShowing() const { return m_filtersShowing; }
     // The live filter, or nothing when "None" is chosen.
     CIFilter* activeFilter() const;
-    void setRoll(double radians);
     // Back from the background: the preview may start again.
     void resumeFromSuspension();
     // The shutter held down / let go, as the shutter button reports it.
@@ -151,7 +153,7 @@ private:
     void showLockLabel(bool);
 
     CameraCapabilities m_capabilities;
-    std::shared_ptr<Scene> m_scene;
+    std::shared_ptr<hardware::CameraHardware> m_hardware;
     std::weak_ptr<PLCameraController> m_controller;
 
     std::shared_ptr<CAMPreviewView> m_preview;

@@ -14,7 +14,7 @@
 #include "host/camera/PLCameraController.h"
 #include "host/camera/PLPhotoLibrary.h"
 #include "host/camera/PhotoSaver.h"
-#include "host/camera/Scene.h"
+#include "host/camera/PhotoThumbnail.h"
 
 #include "kit/foundation/RunLoop.h"
 #include "kit/foundation/SystemLog.h"
@@ -130,17 +130,19 @@ void PLCameraView::capturedPhoto(kit::id, kit::id photo, kit::id)
         if (auto* sizeValue = dictionary->propertyForKey(kPLCameraPhotoSurfaceSizeKey); sizeValue && sizeValue->numberValue())
             size = std::min(size, size_t(std::max(0.0, *sizeValue->numberValue())));
         auto* bytes = static_cast<const uint8_t*>(surface->baseAddress());
-        result = PhotoSaver::save(std::span<const uint8_t>(bytes, size), orientation,
-            m_capabilities.profile().model);
+        kit::ExifCapture capture;
+        if (auto* properties = dictionary->propertyForKey(kPLCameraPhotoPropertiesKey); properties && properties->dictionary()) {
+            auto exif = properties->dictionary()->find(kPLCameraPhotoExifKey);
+            if (exif != properties->dictionary()->end() && exif->second.dictionary())
+                capture = kit::ExifCapture::fromProperties(*exif->second.dictionary());
+        }
+        std::span<const uint8_t> jpeg(bytes, size);
+        result = PhotoSaver::save(jpeg, orientation, m_capabilities.profile().model, capture);
         failure = result.error;
         if (result.saved) {
             EventLog::note("PLCameraView photo saved " + result.devicePath);
-            // The thumbnail shows the picture upright, as the well does.
-            bool turned = orientation >= 5;
-            auto thumbnail = m_scene->renderUpright(turned ? 96 : 128, turned ? 128 : 96);
-            if (thumbnail && m_filter)
-                thumbnail = m_filter->apply(*thumbnail);
-            auto image = kit::UIImage::imageWithCGImage(thumbnail);
+            // The well shows the photo as saved, upright.
+            auto image = photoThumbnail(jpeg);
             send(sel::CAMImageWell_setThumbnailImageUuidAnimated, m_imageWell.get(), static_cast<kit::id>(image.get()),
                 result.devicePath, true);
         }

@@ -219,11 +219,6 @@ void PLCameraView::showEffectsGrid(kit::id, bool show, bool)
 
 // --- Orientation.
 
-void PLCameraView::setRoll(double radians)
-{
-    m_preview->setRoll(radians);
-}
-
 void PLCameraView::cameraOrientationChanged(kit::id)
 {
     auto* cameraController = controller();

@@ -3,9 +3,10 @@
 #include "host/camera/CameraApp.h"
 #include "host/camera/DeviceOrientation.h"
 #include "host/camera/PLCameraController.h"
-#include "host/camera/Scene.h"
 #include "host/common/ScreenDescription.h"
 #include "host/common/ScreenTouches.h"
+
+#include "hardware/camera/CameraHardware.h"
 
 #include "kit/foundation/RunLoop.h"
 #include "kit/media/DeviceProfile.h"
@@ -22,11 +23,12 @@ std::variant<std::unique_ptr<Phone>, std::string> Phone::start(PhoneOptions opti
         return "unknown device model \"" + options.model + "\"";
     if (options.deviceRoot.empty())
         return std::string("no device root given");
-    auto scene = CameraScreen::sceneFor(options.sceneImage);
-    if (auto* error = std::get_if<std::string>(&scene))
-        return *error;
+    auto made = CameraScreen::cameraHardwareFor(options.sceneImage, options.sceneDepth);
+    if (auto* problem = std::get_if<std::string>(&made))
+        return *problem;
     std::unique_ptr<Phone> phone(new Phone(std::move(options)));
-    phone->m_app = std::make_unique<CameraApp>(*profile, std::get<std::shared_ptr<Scene>>(scene), phone->m_options);
+    phone->m_hardware = std::get<std::shared_ptr<hardware::CameraHardware>>(made);
+    phone->m_app = std::make_unique<CameraApp>(*profile, phone->m_hardware, phone->m_options);
     return phone;
 }
 
@@ -156,6 +158,19 @@ void Phone::setFiltersShowing(bool showing)
 {
     if (auto* screen = m_app->screen())
         screen->setFiltersShowing(showing);
+}
+
+void Phone::setLight(std::optional<hardware::LightSetting> light)
+{
+    m_hardware->setLight(light);
+    kit::RunLoop::main().runDue();
+}
+
+const hardware::CameraModule* Phone::camera() const
+{
+    auto* controller = m_app->controller();
+    auto device = controller ? controller->captureDevice() : nullptr;
+    return device ? m_hardware->cameraFor(device) : nullptr;
 }
 
 void Phone::advance(double seconds)

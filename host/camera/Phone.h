@@ -2,6 +2,8 @@
 
 #include "host/camera/CameraScreen.h"
 
+#include "hardware/camera/LightSetting.h"
+
 #include "kit/ui/CGImage.h"
 #include "kit/ui/Geometry.h"
 
@@ -12,6 +14,11 @@
 #include <string>
 #include <variant>
 #include <vector>
+
+namespace hardware {
+class CameraHardware;
+class CameraModule;
+}
 
 namespace host {
 
@@ -26,8 +33,11 @@ struct PhoneOptions {
     // Load the products through the loader, as a phone with the extension
     // installed does; off, the camera app runs alone.
     bool loadExtension { true };
-    // A picture to show as the camera's scene instead of the drawn one.
+    // A picture (PNG or JPEG) as the cameras' scene instead of the built-in
+    // ones, and a greyscale map of how near each of its points is (level v
+    // is 10·v/255 dioptres; without one the picture is a wall 2 m away).
     std::optional<std::filesystem::path> sceneImage;
+    std::optional<std::filesystem::path> sceneDepth;
     // Receives one line per host method call and extension notification,
     // already prefixed with the simulated time ("12.500 PLCameraView _shutterButtonClicked").
     std::function<void(const std::string&)> eventLog;
@@ -41,8 +51,8 @@ class Phone {
 public:
     using SwipeDirection = host::SwipeDirection;
 
-    // Nothing but an error message for an unknown model or a scene image
-    // that cannot be read.
+    // Nothing but an error message for an unknown model, or a scene image or
+    // depth map that cannot be read (or a depth map without an image).
     static std::variant<std::unique_ptr<Phone>, std::string> start(PhoneOptions);
     ~Phone();
 
@@ -89,6 +99,9 @@ public:
     void setOrientation(int deviceOrientation);
     void setGravity(double x, double y, double z);
     void setFiltersShowing(bool);
+    // The light on the scene set by hand, or nothing for the scene's own
+    // (the time of day's on the built-in scenes).
+    void setLight(std::optional<hardware::LightSetting>);
 
     // --- Time.
     void advance(double seconds);
@@ -100,6 +113,12 @@ public:
     bool isRecording() const;
     // 1 to 4: the last way the device was held upright.
     int deviceOrientation() const;
+
+    // The camera hardware, for what it does now (exposure, focus, white
+    // balance, light).
+    hardware::CameraHardware& cameraHardware() const { return *m_hardware; }
+    // The camera of the device in use, or nothing before the launch.
+    const hardware::CameraModule* camera() const;
 
     // --- What a person sees.
     const kit::CGImage& renderScreen();
@@ -113,6 +132,7 @@ public:
 private:
     explicit Phone(PhoneOptions);
     PhoneOptions m_options;
+    std::shared_ptr<hardware::CameraHardware> m_hardware;
     std::unique_ptr<CameraApp> m_app;
 };
 

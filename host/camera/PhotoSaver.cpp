@@ -33,7 +33,8 @@ int writeWhole(const std::filesystem::path& path, std::span<const uint8_t> bytes
 
 }
 
-PhotoSaver::Result PhotoSaver::save(std::span<const uint8_t> jpeg, int exifOrientation, const std::string& model)
+PhotoSaver::Result PhotoSaver::save(
+    std::span<const uint8_t> jpeg, int exifOrientation, const std::string& model, const kit::ExifCapture& capture)
 {
     Result result;
     auto exif = kit::ExifMetadata::readFromJPEG(jpeg).value_or(kit::ExifMetadata {});
@@ -41,6 +42,7 @@ PhotoSaver::Result PhotoSaver::save(std::span<const uint8_t> jpeg, int exifOrien
     exif.setDateTaken(kit::ExifMetadata::formatDateTaken(kit::NSDate::date().timeIntervalSince1970));
     exif.setMake("Apple");
     exif.setModel(model);
+    exif.setCapture(capture);
     auto file = exif.writeToJPEG(jpeg);
     if (!file) {
         result.error = "the captured photo is not a JPEG file";

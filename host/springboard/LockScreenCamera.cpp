@@ -2,16 +2,16 @@
 
 #include "host/camera/HostRuntime.h"
 #include "host/camera/PLCameraController.h"
-#include "host/camera/Scene.h"
 
 #include "kit/foundation/RunLoop.h"
 #include "kit/media/MotionSimulator.h"
 
 namespace host {
 
-LockScreenCamera::LockScreenCamera(const CameraCapabilities& capabilities, std::shared_ptr<Scene> scene)
+LockScreenCamera::LockScreenCamera(
+    const CameraCapabilities& capabilities, std::shared_ptr<hardware::CameraHardware> hardware)
     : m_capabilities(capabilities)
-    , m_scene(std::move(scene))
+    , m_hardware(std::move(hardware))
 {
 }
 
@@ -25,7 +25,7 @@ bool LockScreenCamera::open()
     if (m_screen)
         return true;
     CameraScreen::removeUnfinishedFiles();
-    m_screen = CameraScreen::open(m_capabilities, m_scene);
+    m_screen = CameraScreen::open(m_capabilities, m_hardware);
     if (!m_screen)
         return false;
     EventLog::note("SpringBoard lock-screen camera opened");

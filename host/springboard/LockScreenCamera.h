@@ -5,9 +5,11 @@
 
 #include <memory>
 
-namespace host {
+namespace hardware {
+class CameraHardware;
+}
 
-class Scene;
+namespace host {
 
 // The camera on the lock screen: the host camera's own screen, shown inside
 // the home screen's process. It opens as the camera app's does, but it
@@ -17,7 +19,7 @@ class Scene;
 // afresh; the process's camera controller stays.
 class LockScreenCamera {
 public:
-    LockScreenCamera(const CameraCapabilities&, std::shared_ptr<Scene>);
+    LockScreenCamera(const CameraCapabilities&, std::shared_ptr<hardware::CameraHardware>);
     ~LockScreenCamera();
 
     // False when the camera cannot start (no controller); then it stays closed.
@@ -31,7 +33,7 @@ public:
 
 private:
     CameraCapabilities m_capabilities;
-    std::shared_ptr<Scene> m_scene;
+    std::shared_ptr<hardware::CameraHardware> m_hardware;
     std::unique_ptr<CameraScreen> m_screen;
 };
 

@@ -1,8 +1,9 @@
 #include "host/springboard/SpringBoard.h"
 
 #include "host/camera/EventLog.h"
-#include "host/camera/Scene.h"
 #include "host/common/AppProcessStart.h"
+
+#include "hardware/camera/CameraHardware.h"
 #include "host/common/ScreenTouches.h"
 #include "host/springboard/SBCameraGrabberView.h"
 #include "host/springboard/SBHomeScreenView.h"
@@ -40,11 +41,11 @@ std::variant<std::unique_ptr<SpringBoard>, std::string> SpringBoard::start(Sprin
         return "unknown device model \"" + options.model + "\"";
     if (options.deviceRoot.empty())
         return std::string("no device root given");
-    auto scene = CameraScreen::sceneFor(options.sceneImage);
-    if (auto* error = std::get_if<std::string>(&scene))
-        return *error;
+    auto made = CameraScreen::cameraHardwareFor(options.sceneImage, options.sceneDepth);
+    if (auto* problem = std::get_if<std::string>(&made))
+        return *problem;
     std::unique_ptr<SpringBoard> springBoard(new SpringBoard(std::move(options)));
-    springBoard->powerOn(*profile, std::get<std::shared_ptr<Scene>>(scene));
+    springBoard->powerOn(*profile, std::get<std::shared_ptr<hardware::CameraHardware>>(made));
     return springBoard;
 }
 
@@ -58,7 +59,7 @@ SpringBoard::~SpringBoard()
     quit();
 }
 
-void SpringBoard::powerOn(const kit::DeviceProfile& profile, std::shared_ptr<Scene> scene)
+void SpringBoard::powerOn(const kit::DeviceProfile& profile, std::shared_ptr<hardware::CameraHardware> hardware)
 {
     // The camera's classes are there before the loader offers the
     // extension, which finds them by name.
@@ -67,7 +68,8 @@ void SpringBoard::powerOn(const kit::DeviceProfile& profile, std::shared_ptr<Sce
     if (m_options.loadExtension)
         CameraScreen::loadLibraries(m_options.deviceRoot, springBoardBundle);
     CameraCapabilities capabilities(profile);
-    m_lockCamera = std::make_unique<LockScreenCamera>(capabilities, std::move(scene));
+    m_cameraHardware = hardware;
+    m_lockCamera = std::make_unique<LockScreenCamera>(capabilities, std::move(hardware));
     buildScreens(profile.idiom == 1);
     settle();
 }
@@ -221,6 +223,12 @@ void SpringBoard::reportGravity(double x, double y, double z)
     kit::MotionSimulator::setGravity({ x, y, z });
     if (auto* screen = camera())
         screen->reportGravity(x, y, z);
+}
+
+void SpringBoard::setLight(std::optional<hardware::LightSetting> light)
+{
+    m_cameraHardware->setLight(light);
+    settle();
 }
 
 const kit::CGImage& SpringBoard::renderScreen()

@@ -4,6 +4,8 @@
 #include "host/springboard/LockScreenCamera.h"
 #include "host/springboard/SpringBoardScreen.h"
 
+#include "hardware/camera/LightSetting.h"
+
 #include "kit/ui/CGImage.h"
 #include "kit/ui/Geometry.h"
 
@@ -13,6 +15,10 @@
 #include <optional>
 #include <string>
 #include <variant>
+
+namespace hardware {
+class CameraHardware;
+}
 
 namespace kit {
 class Renderer;
@@ -24,7 +30,6 @@ namespace host {
 class SBHomeScreenView;
 class SBLockScreenView;
 class SBLockScreenWindow;
-class Scene;
 
 // What the home screen is started with.
 struct SpringBoardOptions {
@@ -33,8 +38,10 @@ struct SpringBoardOptions {
     // Let the loader offer the products in the device root, as a phone with
     // the extension installed does.
     bool loadExtension { true };
-    // A picture for the lock-screen camera to show instead of the drawn scene.
+    // A picture for the lock-screen camera to look at instead of the
+    // built-in scenes, and its depth map (PhoneOptions).
     std::optional<std::filesystem::path> sceneImage;
+    std::optional<std::filesystem::path> sceneDepth;
     // One line per host method call of its camera and per step of its own,
     // prefixed with the simulated time, as the camera app's (EventLog.h).
     std::function<void(const std::string&)> eventLog;
@@ -84,6 +91,8 @@ public:
 
     // --- The device.
     void reportGravity(double x, double y, double z);
+    // The light on the scene its camera sees, or the scene's own.
+    void setLight(std::optional<hardware::LightSetting>);
 
     // --- What a person sees.
     const kit::CGImage& renderScreen();
@@ -101,7 +110,7 @@ public:
 
 private:
     explicit SpringBoard(SpringBoardOptions);
-    void powerOn(const kit::DeviceProfile&, std::shared_ptr<Scene>);
+    void powerOn(const kit::DeviceProfile&, std::shared_ptr<hardware::CameraHardware>);
     void buildScreens(bool pad);
     void setScreen(Screen);
     void showLockScreen();
@@ -111,6 +120,7 @@ private:
     void openApplication(const std::string& bundleIdentifier);
 
     SpringBoardOptions m_options;
+    std::shared_ptr<hardware::CameraHardware> m_cameraHardware;
     std::unique_ptr<LockScreenCamera> m_lockCamera;
     std::shared_ptr<SBLockScreenWindow> m_lockWindow;
     std::shared_ptr<SBLockScreenView> m_lockScreen;

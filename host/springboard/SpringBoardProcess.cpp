@@ -33,6 +33,11 @@ std::optional<std::string> SpringBoardProcess::gravity(double x, double y, doubl
     return send("gravity " + protocol::number(x) + " " + protocol::number(y) + " " + protocol::number(z));
 }
 
+std::optional<std::string> SpringBoardProcess::light(double kelvin, double stops)
+{
+    return send("light " + protocol::number(kelvin) + " " + protocol::number(stops));
+}
+
 std::optional<std::string> SpringBoardProcess::pinch(double scale)
 {
     return send("pinch " + protocol::number(scale));

@@ -34,6 +34,10 @@ public:
     std::optional<std::string> unlock() { return send("unlock"); }
     std::optional<std::string> openLockCamera() { return send("lock-camera"); }
     std::optional<std::string> gravity(double x, double y, double z);
+    // The light on the scene its camera sees (a colour temperature and a
+    // level in stops), or the scene's own again.
+    std::optional<std::string> light(double kelvin, double stops);
+    std::optional<std::string> ownLight() { return send("light auto"); }
 
     // --- The camera on the lock screen (host/camera/CameraCommands.h).
     std::optional<std::string> shutter() { return send("shutter"); }

@@ -49,6 +49,15 @@ public:
             if (!g)
                 return AppAnswer::badArguments(command);
             m_springBoard.reportGravity((*g)[0], (*g)[1], (*g)[2]);
+        } else if (name == "light") {
+            if (command.words.size() == 1 && command.words[0] == "auto") {
+                m_springBoard.setLight(std::nullopt);
+            } else {
+                auto light = command.numbers(2);
+                if (!light)
+                    return AppAnswer::badArguments(command);
+                m_springBoard.setLight(hardware::LightSetting { (*light)[0], (*light)[1] });
+            }
         } else {
             return performCameraCommand(m_springBoard.camera(), command);
         }

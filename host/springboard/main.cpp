@@ -21,13 +21,15 @@ int main(int argc, char** argv)
             options.deviceRoot = argv[++i];
         else if (!std::strcmp(argv[i], "--scene") && i + 1 < argc)
             options.sceneImage = argv[++i];
+        else if (!std::strcmp(argv[i], "--scene-depth") && i + 1 < argc)
+            options.sceneDepth = argv[++i];
         else if (!std::strcmp(argv[i], "--no-extension"))
             options.loadExtension = false;
         else if (!std::strcmp(argv[i], "-v"))
             verbose = true;
         else {
             std::fprintf(stderr,
-                "usage: vantor-springboard --root DEVICE_ROOT [--device MODEL] [--scene PICTURE] [--no-extension] [-v]\n");
+                "usage: vantor-springboard --root DEVICE_ROOT [--device MODEL] [--scene PICTURE [--scene-depth MAP]] [--no-extension] [-v]\n");
             return 2;
         }
     }

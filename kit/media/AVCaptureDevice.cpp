@@ -49,6 +49,10 @@ void registerMethods()
         addMethod(cls, sel_registerName("setTorchMode:"), memberImp<&AVCaptureDevice::setTorchMode>());
         addMethod(cls, sel_registerName("setTorchModeOnWithLevel:error:"),
             memberImp<&AVCaptureDevice::setTorchModeOnWithLevel>());
+        addMethod(cls, sel_registerName("hasFlash"), memberImp<&AVCaptureDevice::hasFlash>());
+        addMethod(cls, sel_registerName("isFlashModeSupported:"), memberImp<&AVCaptureDevice::isFlashModeSupported>());
+        addMethod(cls, sel_registerName("flashMode"), memberImp<&AVCaptureDevice::flashMode>());
+        addMethod(cls, sel_registerName("setFlashMode:"), memberImp<&AVCaptureDevice::setFlashMode>());
     });
 }
 
@@ -150,6 +154,13 @@ AVCaptureDevice::AVCaptureDevice(std::string uniqueID, AVCaptureDevicePosition p
 std::string AVCaptureDevice::localizedName() const
 {
     return m_position == AVCaptureDevicePositionFront ? "Front Camera" : "Back Camera";
+}
+
+void AVCaptureDevice::changed()
+{
+    ++m_changeCount;
+    if (m_observer)
+        m_observer();
 }
 
 bool AVCaptureDevice::mayConfigure(const char* what) const
@@ -344,6 +355,25 @@ bool AVCaptureDevice::setTorchModeOnWithLevel(float level, NSErrorRef* error)
     m_torchLevel = level;
     changed();
     return true;
+}
+
+bool AVCaptureDevice::isFlashModeSupported(int mode) const
+{
+    if (mode == AVCaptureFlashModeOff)
+        return true;
+    return m_hasTorch && (mode == AVCaptureFlashModeOn || mode == AVCaptureFlashModeAuto);
+}
+
+void AVCaptureDevice::setFlashMode(int mode)
+{
+    if (!mayConfigure("setFlashMode:"))
+        return;
+    if (!isFlashModeSupported(mode)) {
+        programmingError("setFlashMode: with a mode the device does not support");
+        return;
+    }
+    m_flashMode = mode;
+    changed();
 }
 
 }

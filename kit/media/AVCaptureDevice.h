@@ -6,6 +6,7 @@
 #include "kit/runtime/Object.h"
 #include "kit/ui/Geometry.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,6 +41,12 @@ enum AVCaptureWhiteBalanceMode : int {
     AVCaptureWhiteBalanceModeLocked = 0,
     AVCaptureWhiteBalanceModeAutoWhiteBalance = 1,
     AVCaptureWhiteBalanceModeContinuousAutoWhiteBalance = 2,
+};
+
+enum AVCaptureFlashMode : int {
+    AVCaptureFlashModeOff = 0,
+    AVCaptureFlashModeOn = 1,
+    AVCaptureFlashModeAuto = 2,
 };
 
 enum AVCaptureTorchMode : int {
@@ -138,13 +145,26 @@ public:
     // an error on a device without a torch.
     bool setTorchModeOnWithLevel(float level, NSErrorRef* error = nullptr);
 
+    // The same light as the torch, fired for a still. Off at first.
+    bool hasFlash() const { return m_hasTorch; }
+    bool isFlashAvailable() const { return m_hasTorch; }
+    bool isFlashModeSupported(int mode) const;
+    int flashMode() const { return m_flashMode; }
+    void setFlashMode(int mode);
+
     // How many settings have been changed so far; a host can watch it.
     uint64_t configurationChangeCount() const { return m_changeCount; }
+    // The camera hardware behind the device learns of each change through
+    // this: called after the setting has changed, on the thread that changed
+    // it, while the configuration lock is held. One observer; another
+    // replaces it, an empty one removes it. It must not reconfigure the
+    // device.
+    void setConfigurationObserver(std::function<void()> observer) { m_observer = std::move(observer); }
 
 private:
     bool mayConfigure(const char* what) const;
     void resetFrameDurations();
-    void changed() { ++m_changeCount; }
+    void changed();
 
     std::string m_uniqueID;
     AVCaptureDevicePosition m_position { AVCaptureDevicePositionUnspecified };
@@ -164,7 +184,9 @@ private:
     int m_whiteBalanceMode { AVCaptureWhiteBalanceModeContinuousAutoWhiteBalance };
     int m_torchMode { AVCaptureTorchModeOff };
     float m_torchLevel { 0 };
+    int m_flashMode { AVCaptureFlashModeOff };
     uint64_t m_changeCount { 0 };
+    std::function<void()> m_observer;
 };
 
 }

@@ -22,6 +22,7 @@ struct CameraRecipe {
     CameraFormatSpec still;
     bool hasAutofocus;
     bool hasTorch;
+    CameraOptics optics;
 };
 
 CameraSpec makeCamera(const CameraRecipe& recipe)
@@ -39,6 +40,7 @@ CameraSpec makeCamera(const CameraRecipe& recipe)
         camera.formats.push_back(recipe.still);
     camera.hasAutofocus = recipe.hasAutofocus;
     camera.hasTorch = recipe.hasTorch;
+    camera.optics = recipe.optics;
     return camera;
 }
 
@@ -69,23 +71,39 @@ DeviceProfile model(std::string identifier, ScreenSpec screen, int idiom, std::o
 
 std::vector<DeviceProfile> makeTable()
 {
-    // The cameras of the era. Phones of the first two generations take stills
+    // The cameras of the era, with their lenses and sensors: focal length
+    // (mm), f-number, pixel pitch at the still size (µm), ISO range and
+    // shortest exposure (s). Phones of the first two generations take stills
     // only, so their "video" sizes are the preview.
-    const CameraSpec firstPhoneBack = makeCamera({ 0, { { 640, 480, 1, 15 } }, { 1600, 1200, 1, 15 }, false, false });
-    const CameraSpec phone3GSBack = makeCamera({ 480, {}, { 2048, 1536, 1, 15 }, true, false });
-    const CameraSpec phone4Back = makeCamera({ 720, {}, { 2592, 1936, 1, 15 }, true, true });
-    const CameraSpec phone4SBack = makeCamera({ 1080, {}, { 3264, 2448, 1, 15 }, true, true });
-    const CameraSpec phone5Back = makeCamera({ 1080, { { 1280, 720, 2, 60 } }, { 3264, 2448, 2, 30 }, true, true });
-    const CameraSpec phone5sBack
-        = makeCamera({ 1080, { { 1280, 720, 2, 60 }, { 1280, 720, 2, 120 } }, { 3264, 2448, 2, 30 }, true, true });
-    const CameraSpec pod4Back = makeCamera({ 720, {}, { 960, 720, 2, 30 }, false, false });
-    const CameraSpec pod5Back = makeCamera({ 1080, {}, { 2592, 1936, 2, 30 }, true, true });
-    const CameraSpec pad2Back = makeCamera({ 720, {}, { 960, 720, 2, 30 }, false, false });
-    const CameraSpec padRetinaBack = makeCamera({ 1080, {}, { 2592, 1944, 2, 30 }, true, false });
+    const CameraOptics firstPhoneLens { 3.85, 2.8, 2.2, 64, 800, 1.0 / 2000 };
+    const CameraOptics phone3GSLens { 3.85, 2.8, 1.75, 70, 1000, 1.0 / 10000 };
+    const CameraOptics phone4Lens { 3.85, 2.8, 1.75, 80, 1000, 1.0 / 20000 };
+    const CameraOptics phone4SLens { 4.28, 2.4, 1.4, 64, 800, 1.0 / 20000 };
+    const CameraOptics phone5Lens { 4.12, 2.4, 1.4, 50, 3200, 1.0 / 20000 };
+    const CameraOptics phone5sLens { 4.12, 2.2, 1.5, 32, 2048, 1.0 / 20000 };
+    const CameraOptics pod4Lens { 3.85, 2.8, 3.6, 80, 1000, 1.0 / 10000 };
+    const CameraOptics pod5Lens { 3.3, 2.4, 1.4, 50, 800, 1.0 / 20000 };
+    const CameraOptics pad2Lens { 2.0, 2.4, 2.2, 50, 1000, 1.0 / 10000 };
+    const CameraOptics padRetinaLens { 3.3, 2.4, 1.4, 50, 800, 1.0 / 20000 };
+    const CameraOptics vgaFrontLens { 1.85, 2.4, 3.0, 100, 1600, 1.0 / 10000 };
+    const CameraOptics hdFrontLens { 2.15, 2.4, 1.9, 50, 2000, 1.0 / 20000 };
+    const CameraSpec firstPhoneBack
+        = makeCamera({ 0, { { 640, 480, 1, 15 } }, { 1600, 1200, 1, 15 }, false, false, firstPhoneLens });
+    const CameraSpec phone3GSBack = makeCamera({ 480, {}, { 2048, 1536, 1, 15 }, true, false, phone3GSLens });
+    const CameraSpec phone4Back = makeCamera({ 720, {}, { 2592, 1936, 1, 15 }, true, true, phone4Lens });
+    const CameraSpec phone4SBack = makeCamera({ 1080, {}, { 3264, 2448, 1, 15 }, true, true, phone4SLens });
+    const CameraSpec phone5Back
+        = makeCamera({ 1080, { { 1280, 720, 2, 60 } }, { 3264, 2448, 2, 30 }, true, true, phone5Lens });
+    const CameraSpec phone5sBack = makeCamera(
+        { 1080, { { 1280, 720, 2, 60 }, { 1280, 720, 2, 120 } }, { 3264, 2448, 2, 30 }, true, true, phone5sLens });
+    const CameraSpec pod4Back = makeCamera({ 720, {}, { 960, 720, 2, 30 }, false, false, pod4Lens });
+    const CameraSpec pod5Back = makeCamera({ 1080, {}, { 2592, 1936, 2, 30 }, true, true, pod5Lens });
+    const CameraSpec pad2Back = makeCamera({ 720, {}, { 960, 720, 2, 30 }, false, false, pad2Lens });
+    const CameraSpec padRetinaBack = makeCamera({ 1080, {}, { 2592, 1944, 2, 30 }, true, false, padRetinaLens });
     // Front cameras: VGA on the older models, 720p video with 1.2 megapixel
-    // stills from the iPhone 5 on.
-    const CameraSpec vgaFront = makeCamera({ 480, {}, { 640, 480, 2, 30 }, false, false });
-    const CameraSpec hdFront = makeCamera({ 720, {}, { 1280, 960, 2, 30 }, false, false });
+    // stills from the iPhone 5 on; all fixed-focus.
+    const CameraSpec vgaFront = makeCamera({ 480, {}, { 640, 480, 2, 30 }, false, false, vgaFrontLens });
+    const CameraSpec hdFront = makeCamera({ 720, {}, { 1280, 960, 2, 30 }, false, false, hdFrontLens });
 
     constexpr int phone = 0;
     constexpr int tablet = 1;

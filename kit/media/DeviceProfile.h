@@ -18,6 +18,20 @@ struct CameraFormatSpec {
     double maxFrameRate { 0 };
 };
 
+// A camera's lens and sensor, from the model's published figures.
+struct CameraOptics {
+    double focalLength { 4.0 }; // millimetres
+    double fNumber { 2.4 };
+    // Micrometres between pixels at the still-photo size: the still's width
+    // times this is the sensor's width.
+    double pixelPitch { 1.4 };
+    // The sensor's gain range, as ISO speeds.
+    int minISO { 50 };
+    int maxISO { 800 };
+    // Seconds; the longest exposure is the active frame duration.
+    double shortestExposure { 1.0 / 20000 };
+};
+
 // One camera of a model. Formats are in the order the device lists them:
 // video sizes from small to large, several formats of one size by rising
 // rate, the still-photo size last.
@@ -26,7 +40,9 @@ struct CameraSpec {
     // The format active when the camera starts: its largest plain video size.
     size_t initialFormat { 0 };
     bool hasAutofocus { false };
+    // The light beside the lens, a torch for video and a flash for stills.
     bool hasTorch { false };
+    CameraOptics optics;
 };
 
 // A hardware model the system knows, as the products and the host see it.

@@ -4,7 +4,9 @@
 
 #include <libexif/exif-data.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -96,6 +98,95 @@ void writeShort(ExifData* data, ExifIfd ifd, ExifTag tag, int value)
         exif_set_short(entry->data, exif_data_get_byte_order(data), ExifShort(value));
 }
 
+std::optional<double> readRational(ExifData* data, ExifIfd ifd, ExifTag tag)
+{
+    ExifEntry* entry = exif_content_get_entry(data->ifd[ifd], tag);
+    if (!entry || !entry->data || entry->format != EXIF_FORMAT_RATIONAL || entry->components < 1 || entry->size < 8)
+        return std::nullopt;
+    ExifRational value = exif_get_rational(entry->data, exif_data_get_byte_order(data));
+    if (value.denominator == 0)
+        return std::nullopt;
+    return double(value.numerator) / double(value.denominator);
+}
+
+std::optional<std::array<int, 4>> readFourShorts(ExifData* data, ExifIfd ifd, ExifTag tag)
+{
+    ExifEntry* entry = exif_content_get_entry(data->ifd[ifd], tag);
+    if (!entry || !entry->data || entry->format != EXIF_FORMAT_SHORT || entry->components != 4 || entry->size < 8)
+        return std::nullopt;
+    std::array<int, 4> values {};
+    for (size_t i = 0; i < 4; ++i)
+        values[i] = exif_get_short(entry->data + 2 * i, exif_data_get_byte_order(data));
+    return values;
+}
+
+// Rationals as cameras write them: exposure times under a second as 1/n,
+// other values over a fixed denominator.
+ExifRational rationalFor(double value, unsigned denominator)
+{
+    value = std::clamp(value, 0.0, 4e6);
+    return { ExifLong(std::lround(value * denominator)), denominator };
+}
+
+ExifRational exposureRational(double seconds)
+{
+    if (seconds > 0 && seconds < 1)
+        return { 1, ExifLong(std::lround(std::min(1 / seconds, 4e9))) };
+    return rationalFor(seconds, 10);
+}
+
+void writeRational(ExifData* data, ExifIfd ifd, ExifTag tag, ExifRational value)
+{
+    if (ExifEntry* entry = entryFor(data, ifd, tag, EXIF_FORMAT_RATIONAL, 1))
+        exif_set_rational(entry->data, exif_data_get_byte_order(data), value);
+}
+
+void writeShorts(ExifData* data, ExifIfd ifd, ExifTag tag, std::span<const int> values)
+{
+    if (ExifEntry* entry = entryFor(data, ifd, tag, EXIF_FORMAT_SHORT, unsigned(values.size()))) {
+        for (size_t i = 0; i < values.size(); ++i)
+            exif_set_short(entry->data + 2 * i, exif_data_get_byte_order(data), ExifShort(std::clamp(values[i], 0, 65535)));
+    }
+}
+
+ExifCapture readCapture(ExifData* data)
+{
+    ExifCapture capture;
+    capture.exposureTime = readRational(data, EXIF_IFD_EXIF, EXIF_TAG_EXPOSURE_TIME);
+    capture.fNumber = readRational(data, EXIF_IFD_EXIF, EXIF_TAG_FNUMBER);
+    capture.exposureProgram = readShort(data, EXIF_IFD_EXIF, EXIF_TAG_EXPOSURE_PROGRAM);
+    capture.isoSpeed = readShort(data, EXIF_IFD_EXIF, EXIF_TAG_ISO_SPEED_RATINGS);
+    capture.meteringMode = readShort(data, EXIF_IFD_EXIF, EXIF_TAG_METERING_MODE);
+    capture.flash = readShort(data, EXIF_IFD_EXIF, EXIF_TAG_FLASH);
+    capture.focalLength = readRational(data, EXIF_IFD_EXIF, EXIF_TAG_FOCAL_LENGTH);
+    capture.subjectArea = readFourShorts(data, EXIF_IFD_EXIF, EXIF_TAG_SUBJECT_AREA);
+    capture.whiteBalance = readShort(data, EXIF_IFD_EXIF, EXIF_TAG_WHITE_BALANCE);
+    capture.focalLengthIn35mmFilm = readShort(data, EXIF_IFD_EXIF, EXIF_TAG_FOCAL_LENGTH_IN_35MM_FILM);
+    return capture;
+}
+
+void writeCapture(ExifData* data, const ExifCapture& capture)
+{
+    auto shortTag = [data](ExifTag tag, const std::optional<int>& value) {
+        if (value)
+            writeShorts(data, EXIF_IFD_EXIF, tag, std::array { *value });
+    };
+    if (capture.exposureTime)
+        writeRational(data, EXIF_IFD_EXIF, EXIF_TAG_EXPOSURE_TIME, exposureRational(*capture.exposureTime));
+    if (capture.fNumber)
+        writeRational(data, EXIF_IFD_EXIF, EXIF_TAG_FNUMBER, rationalFor(*capture.fNumber, 10));
+    shortTag(EXIF_TAG_EXPOSURE_PROGRAM, capture.exposureProgram);
+    shortTag(EXIF_TAG_ISO_SPEED_RATINGS, capture.isoSpeed);
+    shortTag(EXIF_TAG_METERING_MODE, capture.meteringMode);
+    shortTag(EXIF_TAG_FLASH, capture.flash);
+    if (capture.focalLength)
+        writeRational(data, EXIF_IFD_EXIF, EXIF_TAG_FOCAL_LENGTH, rationalFor(*capture.focalLength, 100));
+    if (capture.subjectArea)
+        writeShorts(data, EXIF_IFD_EXIF, EXIF_TAG_SUBJECT_AREA, *capture.subjectArea);
+    shortTag(EXIF_TAG_WHITE_BALANCE, capture.whiteBalance);
+    shortTag(EXIF_TAG_FOCAL_LENGTH_IN_35MM_FILM, capture.focalLengthIn35mmFilm);
+}
+
 std::optional<Data> save(ExifData* data)
 {
     unsigned char* bytes = nullptr;
@@ -148,6 +239,7 @@ std::optional<ExifMetadata> ExifMetadata::fromPayload(std::span<const uint8_t> p
     metadata.m_dateTaken = readText(data.get(), EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL);
     metadata.m_make = readText(data.get(), EXIF_IFD_0, EXIF_TAG_MAKE);
     metadata.m_model = readText(data.get(), EXIF_IFD_0, EXIF_TAG_MODEL);
+    metadata.m_capture = readCapture(data.get());
     return metadata;
 }
 
@@ -177,6 +269,24 @@ std::string ExifMetadata::formatDateTaken(double secondsSince1970)
     return text;
 }
 
+void ExifMetadata::setCapture(const ExifCapture& capture)
+{
+    auto take = [](auto& mine, const auto& theirs) {
+        if (theirs)
+            mine = theirs;
+    };
+    take(m_capture.exposureTime, capture.exposureTime);
+    take(m_capture.fNumber, capture.fNumber);
+    take(m_capture.exposureProgram, capture.exposureProgram);
+    take(m_capture.isoSpeed, capture.isoSpeed);
+    take(m_capture.meteringMode, capture.meteringMode);
+    take(m_capture.flash, capture.flash);
+    take(m_capture.focalLength, capture.focalLength);
+    take(m_capture.subjectArea, capture.subjectArea);
+    take(m_capture.whiteBalance, capture.whiteBalance);
+    take(m_capture.focalLengthIn35mmFilm, capture.focalLengthIn35mmFilm);
+}
+
 std::optional<Data> ExifMetadata::payload() const
 {
     ExifDataPtr data = loadExif(m_original);
@@ -192,6 +302,7 @@ std::optional<Data> ExifMetadata::payload() const
         writeText(data.get(), EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_ORIGINAL, *m_dateTaken);
         writeText(data.get(), EXIF_IFD_EXIF, EXIF_TAG_DATE_TIME_DIGITIZED, *m_dateTaken);
     }
+    writeCapture(data.get(), m_capture);
     auto bytes = save(data.get());
     if (bytes && bytes->size() > maximumSegmentPayload && data->data) {
         ExifMem* memory = exif_mem_new_default();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/foundation/PropertyList.h"
+#include "kit/media/ExifCapture.h"
 
 #include <optional>
 #include <span>
@@ -8,9 +9,10 @@
 
 namespace kit {
 
-// A photo's EXIF block: the four tags the camera cares about (orientation,
-// date taken, make, model) to read and change, and every other tag carried
-// along unchanged when the block is written again. A value type.
+// A photo's EXIF block: the tags the camera cares about (orientation, date
+// taken, make, model and what the capture did) to read and change, and every
+// other tag carried along unchanged when the block is written again. A
+// value type.
 class ExifMetadata {
 public:
     ExifMetadata() = default;
@@ -35,6 +37,10 @@ public:
     const std::optional<std::string>& model() const { return m_model; }
     void setModel(std::string model) { m_model = std::move(model); }
 
+    const ExifCapture& capture() const { return m_capture; }
+    // Sets the values the capture has; the others keep theirs.
+    void setCapture(const ExifCapture&);
+
     // The APP1 payload with the changes made. A thumbnail that would make it
     // too large for a JPEG segment is dropped; nothing if it still does not fit.
     std::optional<Data> payload() const;
@@ -48,6 +54,7 @@ private:
     std::optional<std::string> m_dateTaken;
     std::optional<std::string> m_make;
     std::optional<std::string> m_model;
+    ExifCapture m_capture;
 };
 
 }
