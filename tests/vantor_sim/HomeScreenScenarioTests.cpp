@@ -138,6 +138,14 @@ TEST_F(HomeScreenRunTest, TheCameraAppAndTheLockScreenCameraTakeTurnsOnOneDevice
     EXPECT_TRUE(outcome.settings);
 }
 
+TEST_F(HomeScreenRunTest, TheLightOnTheSceneReachesTheLockScreenCameraBeforeAndAfterItStarts)
+{
+    // Set before the home screen's process starts, and changed while it runs.
+    auto outcome = run("light 2000\nlock\nlock-camera\nwait 1\nexpect log white balance automatic: 2000 K\n"
+                       "light 9000\nwait 1\nexpect log white balance automatic: 9000 K\nquit\n");
+    EXPECT_TRUE(outcome.ok) << outcome.error;
+}
+
 TEST_F(HomeScreenRunTest, AHomeScreenThatEndsIsReportedAndTheCameraAppRunsOn)
 {
     RunOptions options;

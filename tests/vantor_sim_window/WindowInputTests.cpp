@@ -8,6 +8,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <vector>
 
 using namespace sim;
 using sim::testing::WindowTest;
@@ -36,6 +38,11 @@ TEST(WindowInputKeys, EachKeyStandsForOneOfThePhonesInputs)
         { SDLK_s, WindowAction::Screenshot },
         { SDLK_q, WindowAction::Quit },
         { SDLK_ESCAPE, WindowAction::Quit },
+        { SDLK_COMMA, WindowAction::LightWarmer },
+        { SDLK_PERIOD, WindowAction::LightCooler },
+        { SDLK_SEMICOLON, WindowAction::LightDarker },
+        { SDLK_QUOTE, WindowAction::LightBrighter },
+        { SDLK_SLASH, WindowAction::LightOfTheScene },
     };
     for (auto [key, action] : keys)
         EXPECT_EQ(WindowInput::actionForKey(key), action) << "key " << key;
@@ -51,6 +58,42 @@ TEST(WindowInputMouse, WindowPixelsBecomeScreenPointsThroughTheScale)
     // A scale that is not positive is taken as one pixel a point.
     WindowInput unscaled(0, {});
     EXPECT_DOUBLE_EQ(unscaled.screenPoint(7, 9).x, 7);
+}
+
+TEST(WindowInputLight, LightKeysStepThroughCommonLightsAndStopAtTheirEnds)
+{
+    // Only what the keys ask of the phone matters here.
+    struct LightOnly {
+        std::vector<std::optional<hardware::LightSetting>> asked;
+        void setLight(std::optional<hardware::LightSetting> light) { asked.push_back(light); }
+        void pressShutter() { }
+        void pressVolume(bool) { }
+        void memoryWarning() { }
+        bool screenshot(const fs::path&) { return false; }
+        void setGravity(double, double, double) { }
+    } phone;
+    WindowInput input(1, {});
+    input.perform(phone, WindowAction::LightWarmer);
+    ASSERT_TRUE(input.light());
+    EXPECT_EQ(input.light()->kelvin, 4500);
+    input.perform(phone, WindowAction::LightCooler);
+    input.perform(phone, WindowAction::LightCooler);
+    EXPECT_EQ(input.light()->kelvin, 6500);
+    for (int i = 0; i < 12; ++i)
+        input.perform(phone, WindowAction::LightCooler);
+    EXPECT_EQ(input.light()->kelvin, 15000);
+    for (int i = 0; i < 12; ++i)
+        input.perform(phone, WindowAction::LightBrighter);
+    EXPECT_EQ(input.light()->stops, 10);
+    EXPECT_EQ(input.light()->kelvin, 15000);
+    input.perform(phone, WindowAction::LightDarker);
+    EXPECT_EQ(input.light()->stops, 9);
+    input.perform(phone, WindowAction::LightOfTheScene);
+    EXPECT_FALSE(input.light());
+    // The phone was told each time, the scene's own light last.
+    ASSERT_EQ(phone.asked.size(), 29u);
+    EXPECT_EQ(phone.asked[0], (hardware::LightSetting { 4500, 0 }));
+    EXPECT_FALSE(phone.asked.back());
 }
 
 class WindowInputTest : public WindowTest {
