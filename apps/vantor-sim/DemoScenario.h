@@ -157,7 +157,7 @@ wait 1
 screenshot 11-lock-screen-camera.png
 lock
 quit
-expect photos 7
+expect photos 8
 expect movies 2
 )";
 
