@@ -16,7 +16,7 @@ SOAK_COUNT ?= 1000
 SOAK_SECONDS ?= 0
 SOAK_FIRST_SEED ?= 1000
 
-.PHONY: demo test deps deps-bench build build-asan fuzz fuzz-long soak bench clean
+.PHONY: demo test deps deps-bench build build-asan fuzz fuzz-long soak bench tour clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -41,6 +41,10 @@ build-asan: deps $(ASAN)/build.ninja
 
 demo: build
 	./$(BUILD)/apps/vantor-sim/vantor-sim demo
+
+# The README's tour pictures (docs/tour/), remade from the demo.
+tour: build
+	./scripts/make-tour.sh $(BUILD)
 
 test: build build-asan
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)

@@ -160,6 +160,19 @@ std::string Monkey::nextAction()
         m_planned.pop_front();
         return next();
     }
+    switch (m_session->frontScreen()) {
+    case sim::Front::LockScreen:
+        return onTheLockScreen();
+    case sim::Front::LockCamera:
+        return onTheLockScreensCamera();
+    case sim::Front::HomeScreen:
+        return onTheHomeScreen();
+    case sim::Front::Settings:
+        return inTheSettingsApp();
+    case sim::Front::Camera:
+    case sim::Front::Unknown:
+        break;
+    }
     if (m_inBackground) {
         switch (m_random.weighted({ 4, 3, 1, 1 })) {
         case 0:
@@ -195,7 +208,7 @@ std::string Monkey::nextAction()
         planTimedCapture(m_random.chance(0.6));
         return moveTheStrip(true);
     }
-    switch (m_random.weighted({ 5, 10, 3, 4, 5, 5, 6, 6, 2, 3, 2, 4, 8, 2, 2, 1, 1, 1 })) {
+    switch (m_random.weighted({ 5, 10, 3, 4, 5, 5, 6, 6, 2, 3, 2, 4, 8, 2, 2, 1, 1, 1, 1, 1 })) {
     case 0:
         return tapSomewhere();
     case 1:
@@ -231,8 +244,87 @@ std::string Monkey::nextAction()
         return format("swipe %s", m_random.pick({ "up", "down", "left", "right" }));
     case 16:
         return showFilters();
-    default:
+    case 17:
         return format("screenshot shot-%d.png", ++m_screenshots);
+    case 18:
+        return "home";
+    default:
+        return "lock";
+    }
+}
+
+std::string Monkey::onTheLockScreen()
+{
+    switch (m_random.weighted({ 4, 3, 1, 1, 1 })) {
+    case 0:
+        return "lock-camera";
+    case 1:
+        return "unlock";
+    case 2:
+        // A finger anywhere: across, it may unlock; up from the grabber, open the camera.
+        return dragAnywhere();
+    case 3:
+        return "home";
+    default:
+        return waitAWhile();
+    }
+}
+
+std::string Monkey::onTheLockScreensCamera()
+{
+    // Its views live in the home screen's process, out of the monkey's
+    // sight: the finger goes where a person's would, without aiming.
+    switch (m_random.weighted({ 5, 3, 3, 2, 2, 2, 2, 1, 1, 1 })) {
+    case 0:
+        return "shutter";
+    case 1:
+        return moveTheStrip(m_random.chance(0.6));
+    case 2:
+        return tapSomewhere();
+    case 3:
+        return dragAnywhere();
+    case 4:
+        return format("swipe %s", m_random.pick({ "up", "down", "left", "right" }));
+    case 5:
+        return waitAWhile();
+    case 6:
+        return holdTheDevice();
+    case 7:
+        return m_random.chance(0.5) ? "volume up" : "volume down";
+    case 8:
+        return "home";
+    default:
+        return "lock";
+    }
+}
+
+std::string Monkey::onTheHomeScreen()
+{
+    switch (m_random.weighted({ 4, 1, 1, 1, 1 })) {
+    case 0:
+        return "tap-view SBIconView#1";
+    case 1:
+        return "tap-view SBIconView#2";
+    case 2:
+        return "lock";
+    case 3:
+        return tapSomewhere();
+    default:
+        return waitAWhile();
+    }
+}
+
+std::string Monkey::inTheSettingsApp()
+{
+    switch (m_random.weighted({ 2, 2, 3, 1 })) {
+    case 0:
+        return "home";
+    case 1:
+        return "camera";
+    case 2:
+        return tapSomewhere();
+    default:
+        return waitAWhile();
     }
 }
 

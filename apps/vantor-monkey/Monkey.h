@@ -17,9 +17,12 @@ namespace monkey {
 // reticles, the mode strip and the dial, the shutter and the volume buttons,
 // modes and cameras, how the device is held, the app sent away and back,
 // memory warnings and screenshots, between short waits; before the launch a
-// few settings. Every line is valid: what it aims at is looked up on the
-// live screen just before the line is written, so the same seed on the same
-// model writes the same scenario.
+// few settings. Now and then the home and side buttons: the home screen's
+// icons, the lock screen, its camera (played blind, its views being in
+// another process) and the Settings app. Every line is valid: what it aims
+// at is looked up on the live screen (or, for the home screen's process,
+// what it shows) just before the line is written, so the same seed on the
+// same model writes the same scenario.
 //
 // Each line is written to the record before it runs, so the record of a run
 // that crashes ends with the line that crashed it, and replays with
@@ -52,6 +55,11 @@ private:
     std::string holdTheDevice();
     std::string showFilters();
     std::string waitAWhile();
+    // What a person does where the camera app is not in front.
+    std::string onTheLockScreen();
+    std::string onTheLockScreensCamera();
+    std::string onTheHomeScreen();
+    std::string inTheSettingsApp();
     // A timed capture from start to end, one line a turn: the strip in, its
     // button, the shutter, a wait, and for a time-lapse the dial's middle,
     // which ends the series and makes the movie.

@@ -120,6 +120,10 @@ constexpr Usage kUsages[] = {
     { "tap-outlet", "FIELD [FX FY] (fractions from 0 to 1)" },
     { "tap-cell", "TEXT (the rest of the line)" },
     { "light", "KELVIN [STOPS] (1500 to 15000; -10 to 10) or auto" },
+    { "lock", "nothing" },
+    { "unlock", "nothing" },
+    { "lock-camera", "nothing" },
+    { "home", "nothing" },
     { "expect",
         "view CLASS[#TAG], no view CLASS[#TAG], text TEXT, no text TEXT, photos N, movies N (whole numbers from 0), "
         "setting KEY VALUE, no setting KEY (KEY one word), or log TEXT" },
@@ -386,6 +390,14 @@ std::optional<Command> parseCommand(std::string_view line, const std::vector<std
         return parseLight(w);
     if (name == "expect")
         return parseExpect(line, w);
+    if (name == "lock")
+        return bare ? std::optional<Command>(Lock {}) : std::nullopt;
+    if (name == "unlock")
+        return bare ? std::optional<Command>(Unlock {}) : std::nullopt;
+    if (name == "lock-camera")
+        return bare ? std::optional<Command>(LockCamera {}) : std::nullopt;
+    if (name == "home")
+        return bare ? std::optional<Command>(Home {}) : std::nullopt;
     return std::nullopt;
 }
 

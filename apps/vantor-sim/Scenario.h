@@ -51,6 +51,13 @@ struct TapControl { std::string selector; };
 struct TapOutlet { std::string field; double fx { 0.5 }, fy { 0.5 }; };
 // The front table's cell with that text, scrolled to first.
 struct TapCell { std::string text; };
+// The home screen's process: the side button (the app in front goes to the
+// background, the lock screen shows), "slide to unlock" slid across, the
+// lock screen's camera grabber swiped up, the home button.
+struct Lock { };
+struct Unlock { };
+struct LockCamera { };
+struct Home { };
 // The light on the scene: a colour temperature (kelvin) and a level in
 // stops relative to the scene's own, or the scene's own light again.
 struct Light {
@@ -79,7 +86,15 @@ using Command = std::variant<command::Device, command::Setting, command::Launch,
     command::Rotate, command::Gravity, command::Filters, command::Wait, command::Background, command::Foreground,
     command::MemoryWarning, command::Screenshot, command::Describe, command::Quit, command::Settings,
     command::CameraToFront, command::Back, command::TapControl, command::TapOutlet,
-    command::TapCell, command::Light, command::Expect>;
+    command::TapCell, command::Light, command::Expect, command::Lock, command::Unlock, command::LockCamera,
+    command::Home>;
+
+// Whether the command is one of these kinds: isCommand<command::Lock, command::Home>(c).
+template <typename... T>
+bool isCommand(const Command& command)
+{
+    return (std::holds_alternative<T>(command) || ...);
+}
 
 struct ScenarioLine {
     int number;

@@ -60,23 +60,6 @@ bool writeSettings(const fs::path& root, const std::vector<command::Setting>& se
     return kit::writePropertyListFile(dictionary, path);
 }
 
-host::Phone::SwipeDirection phoneDirection(command::Swipe::Direction direction)
-{
-    using D = command::Swipe::Direction;
-    using P = host::Phone::SwipeDirection;
-    switch (direction) {
-    case D::Up:
-        return P::Up;
-    case D::Down:
-        return P::Down;
-    case D::Left:
-        return P::Left;
-    case D::Right:
-        break;
-    }
-    return P::Right;
-}
-
 }
 
 std::set<fs::path> cameraRollFiles(const fs::path& deviceRoot)
@@ -96,7 +79,7 @@ const char* commandName(const Command& command)
     static constexpr const char* names[] = { "device", "setting", "launch", "tap", "tap-view", "longpress", "drag",
         "swipe", "shutter", "volume", "mode", "camera", "rotate", "gravity", "filters", "wait", "background",
         "foreground", "memory-warning", "screenshot", "describe", "quit", "settings", "camera", "back", "tap-control",
-        "tap-outlet", "tap-cell", "light", "expect" };
+        "tap-outlet", "tap-cell", "light", "expect", "lock", "unlock", "lock-camera", "home" };
     static_assert(std::size(names) == std::variant_size_v<Command>);
     return names[command.index()];
 }
@@ -118,6 +101,7 @@ ScenarioSession::~ScenarioSession()
     // goes while they are still here.
     m_phone.reset();
     m_settingsApp.reset();
+    m_springBoard.reset();
 }
 
 std::optional<std::string> ScenarioSession::writeSettingsOnce()
@@ -131,85 +115,6 @@ std::optional<std::string> ScenarioSession::writeSettingsOnce()
     return std::nullopt;
 }
 
-std::optional<std::string> ScenarioSession::launch()
-{
-    if (auto problem = writeSettingsOnce())
-        return problem;
-    host::PhoneOptions options;
-    options.model = m_model;
-    options.deviceRoot = m_options.deviceRoot;
-    options.loadExtension = m_options.loadExtension;
-    options.scene = m_options.scene;
-    options.eventLog = [this](const std::string& entry) { logEvent(entry); };
-    auto started = host::Phone::start(std::move(options));
-    if (auto* problem = std::get_if<std::string>(&started))
-        return *problem;
-    m_phone = std::move(std::get<std::unique_ptr<host::Phone>>(started));
-    m_phone->setLight(m_light);
-    m_phone->launch();
-    m_front = App::Camera;
-    return std::nullopt;
-}
-
-std::optional<std::string> ScenarioSession::startSettingsApp()
-{
-    if (auto problem = writeSettingsOnce())
-        return problem;
-    host::SettingsAppProcess::Options options;
-    options.executable = m_options.settingsApp;
-    options.model = m_model;
-    options.deviceRoot = m_options.deviceRoot;
-    // A phone's log holds every process's lines.
-    options.logSink = [](const std::string& line) { kit::SystemLog::write(line); };
-    auto started = host::SettingsAppProcess::start(std::move(options));
-    if (auto* problem = std::get_if<std::string>(&started))
-        return *problem;
-    m_settingsApp = std::move(std::get<std::unique_ptr<host::SettingsAppProcess>>(started));
-    return m_settingsApp->launch();
-}
-
-std::optional<std::string> ScenarioSession::bringToFront(App app)
-{
-    if (app == m_front || app == App::None)
-        return std::nullopt;
-    if (app == App::Settings) {
-        if (m_phone && m_front == App::Camera)
-            m_phone->background();
-        if (!m_settingsApp) {
-            if (auto problem = startSettingsApp())
-                return problem;
-        } else if (auto problem = m_settingsApp->foreground()) {
-            return problem;
-        }
-        m_front = App::Settings;
-        // The entry is opened unless a page of it is still showing. One that
-        // cannot be opened leaves the list, and the log says why.
-        if (m_settingsApp->pageTitles().size() <= 1)
-            m_settingsApp->openEntry(m_options.settingsEntry);
-        return std::nullopt;
-    }
-    if (m_settingsApp && m_front == App::Settings) {
-        if (auto problem = m_settingsApp->background())
-            return problem;
-    }
-    if (!m_phone)
-        return launch();
-    m_phone->foreground();
-    m_front = App::Camera;
-    return std::nullopt;
-}
-
-double ScenarioSession::cameraClock() const
-{
-    return m_phone ? m_phone->now() : 0;
-}
-
-double ScenarioSession::settingsClock() const
-{
-    auto now = m_settingsApp ? m_settingsApp->now() : std::nullopt;
-    return now.value_or(0);
-}
-
 void ScenarioSession::advance(double seconds)
 {
     if (seconds <= 0)
@@ -218,36 +123,27 @@ void ScenarioSession::advance(double seconds)
         m_phone->advance(seconds);
     if (m_settingsApp)
         m_settingsApp->advance(seconds);
+    if (m_springBoard)
+        m_springBoard->advance(seconds);
     m_now += seconds;
 }
 
-std::optional<std::string> ScenarioSession::applyToSettings(const Command& c)
+void ScenarioSession::keepClocksTogether()
 {
-    using namespace command;
-    if (auto* tap = std::get_if<Tap>(&c))
-        return m_settingsApp->tap({ tap->x, tap->y });
-    if (auto* tapView = std::get_if<TapView>(&c))
-        return m_settingsApp->tapView(tapView->className, tapView->tag);
-    if (auto* drag = std::get_if<Drag>(&c))
-        return m_settingsApp->drag({ drag->x1, drag->y1 }, { drag->x2, drag->y2 }, drag->seconds);
-    if (std::holds_alternative<Back>(c))
-        return m_settingsApp->back();
-    if (auto* control = std::get_if<TapControl>(&c))
-        return m_settingsApp->tapControl(control->selector);
-    if (auto* outlet = std::get_if<TapOutlet>(&c))
-        return m_settingsApp->tapOutlet(outlet->field, outlet->fx, outlet->fy);
-    if (auto* cell = std::get_if<TapCell>(&c))
-        return m_settingsApp->tapCell(cell->text);
-    if (auto* describe = std::get_if<Describe>(&c))
-        return m_settingsApp->describe(m_options.outputFolder / describe->fileName);
-    if (auto* shot = std::get_if<Screenshot>(&c)) {
-        auto path = m_options.outputFolder / shot->fileName;
-        if (auto problem = m_settingsApp->screenshot(path))
-            return problem;
-        m_screenshots.push_back(path);
-        return std::nullopt;
-    }
-    return std::string(commandName(c)) + " needs the camera in front: put camera before it";
+    // Between lines every running app's clock shows the session's time; a
+    // line that took time in one app (a tap's moment, a drag) takes it in
+    // every other too.
+    std::optional<double> settings = m_settingsApp ? m_settingsApp->now() : std::nullopt;
+    std::optional<double> springBoard = m_springBoard ? m_springBoard->now() : std::nullopt;
+    std::optional<double> camera = m_phone ? std::optional<double>(m_phone->now()) : std::nullopt;
+    double furthest = std::max({ m_now, camera.value_or(0), settings.value_or(0), springBoard.value_or(0) });
+    if (camera && *camera < furthest)
+        m_phone->advance(furthest - *camera);
+    if (settings && *settings < furthest)
+        m_settingsApp->advance(furthest - *settings);
+    if (springBoard && *springBoard < furthest)
+        m_springBoard->advance(furthest - *springBoard);
+    m_now = furthest;
 }
 
 std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Waits waits)
@@ -262,28 +158,19 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
             m_options.progress(timeStamp(m_now) + "  " + commandName(c));
     }
 
-    // What passes in one app during the line passes in the other too.
-    double cameraBefore = cameraClock(), settingsBefore = settingsClock();
-    bool hadCamera = bool(m_phone), hadSettings = bool(m_settingsApp);
     std::optional<std::string> problem;
     if (auto* device = std::get_if<Device>(&c)) {
         m_model = device->model;
     } else if (auto* setting = std::get_if<Setting>(&c)) {
         m_settings.push_back(*setting);
-    } else if (auto* light = std::get_if<command::Light>(&c)) {
-        m_light = light->automatic ? std::nullopt : std::optional(hardware::LightSetting { light->kelvin, light->stops });
-        if (m_phone)
-            m_phone->setLight(m_light);
-    } else if (std::holds_alternative<Launch>(c)) {
+    } else if (auto* light = std::get_if<Light>(&c)) {
+        problem = setLight(light->automatic ? std::nullopt : std::optional(hardware::LightSetting { light->kelvin, light->stops }));
+    } else if (isCommand<Launch>(c)) {
         problem = launch();
-    } else if (std::holds_alternative<command::Settings>(c)) {
-        problem = bringToFront(App::Settings);
-    } else if (std::holds_alternative<CameraToFront>(c)) {
-        problem = bringToFront(App::Camera);
     } else if (auto* wait = std::get_if<Wait>(&c)) {
         if (waits == Waits::Advance)
             waitWithProgress(wait->seconds);
-    } else if (std::holds_alternative<Quit>(c)) {
+    } else if (isCommand<Quit>(c)) {
         finish();
     } else if (expect) {
         problem = check(*expect);
@@ -292,75 +179,39 @@ std::optional<std::string> ScenarioSession::apply(const ScenarioLine& line, Wait
         m_events << timeStamp(m_now, false) << " # line " << line.number << ": " << verdict << '\n';
         if (m_options.progress)
             m_options.progress(timeStamp(m_now) + "  " + verdict);
+    } else if (isRunning() && (problem = frontProblem(c, frontScreen()))) {
+        // Refused where it cannot run, as check() refuses it.
+    } else if (isCommand<command::Settings>(c)) {
+        problem = bringToFront(App::Settings);
+    } else if (isCommand<CameraToFront>(c)) {
+        problem = bringToFront(App::Camera);
+    } else if (isCommand<Lock>(c)) {
+        problem = pressSideButton();
+    } else if (isCommand<Home>(c)) {
+        problem = pressHomeButton();
     } else if (!isRunning()) {
-        problem = std::string(commandName(c)) + " needs the camera running";
-    } else if (m_front == App::Settings) {
-        if (auto* rotate = std::get_if<Rotate>(&c); rotate && m_phone)
-            m_phone->setOrientation(rotate->orientation);
-        else if (auto* gravity = std::get_if<Gravity>(&c); gravity && m_phone)
-            m_phone->setGravity(gravity->x, gravity->y, gravity->z);
-        else if (!std::holds_alternative<Rotate>(c) && !std::holds_alternative<Gravity>(c))
-            problem = applyToSettings(c);
-    } else if (std::holds_alternative<Back>(c) || std::holds_alternative<TapControl>(c)
-        || std::holds_alternative<TapOutlet>(c) || std::holds_alternative<TapCell>(c)) {
-        problem = std::string(commandName(c)) + " needs the Settings app in front: put settings before it";
-    } else if (auto* tap = std::get_if<Tap>(&c)) {
-        m_phone->tap({ tap->x, tap->y });
-    } else if (auto* tapView = std::get_if<TapView>(&c)) {
-        if (!m_phone->tapView(tapView->className, tapView->tag))
-            problem = "no visible " + tapView->className
-                + (tapView->tag ? "#" + std::to_string(*tapView->tag) : std::string()) + " on screen";
-    } else if (auto* press = std::get_if<LongPress>(&c)) {
-        m_phone->longPress({ press->x, press->y }, press->seconds);
-    } else if (auto* drag = std::get_if<Drag>(&c)) {
-        m_phone->drag({ drag->x1, drag->y1 }, { drag->x2, drag->y2 }, drag->seconds);
-    } else if (auto* swipe = std::get_if<Swipe>(&c)) {
-        m_phone->swipe(phoneDirection(swipe->direction));
-    } else if (std::holds_alternative<Shutter>(c)) {
-        m_phone->pressShutter();
-    } else if (auto* volume = std::get_if<Volume>(&c)) {
-        m_phone->pressVolume(volume->up);
-    } else if (auto* mode = std::get_if<Mode>(&c)) {
-        if (!m_phone->setCameraMode(mode->cameraMode))
-            problem = m_model + " has no such camera mode";
-    } else if (auto* camera = std::get_if<Camera>(&c)) {
-        if (!m_phone->setCameraDevice(camera->cameraDevice))
-            problem = m_model + " has no such camera";
+        problem = isCommand<Unlock, LockCamera>(c) ? std::string(commandName(c)) + " needs the phone locked: put lock before it"
+                                           : std::string(commandName(c)) + " needs the camera running";
     } else if (auto* rotate = std::get_if<Rotate>(&c)) {
-        m_phone->setOrientation(rotate->orientation);
+        // The whole phone turns: every app hears of it.
+        setOrientation(rotate->orientation);
     } else if (auto* gravity = std::get_if<Gravity>(&c)) {
-        m_phone->setGravity(gravity->x, gravity->y, gravity->z);
-    } else if (auto* filters = std::get_if<Filters>(&c)) {
-        m_phone->setFiltersShowing(filters->on);
-    } else if (std::holds_alternative<Background>(c)) {
-        m_phone->background();
-    } else if (std::holds_alternative<Foreground>(c)) {
-        m_phone->foreground();
-    } else if (std::holds_alternative<MemoryWarning>(c)) {
-        m_phone->memoryWarning();
-    } else if (auto* shot = std::get_if<Screenshot>(&c)) {
-        auto path = m_options.outputFolder / shot->fileName;
-        if (m_phone->screenshot(path))
-            m_screenshots.push_back(path);
-        else
-            problem = "cannot write " + path.string();
-    } else if (auto* describe = std::get_if<Describe>(&c)) {
-        auto path = m_options.outputFolder / describe->fileName;
-        if (!m_phone->describe(path))
-            problem = "cannot write " + path.string();
+        hold(gravity->x, gravity->y, gravity->z);
+    } else if (isCommand<Unlock>(c)) {
+        problem = unlock();
+    } else if (isCommand<LockCamera>(c)) {
+        problem = m_springBoard->openLockCamera();
+    } else if (m_front == App::Camera) {
+        problem = applyToCamera(c);
+    } else if (m_front == App::Settings) {
+        problem = applyToProcess(*m_settingsApp, c);
+    } else if (m_front == App::HomeScreen) {
+        problem = applyToSpringBoard(c);
+    } else {
+        problem = std::string(commandName(c)) + " needs an app in front: put camera, settings or home before it";
     }
-    // Keep the clocks together (a wait has moved both already); an app that
-    // started during the line starts at the session's time.
-    if (std::holds_alternative<Wait>(c))
-        hadCamera = hadSettings = false;
-    double cameraSpent = hadCamera && m_phone ? cameraClock() - cameraBefore : 0;
-    double settingsSpent = hadSettings && m_settingsApp ? settingsClock() - settingsBefore : 0;
-    double spent = std::max(cameraSpent, settingsSpent);
-    if (m_phone && hadCamera && spent > cameraSpent)
-        m_phone->advance(spent - cameraSpent);
-    if (m_settingsApp && hadSettings && spent > settingsSpent)
-        m_settingsApp->advance(spent - settingsSpent);
-    m_now += std::max(0.0, spent);
+    forgetEndedApps();
+    keepClocksTogether();
     if (problem)
         logEvent("# stopped: line " + std::to_string(line.number) + ": " + *problem);
     m_events.flush();
@@ -381,9 +232,12 @@ std::optional<std::string> ScenarioSession::check(const command::Expect& expect)
     case Kind::View:
     case Kind::Text: {
         bool view = expect.kind == Kind::View;
+        host::AppProcess* process = m_front == App::Settings ? static_cast<host::AppProcess*>(m_settingsApp.get())
+            : m_front == App::HomeScreen                     ? m_springBoard.get()
+                                                             : nullptr;
         host::ScreenFinding finding;
-        if (m_front == App::Settings) {
-            auto found = view ? m_settingsApp->findView(expect.className, expect.tag) : m_settingsApp->findText(expect.text);
+        if (process) {
+            auto found = view ? process->findView(expect.className, expect.tag) : process->findText(expect.text);
             if (auto* problem = std::get_if<std::string>(&found))
                 return *problem;
             finding = std::get<host::ScreenFinding>(found);
@@ -423,18 +277,22 @@ void ScenarioSession::waitWithProgress(double seconds)
 
 void ScenarioSession::finish()
 {
+    // Each app ends as a person closes it; the camera app and the home
+    // screen finish their camera's work (a movie export) first.
     if (m_settingsApp) {
         m_settingsApp->quit();
         m_settingsApp.reset();
     }
-    m_front = App::None;
-    if (!m_phone) {
-        passOnSystemLog();
-        return;
+    if (m_springBoard) {
+        m_springBoard->quit();
+        m_springBoard.reset();
     }
-    m_phone->quit();
-    m_cameraRoll = m_phone->cameraRoll();
-    m_phone.reset();
+    m_front = App::None;
+    if (m_phone) {
+        m_phone->quit();
+        m_phone.reset();
+    }
+    m_cameraRoll = host::Phone::cameraRollIn(m_options.deviceRoot);
     // quit() waited for the background work, so a movie export has said all.
     passOnSystemLog();
 }

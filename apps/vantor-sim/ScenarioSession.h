@@ -1,9 +1,12 @@
 #pragma once
 
 #include "Scenario.h"
+#include "ScenarioOrder.h"
 #include "host/camera/Phone.h"
 #include "host/settings/SettingsAppProcess.h"
+#include "host/springboard/SpringBoardProcess.h"
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -38,16 +41,22 @@ struct RunOptions {
     // entry (label or bundle name) that `settings` opens.
     std::filesystem::path settingsApp { VANTOR_SETTINGS_APP };
     std::string settingsEntry { "Vantor2_Prefs" };
+    // The home screen's program (lock screen, home screen, the camera on
+    // the lock screen), run in a process of its own.
+    std::filesystem::path springBoard { VANTOR_SPRINGBOARD };
 };
 
 // The command's word as a scenario writes it ("tap-view", "memory-warning").
 const char* commandName(const Command&);
 
 // The phone a scenario drives, one line at a time: settings and the model
-// gathered before the launch, the phone the launch starts, the screenshots
-// written and the camera roll left when the app ends. The headless runner
-// and the window both apply their lines through it, so a line does the same
-// in either. Lines are expected in an order check() accepts.
+// gathered before the launch, the apps it starts (the camera app in this
+// process, the Settings app and the home screen in processes of their own),
+// which of them is in front, the screenshots written and the camera roll
+// left when the apps end. The headless runner and the window both apply
+// their lines through it, so a line does the same in either. Lines are
+// expected in an order check() accepts; one that comes where it cannot run
+// is refused with the reason check() would give.
 class ScenarioSession {
 public:
     // `events` receives each host event and each line as it starts (an
@@ -66,17 +75,50 @@ public:
     // Closes the app as quit does, when it is still running.
     void finish();
 
-    // The app in front, as the phone's home screen has it.
-    enum class App { None, Camera, Settings };
+    // The app in front: the camera app, the Settings app, or the home
+    // screen (whose own screen, the lock screen, the camera on it or the
+    // home screen, its handle tells).
+    enum class App { None, Camera, Settings, HomeScreen };
     App front() const { return m_front; }
-    // Brings an app to the front as `camera` and `settings` do (the other
-    // goes to the background; the app is started when it is not running);
-    // the reason when it cannot.
+    // What is in front, with the home screen's own screens told apart.
+    Front frontScreen() const;
+    // Brings an app to the front as `camera` and `settings` do (the app in
+    // front goes to the background; the app is started when it is not
+    // running); the reason when it cannot.
     std::optional<std::string> bringToFront(App);
-    bool isRunning() const { return m_phone || m_settingsApp; }
+    // The phone's buttons, as `home` and `lock` press them; the reason when
+    // the home screen cannot be started.
+    std::optional<std::string> pressHomeButton();
+    std::optional<std::string> pressSideButton();
+    bool isRunning() const { return m_phone || m_settingsApp || m_springBoard; }
 
-    // The simulated time since the first app started. Both apps live on it:
-    // what passes in one (a wait, a tap's moment) passes in the other.
+    // --- The phone as a person holds it (the window's mouse and keys).
+    // A finger on the screen in front, in screen points. What it does on
+    // the home screen (an icon, the lock screen's slider or grabber)
+    // follows as a line's would.
+    void touchDown(kit::CGPoint point) { touch("down", point); }
+    void touchMove(kit::CGPoint point) { touch("move", point); }
+    void touchUp(kit::CGPoint point) { touch("up", point); }
+    // The camera in front (the camera app's or the lock screen's); nothing
+    // happens without one.
+    void pressShutter();
+    void pressVolume(bool up);
+    void pinch(double scale);
+    // The app in front hears of it.
+    void memoryWarning();
+    // How the device is held, for every app (1 to 6 as `rotate` names them).
+    void setOrientation(int deviceOrientation);
+    void setGravity(double x, double y, double z) { hold(x, y, z); }
+    // The light on the scene, or the scene's own: it is the world's, so every
+    // app's camera sees it; the reason when the home screen could not be told.
+    std::optional<std::string> setLight(std::optional<hardware::LightSetting>);
+    // The screen in front as it looks now, and as a PNG; nothing (false)
+    // when no app is in front or it has ended.
+    const kit::CGImage* renderFront();
+    bool screenshot(const std::filesystem::path& png);
+
+    // The simulated time since the first app started. Every app lives on
+    // it: what passes in one (a wait, a tap's moment) passes in the others.
     double now() const { return m_now; }
     void advance(double seconds);
 
@@ -84,6 +126,8 @@ public:
     host::Phone* phone() const { return m_phone.get(); }
     // Nothing before `settings` and after quit.
     host::SettingsAppProcess* settingsApp() const { return m_settingsApp.get(); }
+    // Nothing before `lock` or `home` and after quit.
+    host::SpringBoardProcess* springBoard() const { return m_springBoard.get(); }
 
     // Hands the log lines written since the last time to the systemLog
     // option; lines apply() causes are handed on after each line, and the
@@ -102,11 +146,31 @@ private:
     std::optional<std::string> launch();
     void waitWithProgress(double seconds);
     std::optional<std::string> startSettingsApp();
+    std::optional<std::string> startSpringBoard();
+    // The options of an app in a process of its own.
+    host::AppProcess::Options processOptions(const std::filesystem::path& executable);
     std::optional<std::string> writeSettingsOnce();
-    std::optional<std::string> applyToSettings(const Command&);
-    // The apps' own clocks, to keep them together.
-    double cameraClock() const;
-    double settingsClock() const;
+    // The reason a finger could not reach the app in front, or nothing.
+    std::optional<std::string> touch(const char* phase, kit::CGPoint);
+    // A line for the app in front.
+    std::optional<std::string> applyToCamera(const Command&);
+    std::optional<std::string> applyToProcess(host::AppProcess&, const Command&);
+    std::optional<std::string> applyToSpringBoard(const Command&);
+    // How the device is held, for every app that runs and each that starts.
+    void hold(double x, double y, double z);
+    // The app in front steps back for the home screen, which is started
+    // when it is not running; the reason when it cannot be.
+    std::optional<std::string> leaveAppForHomeScreen();
+    // What the home screen asked for during a line: the app an icon opened,
+    // the app unlocking brings back.
+    std::optional<std::string> followHomeScreen();
+    std::optional<std::string> unlock();
+    // Every running app's clock moved on to the one furthest ahead, and the
+    // session's time with them.
+    void keepClocksTogether();
+    // Lets go of an app in another process that has ended; when it was in
+    // front, nothing is until a line brings an app there.
+    void forgetEndedApps();
 
     RunOptions m_options;
     std::ostream& m_events;
@@ -115,7 +179,13 @@ private:
     std::optional<hardware::LightSetting> m_light;
     std::unique_ptr<host::Phone> m_phone;
     std::unique_ptr<host::SettingsAppProcess> m_settingsApp;
+    std::unique_ptr<host::SpringBoardProcess> m_springBoard;
     App m_front { App::None };
+    // The app the side button sent away, which unlocking brings back.
+    App m_appBeforeLock { App::None };
+    std::optional<std::array<double, 3>> m_gravity;
+    // The last frame an app in another process sent.
+    kit::CGImageRef m_frame;
     bool m_settingsWritten { false };
     double m_now { 0 };
     std::vector<std::string> m_eventLines;

@@ -36,14 +36,6 @@ std::string modelOf(const WindowOptions& options)
     return model;
 }
 
-// The Settings app's screen under the mouse.
-struct SettingsScreen {
-    host::SettingsAppProcess& app;
-    void touchDown(kit::CGPoint p) { app.touch("down", p); }
-    void touchMove(kit::CGPoint p) { app.touch("move", p); }
-    void touchUp(kit::CGPoint p) { app.touch("up", p); }
-};
-
 }
 
 std::variant<std::unique_ptr<SimWindow>, std::string> SimWindow::open(WindowOptions options)
@@ -127,21 +119,10 @@ void SimWindow::close()
 
 void SimWindow::handle(const SDL_Event& event)
 {
+    // The mouse and the keys reach the whole phone through the session: the
+    // finger the app in front, the camera's keys the camera in front.
     auto& session = m_player->session();
-    auto* settings = session.front() == ScenarioSession::App::Settings ? session.settingsApp() : nullptr;
-    if (settings) {
-        // The Settings app takes the mouse; of the keys only Tab and quit act.
-        SettingsScreen screen { *settings };
-        if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT && event.button.x < m_screenWidth)
-            m_input.mouseDown(screen, event.button.x, event.button.y);
-        else if (event.type == SDL_MOUSEMOTION)
-            m_input.mouseMove(screen, event.motion.x, event.motion.y);
-        else if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT)
-            m_input.mouseUp(screen, event.button.x, event.button.y);
-        if (event.type != SDL_KEYDOWN && event.type != SDL_QUIT)
-            return;
-    }
-    auto* phone = session.front() == ScenarioSession::App::Camera ? m_player->phone() : nullptr;
+    bool running = session.isRunning();
     switch (event.type) {
     case SDL_QUIT:
         m_input.requestQuit();
@@ -152,23 +133,27 @@ void SimWindow::handle(const SDL_Event& event)
         bool tilt = action == WindowAction::TiltLeft || action == WindowAction::TiltRight;
         if (action == WindowAction::Quit)
             m_input.requestQuit();
-        else if (action == WindowAction::SwitchApp && !event.key.repeat)
+        else if (event.key.repeat && !tilt)
+            break;
+        else if (action == WindowAction::SwitchApp)
             switchApp();
-        else if (action && phone && (!event.key.repeat || tilt))
-            m_input.perform(*phone, *action);
+        else if (action == WindowAction::Home || action == WindowAction::SideButton)
+            pressButton(*action);
+        else if (action && running)
+            m_input.perform(session, *action);
         break;
     }
     case SDL_MOUSEBUTTONDOWN:
-        if (phone && event.button.button == SDL_BUTTON_LEFT && event.button.x < m_screenWidth)
-            m_input.mouseDown(*phone, event.button.x, event.button.y);
+        if (running && event.button.button == SDL_BUTTON_LEFT && event.button.x < m_screenWidth)
+            m_input.mouseDown(session, event.button.x, event.button.y);
         break;
     case SDL_MOUSEMOTION:
-        if (phone)
-            m_input.mouseMove(*phone, event.motion.x, event.motion.y);
+        if (running)
+            m_input.mouseMove(session, event.motion.x, event.motion.y);
         break;
     case SDL_MOUSEBUTTONUP:
-        if (phone && event.button.button == SDL_BUTTON_LEFT)
-            m_input.mouseUp(*phone, event.button.x, event.button.y);
+        if (running && event.button.button == SDL_BUTTON_LEFT)
+            m_input.mouseUp(session, event.button.x, event.button.y);
         break;
     case SDL_MOUSEWHEEL:
         m_pendingWheel += event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
@@ -188,8 +173,8 @@ bool SimWindow::frame(double seconds)
     // A turn of the wheel arrives as a burst of notches: one pinch for all
     // of them. The pinch itself takes the phone's clock on by its 0.3 s.
     auto& session = m_player->session();
-    if (m_pendingWheel && m_player->phone() && session.front() == ScenarioSession::App::Camera)
-        m_input.wheel(*m_player->phone(), m_pendingWheel);
+    if (m_pendingWheel && session.isRunning())
+        m_input.wheel(session, m_pendingWheel);
     m_pendingWheel = 0;
     if (m_input.wantsQuit()) {
         close();
@@ -216,28 +201,40 @@ bool SimWindow::frame(double seconds)
         close();
         return false;
     }
-    kit::CGImageRef settingsScreen;
-    if (session.front() == ScenarioSession::App::Settings && session.settingsApp())
-        settingsScreen = session.settingsApp()->renderScreen();
-    if (!settingsScreen && !m_player->phone()) {
-        m_error = "the Settings app has ended";
+    const auto* screen = session.renderFront();
+    if (!screen) {
+        m_error = session.front() == ScenarioSession::App::Settings ? "the Settings app has ended"
+            : session.front() == ScenarioSession::App::HomeScreen  ? "the home screen has ended"
+                                                                   : "no app is in front";
         close();
         return false;
     }
-    const auto& screen = settingsScreen ? *settingsScreen : m_player->phone()->renderScreen();
-    present(screen);
+    present(*screen);
     if (m_recorder)
-        m_recorder->append(screen, session.now());
+        m_recorder->append(*screen, session.now());
     ++m_frames;
     return true;
 }
 
-void SimWindow::switchApp()
+void SimWindow::pressButton(WindowAction button)
 {
     auto& session = m_player->session();
-    auto other = session.front() == ScenarioSession::App::Settings ? ScenarioSession::App::Camera
-                                                                    : ScenarioSession::App::Settings;
-    if (auto problem = session.bringToFront(other))
+    auto problem = button == WindowAction::Home ? session.pressHomeButton() : session.pressSideButton();
+    if (problem)
+        kit::logf("vantor-sim: %s", problem->c_str());
+}
+
+void SimWindow::switchApp()
+{
+    // The camera from the Settings app, the Settings app from anything else;
+    // a locked phone stays locked.
+    auto& session = m_player->session();
+    bool toCamera = session.front() == ScenarioSession::App::Settings;
+    Command command = toCamera ? Command(command::CameraToFront {}) : Command(command::Settings {});
+    auto problem = frontProblem(command, session.frontScreen());
+    if (!problem)
+        problem = session.bringToFront(toCamera ? ScenarioSession::App::Camera : ScenarioSession::App::Settings);
+    if (problem)
         kit::logf("vantor-sim: %s", problem->c_str());
 }
 
@@ -301,8 +298,24 @@ PanelState SimWindow::panelState() const
         state.status += "Recording\n";
     if (!m_player->isFinished())
         state.status += "Playing the script\n";
-    if (m_player->session().front() == ScenarioSession::App::Settings)
+    auto& session = m_player->session();
+    switch (session.frontScreen()) {
+    case Front::Settings:
         state.status += "Settings in front (Tab: camera)\n";
+        break;
+    case Front::LockScreen:
+        state.status += "Locked (drag to unlock, or the camera up)\n";
+        break;
+    case Front::LockCamera:
+        state.status += "Camera on the lock screen (h: close)\n";
+        break;
+    case Front::HomeScreen:
+        state.status += "Home screen (click an icon)\n";
+        break;
+    case Front::Camera:
+    case Front::Unknown:
+        break;
+    }
     if (auto& shot = m_input.lastScreenshot())
         state.status += "Saved " + shot->filename().string() + "\n";
     return state;

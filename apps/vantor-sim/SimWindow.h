@@ -84,6 +84,8 @@ private:
     PanelState panelState() const;
     // Tab: the other app to the front, started when it is not running.
     void switchApp();
+    // The home and side buttons, through the session.
+    void pressButton(WindowAction);
     void close();
 
     WindowOptions m_options;

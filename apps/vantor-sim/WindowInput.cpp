@@ -48,6 +48,9 @@ std::optional<WindowAction> WindowInput::actionForKey(SDL_Keycode key)
     case SDLK_h:
     case SDLK_HOME:
         return WindowAction::Home;
+    case SDLK_l:
+    case SDLK_END:
+        return WindowAction::SideButton;
     case SDLK_TAB:
         return WindowAction::SwitchApp;
     case SDLK_m:
@@ -65,7 +68,7 @@ std::optional<WindowAction> WindowInput::actionForKey(SDL_Keycode key)
         return WindowAction::LightDarker;
     case SDLK_QUOTE:
         return WindowAction::LightBrighter;
-    case SDLK_l:
+    case SDLK_SLASH:
         return WindowAction::LightOfTheScene;
     default:
         return std::nullopt;
@@ -77,22 +80,42 @@ kit::CGPoint WindowInput::screenPoint(double x, double y) const
     return kit::CGPointMake(x / m_scale, y / m_scale);
 }
 
-void WindowInput::wheel(host::Phone& phone, int notches)
+double WindowInput::wheelScale(int notches)
 {
-    if (notches == 0 || m_fingerDown)
-        return;
-    phone.pinch(std::pow(1.1, std::clamp(notches, -10, 10)));
+    return std::pow(1.1, std::clamp(notches, -10, 10));
 }
 
-void WindowInput::turn(host::Phone& phone, int orientation)
+std::optional<host::Gravity> WindowInput::holdFor(WindowAction action)
+{
+    switch (action) {
+    case WindowAction::Portrait:
+        return turn(1);
+    case WindowAction::UpsideDown:
+        return turn(2);
+    case WindowAction::LandscapeLeft:
+        return turn(4);
+    case WindowAction::LandscapeRight:
+        return turn(3);
+    case WindowAction::FaceUp:
+        return turn(5);
+    case WindowAction::TiltLeft:
+        return tilt(-0.5);
+    case WindowAction::TiltRight:
+        return tilt(0.5);
+    default:
+        return std::nullopt;
+    }
+}
+
+host::Gravity WindowInput::turn(int orientation)
 {
     // Turning the device holds it square again.
     m_orientation = orientation;
     m_tiltDegrees = 0;
-    phone.setOrientation(orientation);
+    return *host::DeviceOrientation::gravityFor(orientation);
 }
 
-void WindowInput::tilt(host::Phone& phone, double degrees)
+host::Gravity WindowInput::tilt(double degrees)
 {
     m_tiltDegrees = std::clamp(m_tiltDegrees + degrees, -45.0, 45.0);
     double a = m_tiltDegrees * std::numbers::pi / 180;
@@ -102,23 +125,17 @@ void WindowInput::tilt(host::Phone& phone, double degrees)
     // while it lies face up.
     switch (m_orientation) {
     case 1:
-        phone.setGravity(s, -c, 0);
-        break;
+        return { s, -c, 0 };
     case 2:
-        phone.setGravity(-s, c, 0);
-        break;
+        return { -s, c, 0 };
     case 3:
-        phone.setGravity(-c, -s, 0);
-        break;
+        return { -c, -s, 0 };
     case 4:
-        phone.setGravity(c, s, 0);
-        break;
+        return { c, s, 0 };
     case 6:
-        phone.setGravity(s, 0, c);
-        break;
+        return { s, 0, c };
     default:
-        phone.setGravity(s, 0, -c);
-        break;
+        return { s, 0, -c };
     }
 }
 
@@ -154,102 +171,52 @@ void WindowInput::follow(const Command& command)
     }
 }
 
-void WindowInput::setLight(host::Phone& phone, std::optional<hardware::LightSetting> light)
+std::optional<hardware::LightSetting> WindowInput::lightFor(WindowAction action)
 {
-    m_light = light;
-    phone.setLight(light);
-}
-
-void WindowInput::perform(host::Phone& phone, WindowAction action)
-{
+    auto light = m_light.value_or(hardware::LightSetting {});
     switch (action) {
-    case WindowAction::Shutter:
-        phone.pressShutter();
-        break;
-    case WindowAction::VolumeUp:
-    case WindowAction::VolumeDown:
-        phone.pressVolume(action == WindowAction::VolumeUp);
-        break;
-    case WindowAction::Portrait:
-        turn(phone, 1);
-        break;
-    case WindowAction::UpsideDown:
-        turn(phone, 2);
-        break;
-    case WindowAction::LandscapeLeft:
-        turn(phone, 4);
-        break;
-    case WindowAction::LandscapeRight:
-        turn(phone, 3);
-        break;
-    case WindowAction::FaceUp:
-        turn(phone, 5);
-        break;
-    case WindowAction::TiltLeft:
-        tilt(phone, -0.5);
-        break;
-    case WindowAction::TiltRight:
-        tilt(phone, 0.5);
-        break;
-    case WindowAction::Home:
-        m_inBackground = !m_inBackground;
-        if (m_inBackground)
-            phone.background();
-        else
-            phone.foreground();
-        break;
-    case WindowAction::MemoryWarning:
-        phone.memoryWarning();
-        break;
-    case WindowAction::Screenshot: {
-        std::error_code error;
-        fs::create_directories(m_screenshotFolder, error);
-        fs::path path;
-        // Never over an earlier screenshot of this or another session.
-        do {
-            char name[32];
-            std::snprintf(name, sizeof name, "window-%03d.png", ++m_screenshotCount);
-            path = m_screenshotFolder / name;
-        } while (fs::exists(path, error));
-        if (phone.screenshot(path)) {
-            m_lastScreenshot = path;
-            kit::logf("vantor-sim: screenshot %s", path.c_str());
-        } else {
-            kit::logf("vantor-sim: cannot write the screenshot %s", path.c_str());
-        }
-        break;
-    }
-    case WindowAction::Quit:
-        requestQuit();
-        break;
-    case WindowAction::SwitchApp:
-        // The window brings the other app to the front; the phone has no
-        // such button.
-        break;
     case WindowAction::LightWarmer:
     case WindowAction::LightCooler: {
         // The colour temperatures of common lights, from a candle to a blue sky.
         static constexpr double steps[] = { 1500, 2000, 2800, 3500, 4500, 5500, 6500, 8000, 10000, 15000 };
-        auto light = m_light.value_or(hardware::LightSetting {});
         auto next = std::upper_bound(std::begin(steps), std::end(steps), light.kelvin);
         auto previous = std::lower_bound(std::begin(steps), std::end(steps), light.kelvin);
         if (action == WindowAction::LightCooler && next != std::end(steps))
             light.kelvin = *next;
         else if (action == WindowAction::LightWarmer && previous != std::begin(steps))
             light.kelvin = *(previous - 1);
-        setLight(phone, light);
+        m_light = light;
         break;
     }
     case WindowAction::LightDarker:
-    case WindowAction::LightBrighter: {
-        auto light = m_light.value_or(hardware::LightSetting {});
-        light.stops = std::clamp(light.stops + (action == WindowAction::LightBrighter ? 1 : -1), -10.0, 10.0);
-        setLight(phone, light);
+    case WindowAction::LightBrighter:
+        light.stops = std::clamp(light.stops + (action == WindowAction::LightBrighter ? 1 : -1),
+            hardware::kLowestLightStops, hardware::kHighestLightStops);
+        m_light = light;
+        break;
+    default:
+        m_light.reset();
         break;
     }
-    case WindowAction::LightOfTheScene:
-        setLight(phone, std::nullopt);
-        break;
+    return m_light;
+}
+
+void WindowInput::takeScreenshot(const std::function<bool(const fs::path&)>& write)
+{
+    std::error_code error;
+    fs::create_directories(m_screenshotFolder, error);
+    fs::path path;
+    // Never over an earlier screenshot of this or another session.
+    do {
+        char name[32];
+        std::snprintf(name, sizeof name, "window-%03d.png", ++m_screenshotCount);
+        path = m_screenshotFolder / name;
+    } while (fs::exists(path, error));
+    if (write(path)) {
+        m_lastScreenshot = path;
+        kit::logf("vantor-sim: screenshot %s", path.c_str());
+    } else {
+        kit::logf("vantor-sim: cannot write the screenshot %s", path.c_str());
     }
 }
 

@@ -3,11 +3,15 @@
 #include "Scenario.h"
 
 #include "host/camera/DeviceOrientation.h"
-#include "host/camera/Phone.h"
+
+#include "hardware/camera/LightSetting.h"
+
+#include "kit/ui/Geometry.h"
 
 #include <SDL2/SDL_keycode.h>
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -26,7 +30,10 @@ enum class WindowAction {
     FaceUp,
     TiltLeft,
     TiltRight,
+    // The phone's home and side buttons, which the window presses through
+    // the session (the home screen's process).
     Home,
+    SideButton,
     MemoryWarning,
     Screenshot,
     Quit,
@@ -43,13 +50,15 @@ enum class WindowAction {
 // Turns the window's mouse and keys into the phone's inputs. The mouse is
 // one finger: window pixels become screen points through the window's scale
 // (window pixels per point). It knows no SDL beyond key codes, so tests drive
-// it directly.
+// it directly. The phone is anything that takes a person's inputs: the
+// camera app alone (host::Phone), or the whole phone of a session, whose
+// camera in front takes the camera's keys.
 class WindowInput {
 public:
     // The help line the side panel shows.
     static constexpr const char* helpText = "space shutter · +/- volume · arrows turn · f face up · [ ] tilt 0.5° · "
-                                            "h home · m memory warning · s screenshot · Tab camera/Settings · "
-                                            ", . light warmer/cooler · ; ' darker/brighter · l the scene's own light · "
+                                            "h home · l lock · m memory warning · s screenshot · Tab camera/Settings · "
+                                            ", . light warmer/cooler · ; ' darker/brighter · / the scene's own light · "
                                             "q quit";
 
     // `screenshots`: the folder a screenshot key writes into.
@@ -60,8 +69,7 @@ public:
     // --- The finger; window pixel coordinates. A move or release without a
     // press is ignored, as a mouse moving over the window touches nothing.
     // The screen is the app in front: anything with touchDown, touchMove
-    // and touchUp taking screen points (the phone's camera app, or the
-    // Settings app's handle).
+    // and touchUp taking screen points.
     template <typename Screen>
     void mouseDown(Screen& screen, double x, double y)
     {
@@ -87,9 +95,53 @@ public:
         screen.touchUp(screenPoint(x, y));
     }
     // Wheel notches: away from the person zooms in, each notch by 10 %.
-    void wheel(host::Phone&, int notches);
+    template <typename Phone>
+    void wheel(Phone& phone, int notches)
+    {
+        if (notches == 0 || m_fingerDown)
+            return;
+        phone.pinch(wheelScale(notches));
+    }
 
-    void perform(host::Phone&, WindowAction);
+    // The keys of the camera and the device; the phone's buttons, Tab and
+    // quit are the window's own (SimWindow) and do nothing here.
+    template <typename Phone>
+    void perform(Phone& phone, WindowAction action)
+    {
+        switch (action) {
+        case WindowAction::Shutter:
+            phone.pressShutter();
+            break;
+        case WindowAction::VolumeUp:
+        case WindowAction::VolumeDown:
+            phone.pressVolume(action == WindowAction::VolumeUp);
+            break;
+        case WindowAction::MemoryWarning:
+            phone.memoryWarning();
+            break;
+        case WindowAction::Screenshot:
+            takeScreenshot([&](const std::filesystem::path& path) { return phone.screenshot(path); });
+            break;
+        case WindowAction::Quit:
+            requestQuit();
+            break;
+        case WindowAction::Home:
+        case WindowAction::SideButton:
+        case WindowAction::SwitchApp:
+            break;
+        case WindowAction::LightWarmer:
+        case WindowAction::LightCooler:
+        case WindowAction::LightDarker:
+        case WindowAction::LightBrighter:
+        case WindowAction::LightOfTheScene:
+            phone.setLight(lightFor(action));
+            break;
+        default:
+            if (auto gravity = holdFor(action))
+                phone.setGravity(gravity->x, gravity->y, gravity->z);
+            break;
+        }
+    }
     // Keeps what the panel tells true when a script line, not a key, turns
     // the device, tilts it or sends the app away; tilting by key goes on
     // from there.
@@ -114,11 +166,18 @@ public:
     kit::CGPoint screenPoint(double x, double y) const;
 
 private:
-    void turn(host::Phone&, int orientation);
-    void tilt(host::Phone&, double degrees);
+    static double wheelScale(int notches);
+    // The gravity a key that turns or tilts the device gives, remembering
+    // how it is held; nothing for other keys.
+    std::optional<host::Gravity> holdFor(WindowAction);
+    host::Gravity turn(int orientation);
+    host::Gravity tilt(double degrees);
     // The held orientation and tilt that a gravity shows.
     void hold(const host::Gravity&);
-    void setLight(host::Phone&, std::optional<hardware::LightSetting>);
+    // Writes the next "window-NNN.png" with `write`, never over an earlier one.
+    void takeScreenshot(const std::function<bool(const std::filesystem::path&)>& write);
+    // The light a light key asks for, remembered; nothing for the scene's own.
+    std::optional<hardware::LightSetting> lightFor(WindowAction);
 
     double m_scale { 1 };
     std::filesystem::path m_screenshotFolder;

@@ -224,11 +224,13 @@ void createCameraButtonArray(kit::UIView* bottomBar)
             zoomView->setAlpha(1);
         else if (IS_IPAD_ZOOM) {
             double y = isLandscapeOrientation() ? zoomViewYLandscape : zoomViewYPortrait;
-            auto zoom = ZoomView::initWithFrame(kit::CGRectMake(minXForZoom, y, 400, 400));
-            bottomBar->addSubview(zoom);
-            zoom->setDelegate(cameraBar);
-            zoomView = zoom;
+            zoomView = ZoomView::initWithFrame(kit::CGRectMake(minXForZoom, y, 400, 400));
+            bottomBar->addSubview(zoomView);
         }
+        // The control outlives the camera bar of the session that made it:
+        // each session's camera bar takes its moves.
+        if (auto* zoom = kit::cast<ZoomView>(zoomView.get()))
+            zoom->setDelegate(cameraBar);
     }
 
     if (!_cameraButtonView) {

@@ -88,6 +88,7 @@ void ZoomView::setValue(float value)
         return;
     m_value = value;
     setNeedsDisplay();
+    setNeedsLayout();
 }
 
 void ZoomView::setThumbImageView(std::shared_ptr<kit::UIImageView> thumb)
@@ -132,14 +133,24 @@ kit::CGPoint ZoomView::drawCircularTrack(float value, kit::CGPoint centre, float
     return point;
 }
 
-void ZoomView::drawRect(kit::CGRect)
+kit::CGPoint ZoomView::trackCentre() const
 {
     auto b = bounds();
-    kit::CGPoint centre { b.origin.x + m_widthEx / 2, b.origin.y + b.size.height / 2 };
+    return { b.origin.x + m_widthEx / 2, b.origin.y + b.size.height / 2 };
+}
+
+void ZoomView::drawRect(kit::CGRect)
+{
     auto context = kit::UIGraphicsGetCurrentContext();
     if (context)
         kit::CGContextSetLineWidth(context, 5);
-    m_thumbCenterPoint = drawCircularTrack(m_value, centre, sliderRadius(), context);
+    m_thumbCenterPoint = drawCircularTrack(m_value, trackCentre(), sliderRadius(), context);
+}
+
+void ZoomView::layoutSubviews()
+{
+    UIView::layoutSubviews();
+    drawCircularTrack(m_value, trackCentre(), sliderRadius(), nullptr);
 }
 
 void ZoomView::panGestureHappened(kit::id sender)

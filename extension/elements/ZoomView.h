@@ -35,9 +35,9 @@ public:
     static std::shared_ptr<ZoomView> initWithFrame(kit::CGRect frame);
 
     float value() const { return m_value; }
-    // Clamps to [minimumValue, maximumValue] and redraws when the value
-    // changes; an unchanged value (or a value that is not a number) does
-    // nothing.
+    // Clamps to [minimumValue, maximumValue] and redraws (and moves the
+    // thumb at the next layout pass) when the value changes; an unchanged
+    // value (or a value that is not a number) does nothing.
     void setValue(float);
     float minimumValue() const { return m_minimumValue; }
     float maximumValue() const { return m_maximumValue; }
@@ -60,6 +60,10 @@ public:
     // Places the thumb on the circle for the value and answers its centre.
     kit::CGPoint drawCircularTrack(float value, kit::CGPoint centre, float radius, kit::CGContextRef);
     void drawRect(kit::CGRect) override;
+    // The thumb follows the value at every layout pass as well as when the
+    // control is drawn, so a finger finds it where the value puts it in a
+    // run that never draws the screen.
+    void layoutSubviews() override;
 
     // The pan's action: begins only on the thumb; on the left half of the
     // circle the finger's angle sets the value, on the right half the value
@@ -69,6 +73,7 @@ public:
 private:
     explicit ZoomView(kit::CGRect frame);
     bool thumbContains(kit::CGPoint) const;
+    kit::CGPoint trackCentre() const;
 
     std::shared_ptr<kit::UIImageView> m_thumbImageView;
     std::shared_ptr<kit::UIImageView> m_zoomOutline;

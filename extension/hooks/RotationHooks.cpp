@@ -179,18 +179,20 @@ void _method$PLCameraView$_cameraOrientationChanged$$(kit::id self, kit::SEL cmd
         adjustElementsForRotation();
 }
 
+// On a pad the extension's elements take their rows first; the host lays
+// out its own bar last.
 void _method$CAMBottomBar$_layoutForHorizontalOrientation$(kit::id self, kit::SEL cmd)
 {
-    _orig$CAMBottomBar$_layoutForHorizontalOrientation$(self, cmd);
     if (IS_IPAD)
         adjustElementsForRotation();
+    _orig$CAMBottomBar$_layoutForHorizontalOrientation$(self, cmd);
 }
 
 void _method$CAMBottomBar$_layoutForVerticalOrientation$(kit::id self, kit::SEL cmd)
 {
-    _orig$CAMBottomBar$_layoutForVerticalOrientation$(self, cmd);
     if (IS_IPAD)
         adjustElementsForRotation();
+    _orig$CAMBottomBar$_layoutForVerticalOrientation$(self, cmd);
 }
 
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/camera/CameraCapabilities.h"
+#include "host/camera/CameraScreen.h"
 #include "host/camera/Phone.h"
 
 #include <memory>
@@ -12,17 +13,15 @@ class CameraHardware;
 
 namespace kit {
 class Renderer;
-class UIWindow;
 }
 
 namespace host {
 
 class PLCameraController;
 class PLCameraView;
-class PLCameraViewController;
 
 // The camera app in its process: what the phone powers on (identity,
-// device root, clock), what launches (loader, controller, view, window) and
+// device root, clock), what launches (loader, then the camera's screen) and
 // the life-cycle steps, each sending the app's own methods through the
 // runtime in the order the real app does.
 class CameraApp {
@@ -44,25 +43,19 @@ public:
     bool screenshot(const std::filesystem::path&);
 
     const CameraCapabilities& capabilities() const { return m_capabilities; }
-    PLCameraView* view() const { return m_view.get(); }
-    PLCameraController* controller() const { return m_controller.get(); }
+    // Nothing before the launch and after quit.
+    CameraScreen* screen() const { return m_screen.get(); }
+    PLCameraView* view() const { return m_screen ? m_screen->view() : nullptr; }
+    PLCameraController* controller() const { return m_screen ? m_screen->controller() : nullptr; }
 
 private:
-    void removeUnfinishedFiles();
-    void startSession();
-    void showNewestPhotoInWell();
     void settle();
-    void finishBackgroundWork();
 
     CameraCapabilities m_capabilities;
     std::shared_ptr<hardware::CameraHardware> m_hardware;
     PhoneOptions m_options;
-    std::shared_ptr<PLCameraController> m_controller;
-    std::shared_ptr<PLCameraView> m_view;
-    std::shared_ptr<PLCameraViewController> m_viewController;
-    std::shared_ptr<kit::UIWindow> m_window;
+    std::unique_ptr<CameraScreen> m_screen;
     std::unique_ptr<kit::Renderer> m_renderer;
-    std::optional<int32_t> m_reportedOrientation;
     bool m_running { false };
     bool m_inBackground { false };
 };

@@ -1,42 +1,19 @@
 #include "host/camera/CameraIcons.h"
 
 #include "host/camera/CAMShutterButton.h"
+#include "host/common/DrawnImage.h"
 
 #include "kit/ui/UIImage.h"
-#include "kit/ui/UIScreen.h"
 
 #include <cairo.h>
 
 #include <cmath>
-#include <functional>
 
 namespace host {
 
-namespace {
-
-// Draws in points on a transparent bitmap of the screen's scale.
-std::shared_ptr<kit::UIImage> drawIcon(double width, double height, const std::function<void(cairo_t*)>& draw)
-{
-    double scale = kit::UIScreen::mainScreen()->scale();
-    auto bitmap = kit::CGImage::create(int(std::ceil(width * scale)), int(std::ceil(height * scale)));
-    if (!bitmap)
-        return nullptr;
-    cairo_surface_t* surface = cairo_image_surface_create_for_data(
-        bitmap->mutableData(), CAIRO_FORMAT_ARGB32, bitmap->width(), bitmap->height(), bitmap->bytesPerRow());
-    cairo_t* cr = cairo_create(surface);
-    cairo_scale(cr, scale, scale);
-    draw(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(surface);
-    cairo_surface_destroy(surface);
-    return kit::UIImage::imageWithCGImage(bitmap, scale);
-}
-
-}
-
 std::shared_ptr<kit::UIImage> CameraIcons::flash(bool on)
 {
-    return drawIcon(14, 22, [on](cairo_t* cr) {
+    return drawnImage(14, 22, [on](cairo_t* cr) {
         cairo_move_to(cr, 9, 1);
         cairo_line_to(cr, 2, 12.5);
         cairo_line_to(cr, 7, 12.5);
@@ -57,7 +34,7 @@ std::shared_ptr<kit::UIImage> CameraIcons::flash(bool on)
 
 std::shared_ptr<kit::UIImage> CameraIcons::flip()
 {
-    return drawIcon(34, 24, [](cairo_t* cr) {
+    return drawnImage(34, 24, [](cairo_t* cr) {
         cairo_set_source_rgb(cr, 1, 1, 1);
         cairo_set_line_width(cr, 1.3);
         // Camera body with its viewfinder bump.
@@ -91,7 +68,7 @@ std::shared_ptr<kit::UIImage> CameraIcons::flip()
 
 std::shared_ptr<kit::UIImage> CameraIcons::filters(bool on)
 {
-    return drawIcon(30, 30, [on](cairo_t* cr) {
+    return drawnImage(30, 30, [on](cairo_t* cr) {
         const double centres[3][2] = { { 15, 10 }, { 10.5, 18 }, { 19.5, 18 } };
         const double colours[3][3] = { { 1, 0.3, 0.3 }, { 0.3, 0.8, 0.3 }, { 0.3, 0.5, 1 } };
         cairo_set_line_width(cr, 1.3);
@@ -108,7 +85,7 @@ std::shared_ptr<kit::UIImage> CameraIcons::filters(bool on)
 
 std::shared_ptr<kit::UIImage> CameraIcons::shutter(int64_t mode, double diameter, bool pressed)
 {
-    return drawIcon(diameter, diameter, [mode, diameter, pressed](cairo_t* cr) {
+    return drawnImage(diameter, diameter, [mode, diameter, pressed](cairo_t* cr) {
         double c = diameter / 2;
         cairo_set_source_rgb(cr, 1, 1, 1);
         cairo_set_line_width(cr, diameter * 0.06);
@@ -119,13 +96,7 @@ std::shared_ptr<kit::UIImage> CameraIcons::shutter(int64_t mode, double diameter
         double shade = pressed ? 0.7 : 1.0;
         if (recording) {
             double side = diameter * 0.36, r = diameter * 0.05;
-            double x = c - side / 2, y = c - side / 2;
-            cairo_new_sub_path(cr);
-            cairo_arc(cr, x + side - r, y + r, r, -M_PI / 2, 0);
-            cairo_arc(cr, x + side - r, y + side - r, r, 0, M_PI / 2);
-            cairo_arc(cr, x + r, y + side - r, r, M_PI / 2, M_PI);
-            cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
-            cairo_close_path(cr);
+            addRoundedRect(cr, c - side / 2, c - side / 2, side, side, r);
             cairo_set_source_rgb(cr, 0.93 * shade, 0.16 * shade, 0.16 * shade);
         } else {
             cairo_arc(cr, c, c, c - diameter * 0.13, 0, 2 * M_PI);

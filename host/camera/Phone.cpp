@@ -1,35 +1,20 @@
 #include "host/camera/Phone.h"
 
-#include "host/camera/CAMPreviewView.h"
-#include "host/camera/CAMShutterButton.h"
 #include "host/camera/CameraApp.h"
 #include "host/camera/DeviceOrientation.h"
-#include "host/camera/HostRuntime.h"
 #include "host/camera/PLCameraController.h"
-#include "host/camera/EventLog.h"
-#include "host/camera/PLCameraView.h"
 #include "host/common/ScreenDescription.h"
 #include "host/common/ScreenTouches.h"
 
 #include "hardware/camera/CameraHardware.h"
 
-#include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/media/DeviceProfile.h"
 #include "kit/ui/UIApplication.h"
-#include "kit/ui/UIWindow.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace host {
-
-namespace {
-
-// A pinch's fingers move in steps of this many seconds.
-constexpr double touchStep = 1.0 / 60;
-
-}
 
 std::variant<std::unique_ptr<Phone>, std::string> Phone::start(PhoneOptions options)
 {
@@ -38,12 +23,11 @@ std::variant<std::unique_ptr<Phone>, std::string> Phone::start(PhoneOptions opti
         return "unknown device model \"" + options.model + "\"";
     if (options.deviceRoot.empty())
         return std::string("no device root given");
-    auto made = hardware::CameraHardware::withScene(options.scene);
+    auto made = CameraScreen::cameraHardwareFor(options.scene);
     if (auto* problem = std::get_if<std::string>(&made))
         return *problem;
     std::unique_ptr<Phone> phone(new Phone(std::move(options)));
     phone->m_hardware = std::get<std::shared_ptr<hardware::CameraHardware>>(made);
-    phone->m_hardware->setEventSink([](const std::string& line) { EventLog::note(line); });
     phone->m_app = std::make_unique<CameraApp>(*profile, phone->m_hardware, phone->m_options);
     return phone;
 }
@@ -117,58 +101,14 @@ void Phone::drag(kit::CGPoint from, kit::CGPoint to, double seconds)
 
 void Phone::swipe(SwipeDirection direction)
 {
-    auto* view = m_app->view();
-    if (!view)
-        return;
-    auto* preview = view->previewView();
-    auto frame = preview->frame();
-    auto start = view->convertPointToScreen(kit::CGPointMake(kit::CGRectGetMidX(frame), kit::CGRectGetMidY(frame)));
-    const double distance = 150;
-    kit::CGPoint end = start;
-    switch (direction) {
-    case SwipeDirection::Up:
-        end.y -= distance;
-        break;
-    case SwipeDirection::Down:
-        end.y += distance;
-        break;
-    case SwipeDirection::Left:
-        end.x -= distance;
-        break;
-    case SwipeDirection::Right:
-        end.x += distance;
-        break;
-    }
-    drag(start, end, 0.15);
+    if (auto* screen = m_app->screen())
+        screen->swipe(direction);
 }
 
 void Phone::pinch(double scale)
 {
-    auto* view = m_app->view();
-    if (!view || scale <= 0)
-        return;
-    auto frame = view->previewView()->frame();
-    auto centre = view->convertPointToScreen(kit::CGPointMake(kit::CGRectGetMidX(frame), kit::CGRectGetMidY(frame)));
-    const double startSpread = 60;
-    const double seconds = 0.3;
-    int steps = int(std::ceil(seconds / touchStep));
-    auto fingers = [&](double spread) {
-        return std::pair { kit::CGPointMake(centre.x - spread / 2, centre.y), kit::CGPointMake(centre.x + spread / 2, centre.y) };
-    };
-    auto* application = kit::UIApplication::sharedApplication();
-    auto [first, second] = fingers(startSpread);
-    application->touchDown(first, 0);
-    application->touchDown(second, 1);
-    for (int i = 1; i <= steps; ++i) {
-        advance(seconds / steps);
-        auto [a, b] = fingers(startSpread * (1 + (scale - 1) * double(i) / steps));
-        application->touchMove(a, 0);
-        application->touchMove(b, 1);
-    }
-    auto [a, b] = fingers(startSpread * scale);
-    application->touchUp(a, 0);
-    application->touchUp(b, 1);
-    kit::RunLoop::main().runDue();
+    if (auto* screen = m_app->screen())
+        screen->pinch(scale);
 }
 
 bool Phone::tapView(const std::string& className, std::optional<int> tag)
@@ -181,46 +121,26 @@ bool Phone::tapView(const std::string& className, std::optional<int> tag)
 
 void Phone::pressShutter()
 {
-    auto* view = m_app->view();
-    if (!view || !touches::isShown(view->shutterButton()))
-        return;
-    auto b = view->shutterButton()->bounds();
-    tap(view->shutterButton()->convertPointToScreen(kit::CGPointMake(kit::CGRectGetMidX(b), kit::CGRectGetMidY(b))));
+    if (auto* screen = m_app->screen())
+        screen->pressShutter();
 }
 
 void Phone::pressVolume(bool up)
 {
-    auto* view = m_app->view();
-    if (!view || !isRunning())
-        return;
-    send(sel::PLCameraView_handleVolumeButtonDown, view);
-    advance(0.1);
-    if (up)
-        send(sel::PLCameraView_handleVolumeUpEvents, view, nullptr);
-    send(sel::PLCameraView_handleVolumeButtonUp, view);
-    kit::RunLoop::main().runDue();
+    if (auto* screen = m_app->screen())
+        screen->pressVolume(up);
 }
 
 bool Phone::setCameraMode(int mode)
 {
-    auto* view = m_app->view();
-    auto* controller = m_app->controller();
-    if (!view || !controller || !m_app->capabilities().hasMode(mode, controller->cameraDevice()))
-        return false;
-    view->switchToCameraMode(mode);
-    kit::RunLoop::main().runDue();
-    return controller->cameraMode() == mode;
+    auto* screen = m_app->screen();
+    return screen && screen->setCameraMode(mode);
 }
 
 bool Phone::setCameraDevice(int device)
 {
-    auto* view = m_app->view();
-    auto* controller = m_app->controller();
-    if (!view || !controller || !m_app->capabilities().hasCamera(device))
-        return false;
-    view->switchToCameraDevice(device);
-    kit::RunLoop::main().runDue();
-    return controller->cameraDevice() == device;
+    auto* screen = m_app->screen();
+    return screen && screen->setCameraDevice(device);
 }
 
 void Phone::setOrientation(int deviceOrientation)
@@ -236,9 +156,8 @@ void Phone::setGravity(double x, double y, double z)
 
 void Phone::setFiltersShowing(bool showing)
 {
-    if (auto* view = m_app->view())
-        view->setFiltersShowing(showing);
-    kit::RunLoop::main().runDue();
+    if (auto* screen = m_app->screen())
+        screen->setFiltersShowing(showing);
 }
 
 void Phone::setLight(std::optional<hardware::LightSetting> light)
@@ -305,9 +224,14 @@ bool Phone::describe(const std::filesystem::path& txt) const
 
 std::vector<std::filesystem::path> Phone::cameraRoll() const
 {
+    return cameraRollIn(m_options.deviceRoot);
+}
+
+std::vector<std::filesystem::path> Phone::cameraRollIn(const std::filesystem::path& deviceRoot)
+{
     std::vector<std::filesystem::path> files;
     std::error_code error;
-    auto dcim = m_options.deviceRoot / "var/mobile/Media/DCIM";
+    auto dcim = deviceRoot / "var/mobile/Media/DCIM";
     for (auto it = std::filesystem::recursive_directory_iterator(dcim, error);
          !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
         auto name = it->path().filename().string();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/camera/CameraScreen.h"
+
 #include "hardware/camera/LightSetting.h"
 
 #include "hardware/camera/CameraHardware.h"
@@ -48,7 +50,7 @@ struct PhoneOptions {
 // threads of their own.
 class Phone {
 public:
-    enum class SwipeDirection { Up, Down, Left, Right };
+    using SwipeDirection = host::SwipeDirection;
 
     // Nothing but an error message for an unknown model, or a scene image or
     // depth map that cannot be read (or a depth map without an image).
@@ -126,6 +128,7 @@ public:
     bool describe(const std::filesystem::path& txt) const;
     // The photos and movies in the device's DCIM folder, in name order.
     std::vector<std::filesystem::path> cameraRoll() const;
+    static std::vector<std::filesystem::path> cameraRollIn(const std::filesystem::path& deviceRoot);
 
 private:
     explicit Phone(PhoneOptions);

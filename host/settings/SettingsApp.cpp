@@ -1,15 +1,15 @@
 #include "host/settings/SettingsApp.h"
 
+#include "host/common/AppProcessStart.h"
 #include "host/common/ScreenDescription.h"
 #include "host/common/ScreenTouches.h"
+#include "host/common/StatusBar.h"
 #include "host/settings/PrefsListController.h"
-#include "host/settings/StatusBar.h"
 #include "host/settings/TableScrolling.h"
 
-#include "kit/foundation/DeviceRoot.h"
-#include "kit/foundation/ProcessIdentity.h"
 #include "kit/foundation/RunLoop.h"
 #include "kit/media/DeviceProfile.h"
+#include "kit/runtime/Loader.h"
 #include "kit/runtime/Selector.h"
 #include "kit/ui/Renderer.h"
 #include "kit/ui/UIApplication.h"
@@ -87,12 +87,10 @@ void SettingsApp::powerOn()
     // is the file-system root, which bundles are opened relative to.
     auto identity = kit::DeviceProfile::forModel(m_model)->processIdentity(settingsBundle);
     identity.workingDirectory = "/";
-    kit::ProcessIdentity::set(std::move(identity));
-    if (!std::filesystem::exists(m_deviceRoot / "var/mobile"))
-        kit::DeviceRoot::prepare(m_deviceRoot);
-    kit::DeviceRoot::set(m_deviceRoot);
-    kit::RunLoop::main().resetWithVirtualClock();
-    kit::UIApplication::sharedApplication()->resetTouches();
+    startAppProcess(std::move(identity), m_deviceRoot);
+    // The injection framework offers its libraries to every process; their
+    // filters keep the camera's extension out of this one, and the log says so.
+    kit::Loader::loadInto(m_deviceRoot, settingsBundle);
 }
 
 void SettingsApp::launch()

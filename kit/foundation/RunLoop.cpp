@@ -2,6 +2,7 @@
 
 #include "kit/foundation/SystemLog.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cmath>
 #include <future>
@@ -72,6 +73,24 @@ void RunLoop::post(std::function<void()> work)
     schedule(0, std::move(work));
 }
 
+std::shared_ptr<ScheduledTask> RunLoop::addTurnObserver(std::function<void()> observer)
+{
+    assert(isMainThread() && "turn observers are added on the main thread");
+    auto task = std::make_shared<ScheduledTask>();
+    task->m_work = std::move(observer);
+    m_turnObservers.push_back(task);
+    return task;
+}
+
+void RunLoop::endTurn()
+{
+    std::erase_if(m_turnObservers, [](const auto& observer) { return observer->isCancelled(); });
+    // Over a copy: an observer may add another, which runs from the next turn.
+    for (auto observers = m_turnObservers; auto& observer : observers)
+        if (!observer->isCancelled())
+            observer->m_work();
+}
+
 void RunLoop::performAndWait(std::function<void()> work)
 {
     if (isMainThread()) {
@@ -91,6 +110,13 @@ void RunLoop::dropCancelledLocked() const
 {
     while (!m_tasks.empty() && m_tasks.top()->isCancelled())
         m_tasks.pop();
+}
+
+bool RunLoop::hasWorkDue(double limit) const
+{
+    std::lock_guard lock(m_mutex);
+    dropCancelledLocked();
+    return !m_tasks.empty() && m_tasks.top()->m_fireTime <= limit;
 }
 
 std::shared_ptr<ScheduledTask> RunLoop::popDue(double limit)
@@ -115,13 +141,14 @@ void RunLoop::advance(double seconds)
     }
     auto clock = std::static_pointer_cast<VirtualClock>(m_clock);
     double target = clock->now() + (seconds > 0 ? seconds : 0);
-    while (auto task = popDue(target)) {
-        clock->setNow(task->m_fireTime);
-        // A task cancelled after it was taken off the queue still must not run.
-        if (!task->isCancelled()) {
-            auto work = std::move(task->m_work);
-            work();
-        }
+    // One turn at each moment something falls due, each ended by the
+    // observers; the clock then moves to the next such moment.
+    runDue();
+    while (auto next = nextFireTime()) {
+        if (*next > target)
+            break;
+        clock->setNow(std::max(*next, clock->now()));
+        runDue();
     }
     clock->setNow(target);
 }
@@ -129,12 +156,16 @@ void RunLoop::advance(double seconds)
 void RunLoop::runDue()
 {
     double now = m_clock->now();
-    while (auto task = popDue(now)) {
-        if (!task->isCancelled()) {
-            auto work = std::move(task->m_work);
-            work();
+    do {
+        while (auto task = popDue(now)) {
+            // A task cancelled after it was taken off the queue still must not run.
+            if (!task->isCancelled()) {
+                auto work = std::move(task->m_work);
+                work();
+            }
         }
-    }
+        endTurn();
+    } while (hasWorkDue(now));
 }
 
 void RunLoop::runFor(double seconds)

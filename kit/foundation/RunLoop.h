@@ -38,6 +38,11 @@ private:
 //
 // With a virtual clock (the default, for tests and scenarios) time moves only
 // in advance(); with a real clock the caller runs runFor() or runDue().
+//
+// A turn of the loop ends when the work due at this moment has run, before
+// time moves on: the turn observers run then, in the order they were added
+// (the platform's display cycle lays out the windows there). Work they
+// schedule for now runs in a further turn at the same moment.
 class RunLoop {
 public:
     static RunLoop& main();
@@ -58,6 +63,10 @@ public:
     std::shared_ptr<ScheduledTask> schedule(double delaySeconds, std::function<void()>);
     // dispatch_async to the main queue. Any thread.
     void post(std::function<void()>);
+    // Runs `observer` at the end of every turn from now on, on the main
+    // thread, until the answer is cancelled; a reset keeps it (it belongs to
+    // the process, not to one run). Added on the main thread.
+    std::shared_ptr<ScheduledTask> addTurnObserver(std::function<void()> observer);
     // Runs work on the main thread and waits for it; at once when called there.
     void performAndWait(std::function<void()>);
 
@@ -91,6 +100,8 @@ private:
 
     std::shared_ptr<ScheduledTask> popDue(double limit);
     void dropCancelledLocked() const;
+    bool hasWorkDue(double limit) const;
+    void endTurn();
 
     std::shared_ptr<Clock> m_clock;
     std::thread::id m_mainThread;
@@ -100,6 +111,7 @@ private:
         m_tasks;
     uint64_t m_nextSequence { 0 };
     std::atomic<bool> m_stopRequested { false };
+    std::vector<std::shared_ptr<ScheduledTask>> m_turnObservers;
 };
 
 }

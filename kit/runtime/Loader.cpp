@@ -61,9 +61,11 @@ Loader::Result Loader::loadInto(const fs::path& deviceRoot, const std::string& b
 
     std::lock_guard lock(loaderMutex());
     for (auto& filter : filters) {
-        if (!filterMatches(filter, bundleIdentifier))
-            continue;
         std::string name = filter.stem().string();
+        if (!filterMatches(filter, bundleIdentifier)) {
+            logf("Loader: %s not loaded into %s: its filter does not name it", name.c_str(), bundleIdentifier.c_str());
+            continue;
+        }
         auto library = fs::path(filter).replace_extension(".so");
         void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
@@ -85,6 +87,7 @@ Loader::Result Loader::loadInto(const fs::path& deviceRoot, const std::string& b
             continue;
         }
         initialisedLibraries().insert(handle);
+        logf("Loader: %s loaded into %s", name.c_str(), bundleIdentifier.c_str());
         entry();
         result.loaded.push_back(name);
     }

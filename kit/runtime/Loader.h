@@ -12,8 +12,10 @@ namespace kit {
 // library of the same name ("Vantor2.plist" -> "Vantor2.so") and runs its
 // entry, "<LibraryName>Initialize" ("Vantor2Initialize"), once.
 //
-// A library that no filter names is not loaded; one that cannot be opened,
-// or has no entry, is logged and skipped. Loaded libraries stay loaded for
+// The system log says, for each filter, whether its library was loaded into
+// the process (once, when its entry runs) or not, and why. A library whose
+// filter does not name the process is not opened; one that cannot be opened,
+// or has no entry, is skipped. Loaded libraries stay loaded for
 // the life of the process, as their method replacements point into them.
 class Loader {
 public:

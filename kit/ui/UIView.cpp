@@ -468,7 +468,7 @@ void UIView::setNeedsLayout()
 {
     m_needsLayout = true;
     if (window())
-        UIWindow::scheduleLayoutPass();
+        UIWindow::requestLayoutPass();
 }
 
 void UIView::layoutIfNeeded()

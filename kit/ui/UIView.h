@@ -181,16 +181,18 @@ public:
     // Draws the view's own content into the current context
     // (UIGraphicsGetCurrentContext), in bounds coordinates, above the
     // background colour. The default draws nothing. The result is kept until
-    // setNeedsDisplay.
+    // setNeedsDisplay. It runs only when the screen is drawn (a screenshot,
+    // the window), so what a finger meets must not wait for it: subviews are
+    // placed in layoutSubviews.
     virtual void drawRect(CGRect);
     // The image shown as the layer's contents at the given run-loop time,
     // placed by the content mode above drawRect's content; nothing by
     // default (image views show their image).
     virtual std::shared_ptr<UIImage> layerContents(double now) const;
 
-    // Asks for layoutSubviews before the next frame (and on the next run-loop
-    // turn when the view is in a window). Changes of the bounds' size and of
-    // the subviews ask for it too.
+    // Asks for layoutSubviews at the end of this run-loop turn when the view
+    // is in a window (drawn or not), else once it is in one and laid out.
+    // Changes of the bounds' size and of the subviews ask for it too.
     void setNeedsLayout();
     // Lays out this view and its subviews now, when asked for.
     void layoutIfNeeded();

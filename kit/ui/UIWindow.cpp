@@ -37,7 +37,7 @@ void UIWindow::setHidden(bool hidden)
         m_orderedFront = nextOrderedFront();
     UIView::setHidden(hidden);
     if (!hidden)
-        scheduleLayoutPass();
+        requestLayoutPass();
     if (appearing && m_rootViewController) {
         auto controller = m_rootViewController;
         controller->viewWillAppear(false);
@@ -87,14 +87,22 @@ UIResponder* UIWindow::nextResponder() const
     return UIApplication::sharedApplication();
 }
 
-void UIWindow::scheduleLayoutPass()
+void UIWindow::requestLayoutPass()
 {
-    // A weak hold: when a test resets the run loop the pending pass is
-    // dropped with it, and the next request schedules a new one.
-    static std::weak_ptr<ScheduledTask> pending;
-    if (!pending.expired())
+    // The display cycle: one observer for the process, at the end of every
+    // turn of the main run loop, laying out only when something asked.
+    static bool requested = false;
+    static bool observing = false;
+    requested = true;
+    if (observing)
         return;
-    pending = RunLoop::main().schedule(0, [] { layoutAllWindows(); });
+    observing = true;
+    RunLoop::main().addTurnObserver([] {
+        if (!requested)
+            return;
+        requested = false;
+        layoutAllWindows();
+    });
 }
 
 void UIWindow::layoutAllWindows()

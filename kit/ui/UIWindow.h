@@ -42,9 +42,10 @@ public:
     // Increases each time a window is shown; orders windows of one level.
     uint64_t orderedFrontSequence() const { return m_orderedFront; }
 
-    // Lays out every window on the next run-loop turn (once however often it
-    // is asked for).
-    static void scheduleLayoutPass();
+    // Lays out every window at the end of this run-loop turn (once however
+    // often it is asked for), as the display cycle does whether or not
+    // anything is drawn.
+    static void requestLayoutPass();
     // Lays out every window now.
     static void layoutAllWindows();
 

@@ -8,6 +8,7 @@
 #include "extension/elements/BlurView.h"
 
 #include "kit/ui/UIColor.h"
+#include "kit/ui/UIImageView.h"
 
 namespace {
 
@@ -18,6 +19,17 @@ class Indicators : public CaptureTest {
 
 class Chooser : public CaptureTest {
 };
+
+// The badge over a chooser button's height.
+std::shared_ptr<kit::UIImage> badgeOf(const kit::UIView* button)
+{
+    if (!button)
+        return nullptr;
+    for (const auto& view : button->subviews())
+        if (auto* badge = kit::cast<kit::UIImageView>(view.get()))
+            return badge->image();
+    return nullptr;
+}
 
 bool isIndicatorYellow(const std::shared_ptr<kit::UIColor>& colour)
 {
@@ -115,6 +127,13 @@ TEST_F(Chooser, OffersEveryAllowedHeightAndTheChosenOneIsApplied)
     EXPECT_EQ(buttonHeights(), (std::vector<int64_t> { 144, 288, 360, 480, 540, 720, 1080 }));
     EXPECT_EQ(chooser()->getButtonWithTag(1080)->frame(), kit::CGRectMake(20, 155, 55, 42));
     EXPECT_TRUE(chooser()->blur()) << "the settings' default blurs the panel";
+    // Up to 360 the small badge, up to 540 the middle one, above it "HD2".
+    for (int64_t height : { 144, 288, 360 })
+        EXPECT_TRUE(showsResource(badgeOf(chooser()->getButtonWithTag(height)), "Dimensions/indicatorBT@2x.png")) << height;
+    for (int64_t height : { 480, 540 })
+        EXPECT_TRUE(showsResource(badgeOf(chooser()->getButtonWithTag(height)), "Dimensions/indicatorWifi@2x.png")) << height;
+    for (int64_t height : { 720, 1080 })
+        EXPECT_TRUE(showsResource(badgeOf(chooser()->getButtonWithTag(height)), "Dimensions/indicatorHD2@2x.png")) << height;
 
     ASSERT_TRUE(phone->tapView("CustomDimensionViewButton", 720));
     EXPECT_TRUE(buttonHeights().empty()) << "the buttons go at once";
@@ -123,6 +142,8 @@ TEST_F(Chooser, OffersEveryAllowedHeightAndTheChosenOneIsApplied)
     EXPECT_FALSE(vantor::cameraBar->dimensionSelectorViewShowing());
     EXPECT_EQ(heightText(), "720p");
     EXPECT_EQ(activeHeight(), 720);
+    // The indicator shows the plain "HD" badge, not the chooser's.
+    EXPECT_TRUE(showsResource(heightIndicator()->resolutionImgView()->image(), "Dimensions/indicatorHD@2x.png"));
 
     // A second tap where the button was finds nothing to choose.
     phone->tap(kit::CGPointMake(35 + 180 + 27, 169 + 95 + 21));

@@ -211,35 +211,45 @@ TEST_F(Overlays, AChoiceClosesTheStripAndItsCodeOnlyActsOnAnOpenStrip)
     bar->toggleElementFinished(-3, 1.0f);
     EXPECT_FALSE(indicator()->overlaySelectionView());
 
-    bar->toggleElementFinished(2, 1.0f);
+    tapOn(*indicator()->actualIndicator());
     phone->advance(0.2);
+    ASSERT_TRUE(indicator()->overlaySelectionView());
     ASSERT_TRUE(strip().nonBlur());
     EXPECT_FALSE(strip().blur());
     EXPECT_EQ(strip().subviews().front().get(), strip().nonBlur());
     EXPECT_DOUBLE_EQ(strip().nonBlur()->alpha(), 0.5);
 
-    // What a tap on "Thirds" does: close the strip, then choose.
-    bar->toggleElementFinished(-3, 0.0f);
-    vantor::setOverlayIndicatorImg(strip().choice(1)->tag(), false);
+    // "Thirds" tapped: the strip closes and the thirds are chosen.
+    tapOn(*strip().choice(1));
     EXPECT_FALSE(vantor::overlaySelectorIsShowing);
+    EXPECT_EQ(vantor::sessionOverlayMode, 2);
     phone->advance(0.2);
     EXPECT_DOUBLE_EQ(stripShownX(), 320);
-    EXPECT_EQ(vantor::sessionOverlayMode, 2);
+    EXPECT_TRUE(showsResource(drawing().image(), "Overlays/overlayThirds@2x.png"));
 }
 
-TEST_F(Overlays, TheChoicesSendTheirTapsToTheCameraBar)
+TEST_F(Overlays, TheThumbnailOpensTheStripAndEachChoiceTakesItsTap)
 {
     launch();
-    vantor::toggleOverlaySelector(1);
-    phone->advance(0.2);
-    // Every choice and the thumbnail take touches and carry one tap recogniser.
-    for (int64_t tag : { 1, 2, 3, 4 }) {
-        auto* choice = strip().choice(tag);
-        ASSERT_TRUE(choice);
-        EXPECT_TRUE(choice->isUserInteractionEnabled());
-        EXPECT_EQ(choice->gestureRecognizers().size(), 1u);
+    // Choice tags 1 and 2 are the thirds (mode 2) and the golden section (1).
+    const std::pair<int64_t, int> choices[] = { { 1, 2 }, { 2, 1 }, { 3, 3 }, { 4, 4 } };
+    for (auto [tag, mode] : choices) {
+        tapOn(*indicator()->actualIndicator());
+        phone->advance(0.2);
+        ASSERT_TRUE(vantor::overlaySelectorIsShowing) << "tag " << tag;
+        ASSERT_TRUE(strip().choice(tag));
+        tapOn(*strip().choice(tag));
+        phone->advance(0.2);
+        EXPECT_FALSE(vantor::overlaySelectorIsShowing) << "tag " << tag;
+        EXPECT_EQ(vantor::sessionOverlayMode, mode) << "tag " << tag;
     }
-    EXPECT_EQ(indicator()->actualIndicator()->gestureRecognizers().size(), 1u);
+    // The thumbnail tapped twice: the strip opens and closes, choosing nothing.
+    tapOn(*indicator()->actualIndicator());
+    phone->advance(0.2);
+    tapOn(*indicator()->actualIndicator());
+    phone->advance(0.2);
+    EXPECT_FALSE(vantor::overlaySelectorIsShowing);
+    EXPECT_EQ(vantor::sessionOverlayMode, 4);
 }
 
 TEST_F(Overlays, OutsideThePlainPhotoModeTheIndicatorAndDrawingHide)

@@ -1,6 +1,7 @@
 // The pad's circular zoom control in a camera run: made beside the side
 // bar, dragged along its left arc, reaching the host's zoom, reset with it,
-// and found by the side bar's hit test.
+// and found by the side bar's hit test. Nothing here draws the screen: the
+// thumb is where a finger finds it without a screenshot.
 
 #include "HooksTest.h"
 
@@ -24,7 +25,6 @@ protected:
         m_phone->advance(1);
         m_zoom = kit::cast<vantor::ZoomView>(vantor::zoomView.get());
         ASSERT_TRUE(m_zoom);
-        m_phone->renderScreen(); // places the thumb
     }
 
     // A point of the control's circle, in screen points, `degrees` counter-
@@ -95,13 +95,43 @@ TEST_F(PadZoom, DraggingTheThumbUpTheLeftArcZoomsToFiveAndDownToOne)
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), "5.00");
 
-    m_phone->renderScreen();
     m_log->clear();
     dragThumbAlongArcTo(175);
     EXPECT_EQ(m_zoom->value(), 1) << "towards the bottom: 1, not less";
     lines = zoomLines();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), "1.00");
+}
+
+TEST_F(PadZoom, RightAfterLaunchTheThumbSitsAtOneWhereTheFingerFindsIt)
+{
+    // The thumb of value 1 sits 148.5 degrees counter-clockwise from the top
+    // of the circle, at (106.06, 353.54) in the control.
+    auto thumb = m_zoom->thumbImageView()->center();
+    EXPECT_NEAR(thumb.x, 106.06, 0.01);
+    EXPECT_NEAR(thumb.y, 353.54, 0.01);
+    m_log->clear();
+    dragThumbAlongArcTo(60);
+    EXPECT_GT(m_zoom->value(), 1);
+    EXPECT_FALSE(zoomLines().empty()) << "the preview zooms";
+}
+
+TEST_F(PadZoom, InASecondSessionTheControlZoomsThatSessionsPreview)
+{
+    dragThumbAlongArcTo(60);
+    m_phone->background();
+    m_phone->foreground();
+    m_phone->advance(1);
+    ASSERT_EQ(vantor::zoomView.get(), m_zoom) << "the control lives as long as the process";
+    ASSERT_TRUE(vantor::cameraBar);
+    EXPECT_EQ(m_zoom->delegate().lock().get(), static_cast<vantor::ZoomViewDelegate*>(vantor::cameraBar.get()));
+
+    m_log->clear();
+    dragThumbAlongArcTo(10);
+    EXPECT_EQ(m_zoom->value(), 5);
+    auto lines = zoomLines();
+    ASSERT_FALSE(lines.empty()) << "the new session's preview hears the control";
+    EXPECT_EQ(lines.back(), "5.00");
 }
 
 TEST_F(PadZoom, ADragThatStartsOffTheThumbChangesNothing)
@@ -119,7 +149,6 @@ TEST_F(PadZoom, OnTheRightHalfTheValueStaysButIsStillReported)
     dragThumbAlongArcTo(60);
     float value = m_zoom->value();
     ASSERT_GT(value, 1);
-    m_phone->renderScreen();
     m_log->clear();
     // The pan begins on the thumb, then the finger jumps to the right half.
     auto start = thumbOnScreen();

@@ -78,7 +78,7 @@ class ReplacementTable : public hookstest::HooksTest { };
 TEST_F(ReplacementTable, EveryReplacedMethodHoldsTheExtensionsImplementationAfterLaunch)
 {
     launch();
-    EXPECT_TRUE(logged("loaded Vantor2"));
+    EXPECT_TRUE(logged("loaded Vantor2 into com.apple.camera"));
     for (const auto& row : extensionRows()) {
         SCOPED_TRACE(row.className + " " + row.selector);
         ASSERT_NE(classOf(row), nullptr);

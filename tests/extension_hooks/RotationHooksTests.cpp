@@ -13,9 +13,12 @@
 #include "extension/elements/WBLockButton.h"
 #include "extension/hooks/BarItems.h"
 #include "extension/hooks/Rotation.h"
+#include "extension/startup/ReplacementTable.h"
 #include "extension/startup/VantorHelper.h"
 
 #include "kit/ui/UIButton.h"
+
+#include <optional>
 
 namespace {
 
@@ -168,6 +171,16 @@ TEST_F(Rotation, TheHorizonButtonTurnsOnlyInAPhotoMode)
     EXPECT_EQ(vantor::horizonAlignmentBtn->transform(), landscapeLeft);
 }
 
+// The host's side-bar layout, and the zoom control's row when it ran.
+void (*hostVerticalLayout)(kit::id, kit::SEL) = nullptr;
+std::optional<double> zoomRowAtHostLayout;
+
+void recordZoomRowThenLayOut(kit::id self, kit::SEL cmd)
+{
+    zoomRowAtHostLayout = vantor::zoomView ? std::optional(vantor::zoomView->frame().origin.y) : std::nullopt;
+    hostVerticalLayout(self, cmd);
+}
+
 class PadRotation : public hookstest::HooksTest {
 protected:
     void SetUp() override
@@ -175,6 +188,15 @@ protected:
         HooksTest::SetUp();
         launch("iPad4,1", false, { { "ipadAdvZoom", true } });
         m_phone->advance(1);
+    }
+
+    void TearDown() override
+    {
+        if (hostVerticalLayout)
+            vantor::_orig$CAMBottomBar$_layoutForVerticalOrientation$ = hostVerticalLayout;
+        hostVerticalLayout = nullptr;
+        zoomRowAtHostLayout.reset();
+        HooksTest::TearDown();
     }
 };
 
@@ -184,10 +206,13 @@ TEST_F(PadRotation, OnlyFramesChangeNothingIsTurned)
     m_phone->advance(0.5);
     ASSERT_TRUE(vantor::memoryWarningLbl);
     EXPECT_EQ(vantor::memoryWarningLbl->text(), "Warning, Low memory!");
+    // In the side bar, 35 points above the screen's long side (1024) ...
+    EXPECT_EQ(vantor::memoryWarningLbl->frame(), kit::CGRectMake(-215, 989, 185, 22));
 
+    // ... and above its short side (768) once the pad lies on its side.
     m_phone->setOrientation(3);
     m_phone->advance(0.5);
-    EXPECT_EQ(vantor::memoryWarningLbl->frame(), vantor::getMemoryWarningLblFrame());
+    EXPECT_EQ(vantor::memoryWarningLbl->frame(), kit::CGRectMake(-215, 733, 185, 22));
     EXPECT_EQ(vantor::memoryWarningLbl->transform(), kit::CGAffineTransformIdentity);
     ASSERT_TRUE(vantor::modeAdvCameraBtn);
     EXPECT_EQ(vantor::modeAdvCameraBtn->transform(), kit::CGAffineTransformIdentity);
@@ -211,6 +236,26 @@ TEST_F(PadRotation, TheZoomControlAndTheButtonColumnMoveToTheirRows)
     m_phone->advance(0.5);
     EXPECT_EQ(vantor::zoomView->frame().origin.y, 310);
     EXPECT_EQ(vantor::_cameraButtonView->frame().origin.y, 380);
+}
+
+TEST_F(PadRotation, TheSideBarsOwnLayoutRunsAfterTheElementsHaveTheirRows)
+{
+    m_phone->setOrientation(4);
+    m_phone->advance(0.5);
+    ASSERT_TRUE(vantor::zoomView);
+    // The control out of its landscape row, then the side bar laid out.
+    auto frame = vantor::zoomView->frame();
+    frame.origin.y = 310;
+    vantor::zoomView->setFrame(frame);
+    hostVerticalLayout = vantor::_orig$CAMBottomBar$_layoutForVerticalOrientation$;
+    vantor::_orig$CAMBottomBar$_layoutForVerticalOrientation$ = &recordZoomRowThenLayOut;
+    auto bar = vantor::_CAMBottomBar.lock();
+    ASSERT_TRUE(bar);
+    bar->setNeedsLayout();
+    bar->layoutIfNeeded();
+    ASSERT_TRUE(zoomRowAtHostLayout) << "the host's layout ran";
+    EXPECT_EQ(*zoomRowAtHostLayout, 180) << "the extension's rows are set before the host lays out";
+    EXPECT_EQ(vantor::zoomView->frame().origin.y, 180);
 }
 
 }

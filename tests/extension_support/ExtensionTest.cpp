@@ -4,6 +4,10 @@
 
 #include "kit/foundation/DeviceRoot.h"
 #include "kit/foundation/PropertyListFile.h"
+#include "kit/ui/CGImage.h"
+#include "kit/ui/UIImage.h"
+
+#include <cstring>
 
 namespace fs = std::filesystem;
 
@@ -41,6 +45,17 @@ std::unique_ptr<host::Phone> ExtensionTest::startPhone(const std::string& model)
 {
     installExtension();
     return HostCameraTest::startPhone(model, true);
+}
+
+bool ExtensionTest::showsResource(const std::shared_ptr<kit::UIImage>& image, const std::string& relativePath)
+{
+    auto expected = kit::UIImage::imageWithContentsOfFile("/Library/Application Support/Vantor2/" + relativePath);
+    if (!image || !expected)
+        return false;
+    const auto& a = image->CGImage();
+    const auto& b = expected->CGImage();
+    return a && b && a->width() == b->width() && a->byteCount() == b->byteCount()
+        && std::memcmp(a->data(), b->data(), a->byteCount()) == 0;
 }
 
 fs::path ExtensionTest::settingsFile() const

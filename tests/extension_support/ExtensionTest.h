@@ -9,6 +9,10 @@
 #include <optional>
 #include <string>
 
+namespace kit {
+class UIImage;
+}
+
 namespace extensiontest {
 
 // The host camera's fixture (a fresh device root, the phone's event log),
@@ -27,6 +31,10 @@ protected:
 
     void installExtension();
     std::unique_ptr<host::Phone> startPhone(const std::string& model = "iPhone6,1");
+
+    // Whether the image holds the same pixels as the extension's resource
+    // file at the path relative to its resource folder ("Overlays/...").
+    static bool showsResource(const std::shared_ptr<kit::UIImage>& image, const std::string& relativePath);
 
     // The settings file at its device path.
     void writeSettings(const kit::PropertyList::Dictionary&);

@@ -96,7 +96,7 @@ TEST_F(SettingsProcessTest, WrongCommandsAndAnEndedAppAnswerWithReasons)
     EXPECT_FALSE(settings->renderScreen());
 }
 
-TEST_F(SettingsProcessTest, ABundleThatEndsTheSettingsAppLeavesTheHomeScreenRunning)
+TEST_F(SettingsProcessTest, ABundleThatEndsTheSettingsAppLeavesVantorSimRunning)
 {
     root.declareEntry("Crash", "Crash", "TestPrefs", "CrashingController");
     auto settings = start();

@@ -214,6 +214,37 @@ TEST_F(RunLoopTest, AnEndlessOrUnknownAdvanceLeavesTheClockWhereItWas)
     timer->invalidate();
 }
 
+TEST_F(RunLoopTest, EachMomentsWorkEndsWithTheTurnObserversBeforeTimeMovesOn)
+{
+    bool askedAgain = false;
+    auto observer = loop().addTurnObserver([&] {
+        record("turn");
+        // Work an observer asks for now runs in a further turn at once.
+        if (loop().now() == 1.0 && !askedAgain) {
+            askedAgain = true;
+            loop().post([&] { record("asked by the turn"); });
+        }
+    });
+    loop().post([&] { record("async"); });
+    loop().schedule(1.0, [&] { record("first"); });
+    loop().schedule(1.0, [&] { record("second"); });
+    loop().schedule(1.5, [&] { record("later"); });
+
+    loop().advance(2);
+    EXPECT_EQ(m_events, (std::vector<std::string> { "0.00 async", "0.00 turn", "1.00 first", "1.00 second", "1.00 turn",
+                            "1.00 asked by the turn", "1.00 turn", "1.50 later", "1.50 turn" }));
+
+    // A reset keeps the observer; a cancelled one never runs again.
+    loop().resetWithVirtualClock();
+    m_events.clear();
+    loop().runDue();
+    EXPECT_EQ(m_events, (std::vector<std::string> { "0.00 turn" }));
+    observer->cancel();
+    loop().post([&] { record("async"); });
+    loop().advance(1);
+    EXPECT_EQ(m_events, (std::vector<std::string> { "0.00 turn", "0.00 async" }));
+}
+
 TEST(RealClockRunLoop, RunsWorkAsItFallsDueAndStopsWhenAsked)
 {
     auto& loop = RunLoop::main();

@@ -53,10 +53,12 @@ TEST_F(LoaderTest, LoadsOnlyIntoTheProcessesAFilterNamesAndRunsTheEntryOnce)
     auto other = Loader::loadInto(m_root, "com.apple.mobilesafari");
     EXPECT_TRUE(other.loaded.empty());
     EXPECT_EQ(linesSaying("TestTweak initialised"), 0);
+    EXPECT_EQ(linesSaying("Loader: TestTweak not loaded into com.apple.mobilesafari: its filter does not name it"), 1);
 
     auto camera = Loader::loadInto(m_root, "com.apple.camera");
     EXPECT_EQ(camera.loaded, std::vector<std::string> { "TestTweak" });
     EXPECT_EQ(linesSaying("TestTweak initialised"), 1);
+    EXPECT_EQ(linesSaying("Loader: TestTweak loaded into com.apple.camera"), 1);
 
     // The entry runs once per process, however often the loader is asked.
     Loader::loadInto(m_root, "com.apple.springboard");

@@ -210,4 +210,31 @@ TEST_F(ViewGeometry, LayoutRunsOncePerRequestBeforeTheNextTurn)
     EXPECT_EQ(view->layouts, 3);
 }
 
+TEST_F(ViewGeometry, AViewMadeOutsideAWindowIsLaidOutAtTheEndOfTheTurnThatShowsItUndrawn)
+{
+    struct Placing : UIView {
+        std::shared_ptr<UIView> knob { std::make_shared<UIView>(CGRectMake(0, 0, 10, 10)) };
+        double position { 0 };
+        Placing() { addSubview(knob); }
+        void setPosition(double x)
+        {
+            position = x;
+            setNeedsLayout();
+        }
+        void layoutSubviews() override { knob->setCenter(CGPointMake(position, 5)); }
+    };
+    auto view = std::make_shared<Placing>();
+    view->setPosition(40);
+    auto window = makeWindow();
+    auto holder = std::make_shared<UIView>(CGRectMake(0, 0, 100, 100));
+    holder->addSubview(view);
+    window->addSubview(holder);
+    // A timer's turn, and no screen drawn at any time.
+    RunLoop::main().schedule(0.5, [&] { view->setPosition(70); });
+    RunLoop::main().advance(0.1);
+    EXPECT_EQ(view->knob->center(), CGPointMake(40, 5));
+    RunLoop::main().advance(0.5);
+    EXPECT_EQ(view->knob->center(), CGPointMake(70, 5));
+}
+
 }

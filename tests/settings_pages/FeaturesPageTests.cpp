@@ -5,6 +5,10 @@
 
 #include "kit/ui/UISwitch.h"
 
+#include <fstream>
+#include <string>
+#include <vector>
+
 namespace {
 
 using settingstest::SettingsBundleTest;
@@ -25,6 +29,11 @@ protected:
 TEST_F(FeaturesPageTest, TheSwitchesShowWhatTheMainPageLoaded)
 {
     writeSettings({ { "showFPS", false }, { "timeStampVisible", "+YES" }, { "showBulb", true } });
+    auto contents = [&] {
+        std::ifstream file(settingsFile(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    };
+    auto written = contents();
     auto* page = openFeatures();
     EXPECT_FALSE(page->showFPSSW->isOn());
     EXPECT_TRUE(page->showTimeStampIndicatorSW->isOn());
@@ -32,7 +41,12 @@ TEST_F(FeaturesPageTest, TheSwitchesShowWhatTheMainPageLoaded)
     EXPECT_TRUE(page->blurButtonBarSW->isOn());
     // The torch switch keeps what its layout gives it.
     EXPECT_FALSE(page->showBulbSW->isOn());
-    EXPECT_FALSE(std::filesystem::exists(settingsFile().string() + ".tmp"));
+    // Showing the page writes nothing, and leaves no temporary beside the file.
+    EXPECT_EQ(contents(), written);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(settingsFile().parent_path()))
+        files.push_back(entry.path().filename().string());
+    EXPECT_EQ(files, std::vector<std::string> { settingsFile().filename().string() });
 }
 
 TEST_F(FeaturesPageTest, TheBlurSwitchStoresAnIntegerAndTheGlobalFollows)

@@ -8,39 +8,11 @@
 #include <algorithm>
 
 using namespace sim;
-using sim::testing::WindowTest;
+using namespace sim::testing;
 
 namespace {
 
 constexpr double frameTime = 1.0 / 60;
-
-void push(SDL_Event event)
-{
-    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
-}
-
-SDL_Event mouse(Uint32 type, int x, int y)
-{
-    SDL_Event event {};
-    event.type = type;
-    if (type == SDL_MOUSEMOTION) {
-        event.motion.x = x;
-        event.motion.y = y;
-    } else {
-        event.button.button = SDL_BUTTON_LEFT;
-        event.button.x = x;
-        event.button.y = y;
-    }
-    return event;
-}
-
-SDL_Event key(SDL_Keycode code)
-{
-    SDL_Event event {};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = code;
-    return event;
-}
 
 // The screen's top bar: black in the camera, light in the Settings app.
 uint32_t topBarColour(const SimWindow& window)

@@ -1,11 +1,15 @@
 #include "WindowInput.h"
 #include "WindowTestSupport.h"
 
+#include "host/camera/Phone.h"
+
 #include "kit/foundation/RunLoop.h"
 #include "kit/media/MotionSimulator.h"
 
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <vector>
 
 using namespace sim;
 using sim::testing::WindowTest;
@@ -28,10 +32,17 @@ TEST(WindowInputKeys, EachKeyStandsForOneOfThePhonesInputs)
         { SDLK_RIGHTBRACKET, WindowAction::TiltRight },
         { SDLK_h, WindowAction::Home },
         { SDLK_HOME, WindowAction::Home },
+        { SDLK_l, WindowAction::SideButton },
+        { SDLK_END, WindowAction::SideButton },
         { SDLK_m, WindowAction::MemoryWarning },
         { SDLK_s, WindowAction::Screenshot },
         { SDLK_q, WindowAction::Quit },
         { SDLK_ESCAPE, WindowAction::Quit },
+        { SDLK_COMMA, WindowAction::LightWarmer },
+        { SDLK_PERIOD, WindowAction::LightCooler },
+        { SDLK_SEMICOLON, WindowAction::LightDarker },
+        { SDLK_QUOTE, WindowAction::LightBrighter },
+        { SDLK_SLASH, WindowAction::LightOfTheScene },
     };
     for (auto [key, action] : keys)
         EXPECT_EQ(WindowInput::actionForKey(key), action) << "key " << key;
@@ -47,6 +58,42 @@ TEST(WindowInputMouse, WindowPixelsBecomeScreenPointsThroughTheScale)
     // A scale that is not positive is taken as one pixel a point.
     WindowInput unscaled(0, {});
     EXPECT_DOUBLE_EQ(unscaled.screenPoint(7, 9).x, 7);
+}
+
+TEST(WindowInputLight, LightKeysStepThroughCommonLightsAndStopAtTheirEnds)
+{
+    // Only what the keys ask of the phone matters here.
+    struct LightOnly {
+        std::vector<std::optional<hardware::LightSetting>> asked;
+        void setLight(std::optional<hardware::LightSetting> light) { asked.push_back(light); }
+        void pressShutter() { }
+        void pressVolume(bool) { }
+        void memoryWarning() { }
+        bool screenshot(const fs::path&) { return false; }
+        void setGravity(double, double, double) { }
+    } phone;
+    WindowInput input(1, {});
+    input.perform(phone, WindowAction::LightWarmer);
+    ASSERT_TRUE(input.light());
+    EXPECT_EQ(input.light()->kelvin, 4500);
+    input.perform(phone, WindowAction::LightCooler);
+    input.perform(phone, WindowAction::LightCooler);
+    EXPECT_EQ(input.light()->kelvin, 6500);
+    for (int i = 0; i < 12; ++i)
+        input.perform(phone, WindowAction::LightCooler);
+    EXPECT_EQ(input.light()->kelvin, 15000);
+    for (int i = 0; i < 12; ++i)
+        input.perform(phone, WindowAction::LightBrighter);
+    EXPECT_EQ(input.light()->stops, 10);
+    EXPECT_EQ(input.light()->kelvin, 15000);
+    input.perform(phone, WindowAction::LightDarker);
+    EXPECT_EQ(input.light()->stops, 9);
+    input.perform(phone, WindowAction::LightOfTheScene);
+    EXPECT_FALSE(input.light());
+    // The phone was told each time, the scene's own light last.
+    ASSERT_EQ(phone.asked.size(), 29u);
+    EXPECT_EQ(phone.asked[0], (hardware::LightSetting { 4500, 0 }));
+    EXPECT_FALSE(phone.asked.back());
 }
 
 class WindowInputTest : public WindowTest {
@@ -124,16 +171,17 @@ TEST_F(WindowInputTest, TiltKeysTurnWhatTheMotionSensorReports)
     EXPECT_NEAR(std::fabs(roll()), std::numbers::pi / 2 + std::numbers::pi / 360, 1e-9);
 }
 
-TEST_F(WindowInputTest, SpaceTakesAPhotoAndHomeGoesAndComesBack)
+TEST_F(WindowInputTest, SpaceTakesAPhotoAndThePhonesButtonsAreTheWindows)
 {
     WindowInput input(2, m_folder / "out");
     input.perform(*m_phone, WindowAction::Shutter);
     m_phone->advance(2);
     EXPECT_EQ(m_phone->cameraRoll().size(), 1u);
 
+    // The home and side buttons belong to the home screen, which the window
+    // reaches through its session: the camera app alone stays in front.
     input.perform(*m_phone, WindowAction::Home);
-    EXPECT_TRUE(input.isInBackground());
-    input.perform(*m_phone, WindowAction::Home);
+    input.perform(*m_phone, WindowAction::SideButton);
     EXPECT_FALSE(input.isInBackground());
     EXPECT_TRUE(m_phone->isRunning());
 }

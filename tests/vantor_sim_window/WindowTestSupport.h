@@ -2,6 +2,7 @@
 
 #include "Scenario.h"
 
+#include <SDL2/SDL.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +11,36 @@
 #include <unistd.h>
 
 namespace sim::testing {
+
+// Events queued for the window's next frame, as a person's mouse and keys
+// make them.
+inline void push(SDL_Event event)
+{
+    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+}
+
+inline SDL_Event mouse(Uint32 type, int x, int y)
+{
+    SDL_Event event {};
+    event.type = type;
+    if (type == SDL_MOUSEMOTION) {
+        event.motion.x = x;
+        event.motion.y = y;
+    } else {
+        event.button.button = SDL_BUTTON_LEFT;
+        event.button.x = x;
+        event.button.y = y;
+    }
+    return event;
+}
+
+inline SDL_Event key(SDL_Keycode code)
+{
+    SDL_Event event {};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = code;
+    return event;
+}
 
 // A folder of the test's own, removed afterwards; SDL without a display.
 class WindowTest : public ::testing::Test {
