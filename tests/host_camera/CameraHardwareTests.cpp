@@ -26,23 +26,16 @@ protected:
     std::unique_ptr<host::Phone> startWithScene(const kit::CGImage& picture, const kit::CGImage* depth = nullptr,
         const std::string& model = "iPhone6,1")
     {
-        host::PhoneOptions options;
-        options.model = model;
-        options.deviceRoot = m_root;
-        options.loadExtension = false;
-        options.eventLog = [log = m_log](const std::string& line) { log->push_back(line); };
+        hardware::SceneChoice scene;
         writePNG(picture, m_root / "scene.png");
-        options.scene.scene = m_root / "scene.png";
+        scene.scene = m_root / "scene.png";
         if (depth) {
             writePNG(*depth, m_root / "depth.png");
-            options.scene.sceneDepth = m_root / "depth.png";
+            scene.sceneDepth = m_root / "depth.png";
         }
-        auto started = host::Phone::start(std::move(options));
-        if (auto* error = std::get_if<std::string>(&started)) {
-            ADD_FAILURE() << *error;
+        auto phone = startPhone(model, std::move(scene));
+        if (!phone)
             return nullptr;
-        }
-        auto phone = std::move(std::get<std::unique_ptr<host::Phone>>(started));
         phone->launch();
         phone->advance(1);
         return phone;

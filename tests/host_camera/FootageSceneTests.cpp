@@ -37,17 +37,9 @@ class FootageScenes : public HostCameraTest {
 protected:
     std::unique_ptr<host::Phone> start(hardware::SceneChoice scene)
     {
-        host::PhoneOptions options;
-        options.deviceRoot = m_root;
-        options.loadExtension = false;
-        options.eventLog = [log = m_log](const std::string& line) { log->push_back(line); };
-        options.scene = std::move(scene);
-        auto started = host::Phone::start(std::move(options));
-        if (auto* error = std::get_if<std::string>(&started)) {
-            ADD_FAILURE() << *error;
+        auto phone = startPhone("iPhone6,1", std::move(scene));
+        if (!phone)
             return nullptr;
-        }
-        auto phone = std::move(std::get<std::unique_ptr<host::Phone>>(started));
         phone->launch();
         return phone;
     }

@@ -29,10 +29,22 @@ std::unique_ptr<host::Phone> HostCameraTest::startPhone(const std::string& model
 
 std::unique_ptr<host::Phone> HostCameraTest::startPhone(const std::string& model, bool loadExtension)
 {
+    return startPhone(model, loadExtension, {});
+}
+
+std::unique_ptr<host::Phone> HostCameraTest::startPhone(const std::string& model, hardware::SceneChoice scene)
+{
+    return startPhone(model, false, std::move(scene));
+}
+
+std::unique_ptr<host::Phone> HostCameraTest::startPhone(
+    const std::string& model, bool loadExtension, hardware::SceneChoice scene)
+{
     host::PhoneOptions options;
     options.model = model;
     options.deviceRoot = m_root;
     options.loadExtension = loadExtension;
+    options.scene = std::move(scene);
     options.eventLog = [log = m_log](const std::string& line) { log->push_back(line); };
     auto started = host::Phone::start(std::move(options));
     if (auto* error = std::get_if<std::string>(&started)) {

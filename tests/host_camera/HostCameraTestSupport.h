@@ -23,6 +23,8 @@ protected:
     std::unique_ptr<host::Phone> startPhone(const std::string& model = "iPhone6,1");
     // The same, with the products in the device root loaded, or not.
     std::unique_ptr<host::Phone> startPhone(const std::string& model, bool loadExtension);
+    // The camera app alone, its cameras looking at what `scene` names.
+    std::unique_ptr<host::Phone> startPhone(const std::string& model, hardware::SceneChoice scene);
     // Lines of the log with the time cut off ("PLCameraView _shutterButtonClicked").
     std::vector<std::string> events() const;
     bool logged(const std::string& line) const;
@@ -31,6 +33,9 @@ protected:
 
     std::filesystem::path m_root;
     std::shared_ptr<std::vector<std::string>> m_log { std::make_shared<std::vector<std::string>>() };
+
+private:
+    std::unique_ptr<host::Phone> startPhone(const std::string& model, bool loadExtension, hardware::SceneChoice);
 };
 
 }
