@@ -3,11 +3,10 @@
 #include "ScenarioSession.h"
 
 #include "kit/foundation/PropertyListFile.h"
+#include "kit/foundation/StringValues.h"
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
-#include <cmath>
 #include <cstdio>
 
 namespace sim {
@@ -26,15 +25,6 @@ std::string number(double value)
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.15g", value);
     return buffer;
-}
-
-std::optional<double> numberIn(const std::string& text)
-{
-    double value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
 }
 
 std::string lowercase(std::string text)
@@ -130,7 +120,7 @@ std::optional<std::string> checkSetting(const command::Expect& expect, const fs:
     if (auto* b = value.boolean()) {
         holds = expect.text == (*b ? "true" : "false");
     } else if (auto n = value.numberValue()) {
-        auto expected = numberIn(expect.text);
+        auto expected = kit::finiteNumber(expect.text);
         holds = expected && *expected == *n;
     } else if (auto* s = value.string()) {
         holds = *s == expect.text;

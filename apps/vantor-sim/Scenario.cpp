@@ -1,5 +1,7 @@
 #include "Scenario.h"
 
+#include "kit/foundation/StringValues.h"
+
 #include <charconv>
 #include <cmath>
 #include <sstream>
@@ -19,11 +21,7 @@ std::vector<std::string> words(std::string_view line)
 
 std::optional<double> number(const std::string& text)
 {
-    double value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return kit::finiteNumber(text);
 }
 
 std::optional<int> integer(const std::string& text)

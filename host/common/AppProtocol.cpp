@@ -1,6 +1,7 @@
 #include "host/common/AppProtocol.h"
 
-#include <charconv>
+#include "kit/foundation/StringValues.h"
+
 #include <cmath>
 #include <sstream>
 
@@ -31,18 +32,6 @@ std::string number(double value)
 
 }
 
-namespace {
-
-std::optional<double> numberIn(const std::string& text)
-{
-    double value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-}
 
 AppCommand AppCommand::parse(const std::string& line)
 {
@@ -58,7 +47,7 @@ AppCommand AppCommand::parse(const std::string& line)
 
 std::optional<double> AppCommand::number(size_t index) const
 {
-    return index < words.size() ? numberIn(words[index]) : std::nullopt;
+    return index < words.size() ? kit::finiteNumber(words[index]) : std::nullopt;
 }
 
 std::optional<std::vector<double>> AppCommand::numbers(size_t count) const

@@ -1,5 +1,7 @@
 #include "kit/foundation/StringValues.h"
 
+#include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace kit {
@@ -54,6 +56,15 @@ int32_t intValue(std::string_view s)
     if (negative)
         return magnitude >= limit ? std::numeric_limits<int32_t>::min() : int32_t(-magnitude);
     return magnitude >= limit ? std::numeric_limits<int32_t>::max() : int32_t(magnitude);
+}
+
+std::optional<double> finiteNumber(std::string_view text)
+{
+    double value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 }

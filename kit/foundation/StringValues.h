@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace kit {
@@ -15,5 +16,10 @@ bool boolValue(std::string_view);
 // digits only (leading zeros are fine), clamped to the 32-bit range on
 // overflow, 0 when there are no digits. "123a" is 123, "0x1A" is 0.
 int32_t intValue(std::string_view);
+
+// Stricter than the platform's: the whole text as a finite decimal number
+// ("2", "-0.5", "1e3"), or nothing: no white space, no other characters,
+// no "nan" or "inf", nothing out of range.
+std::optional<double> finiteNumber(std::string_view);
 
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 using kit::boolValue;
+using kit::finiteNumber;
 using kit::intValue;
 
 TEST(StringTruthRule, MatchesThePlatformOnTheTrickyStrings)
@@ -27,4 +28,13 @@ TEST(StringIntValue, ReadsDecimalOnlyAndClampsOnOverflow)
     EXPECT_EQ(intValue("-99999999999999999999"), -2147483647 - 1);
     EXPECT_EQ(intValue("2147483647"), 2147483647);
     EXPECT_EQ(intValue("-2147483648"), -2147483647 - 1);
+}
+
+TEST(StringFiniteNumber, TakesTheWholeTextAsAFiniteNumberOrNothing)
+{
+    EXPECT_EQ(finiteNumber("2"), 2);
+    EXPECT_EQ(finiteNumber("-0.5"), -0.5);
+    EXPECT_EQ(finiteNumber("1e3"), 1000);
+    for (auto s : { "", " 2", "2 ", "2x", "nan", "inf", "-inf", "1e999", "0x10", "+" })
+        EXPECT_FALSE(finiteNumber(s)) << s;
 }
