@@ -1,3 +1,4 @@
+#include "ParsedScenario.h"
 #include "ScenarioRunner.h"
 
 #include <gtest/gtest.h>
@@ -6,17 +7,10 @@
 #include <sstream>
 
 using namespace sim;
+using sim::testing::parsed;
 namespace fs = std::filesystem;
 
 namespace {
-
-Scenario parsed(std::string_view text)
-{
-    auto result = Scenario::parse(text);
-    if (auto* error = std::get_if<ScenarioError>(&result))
-        ADD_FAILURE() << error->message;
-    return std::get_if<Scenario>(&result) ? std::get<Scenario>(result) : Scenario {};
-}
 
 command::Expect expectation(std::string_view line)
 {

@@ -5,6 +5,7 @@
 #include "../resources/TemporaryFolder.h"
 
 #include "DeviceRootInstaller.h"
+#include "ParsedScenario.h"
 #include "ScenarioRunner.h"
 #include "ScenarioSession.h"
 
@@ -15,17 +16,10 @@
 #include <sstream>
 
 using namespace sim;
+using sim::testing::parsed;
 namespace fs = std::filesystem;
 
 namespace {
-
-Scenario parsed(std::string_view text)
-{
-    auto result = Scenario::parse(text);
-    if (auto* error = std::get_if<ScenarioError>(&result))
-        ADD_FAILURE() << error->message;
-    return std::get_if<Scenario>(&result) ? std::get<Scenario>(result) : Scenario {};
-}
 
 std::string orderProblem(std::string_view text)
 {

@@ -1,18 +1,12 @@
+#include "ParsedScenario.h"
 #include "Scenario.h"
 
 #include <gtest/gtest.h>
 
 using namespace sim;
+using sim::testing::parsed;
 
 namespace {
-
-Scenario parsed(std::string_view text)
-{
-    auto result = Scenario::parse(text);
-    if (auto* error = std::get_if<ScenarioError>(&result))
-        ADD_FAILURE() << error->message;
-    return std::get_if<Scenario>(&result) ? std::get<Scenario>(result) : Scenario {};
-}
 
 ScenarioError failed(std::string_view text)
 {

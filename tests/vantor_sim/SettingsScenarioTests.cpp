@@ -1,5 +1,6 @@
 #include "../host_settings/SettingsTestRoot.h"
 
+#include "ParsedScenario.h"
 #include "ScenarioRunner.h"
 
 #include <gtest/gtest.h>
@@ -9,16 +10,10 @@
 #include <sstream>
 
 using namespace sim;
+using sim::testing::parsed;
 namespace fs = std::filesystem;
 
 namespace {
-
-Scenario parsed(std::string_view text)
-{
-    auto result = Scenario::parse(text);
-    EXPECT_TRUE(std::holds_alternative<Scenario>(result)) << text;
-    return std::holds_alternative<Scenario>(result) ? std::get<Scenario>(result) : Scenario {};
-}
 
 std::string parseError(std::string_view text)
 {
