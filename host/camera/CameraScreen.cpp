@@ -21,6 +21,7 @@
 #include "kit/foundation/TemporaryFile.h"
 #include "kit/media/ALAssetsLibrary.h"
 #include "kit/media/AVCaptureDevice.h"
+#include "kit/media/DeviceProfile.h"
 #include "kit/media/MotionSimulator.h"
 #include "kit/runtime/Loader.h"
 #include "kit/ui/UIApplication.h"
@@ -272,13 +273,20 @@ void CameraScreen::memoryWarning()
     settle();
 }
 
-std::variant<std::shared_ptr<hardware::CameraHardware>, std::string> CameraScreen::cameraHardwareFor(
-    const hardware::SceneChoice& choice)
+std::variant<CameraScreen::ProcessStart, std::string> CameraScreen::prepareStart(
+    const std::string& model, const std::filesystem::path& deviceRoot, const hardware::SceneChoice& choice)
 {
+    const auto* profile = kit::DeviceProfile::forModel(model);
+    if (!profile)
+        return "unknown device model \"" + model + "\"";
+    if (deviceRoot.empty())
+        return std::string("no device root given");
     auto made = hardware::CameraHardware::withScene(choice);
-    if (auto* hardware = std::get_if<std::shared_ptr<hardware::CameraHardware>>(&made))
-        (*hardware)->setEventSink([](const std::string& line) { EventLog::note(line); });
-    return made;
+    if (auto* problem = std::get_if<std::string>(&made))
+        return *problem;
+    auto hardware = std::get<std::shared_ptr<hardware::CameraHardware>>(made);
+    hardware->setEventSink([](const std::string& line) { EventLog::note(line); });
+    return ProcessStart { profile, std::move(hardware) };
 }
 
 void CameraScreen::prepareProcess(const std::function<void(const std::string&)>& eventLog)

@@ -15,6 +15,7 @@ struct SceneChoice;
 }
 
 namespace kit {
+struct DeviceProfile;
 class UIWindow;
 }
 
@@ -78,12 +79,17 @@ public:
     void reportGravity(double x, double y, double z);
 
     // --- The process around the camera.
-    // The process's camera hardware, looking at the built-in scenes or at
-    // what is chosen (a picture or movie and its depth map, live sources),
-    // its lines going to the event record; nothing but the reason when the
-    // choice cannot be opened.
-    static std::variant<std::shared_ptr<hardware::CameraHardware>, std::string> cameraHardwareFor(
-        const hardware::SceneChoice&);
+    // What a process that shows the camera starts from: its device model,
+    // and its camera hardware looking at the built-in scenes or at what is
+    // chosen (a picture or movie and its depth map, live sources), the
+    // hardware's lines going to the event record. Nothing but the reason
+    // for an unknown model, no device root, or a choice that cannot be opened.
+    struct ProcessStart {
+        const kit::DeviceProfile* profile;
+        std::shared_ptr<hardware::CameraHardware> hardware;
+    };
+    static std::variant<ProcessStart, std::string> prepareStart(
+        const std::string& model, const std::filesystem::path& deviceRoot, const hardware::SceneChoice&);
     // A process that shows the camera has the camera's classes registered,
     // the devices' cameras and motion sensor as they are at power-on, and
     // its event record going to `eventLog` (nowhere when empty).

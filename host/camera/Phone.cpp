@@ -18,17 +18,13 @@ namespace host {
 
 std::variant<std::unique_ptr<Phone>, std::string> Phone::start(PhoneOptions options)
 {
-    const auto* profile = kit::DeviceProfile::forModel(options.model);
-    if (!profile)
-        return "unknown device model \"" + options.model + "\"";
-    if (options.deviceRoot.empty())
-        return std::string("no device root given");
-    auto made = CameraScreen::cameraHardwareFor(options.scene);
-    if (auto* problem = std::get_if<std::string>(&made))
+    auto prepared = CameraScreen::prepareStart(options.model, options.deviceRoot, options.scene);
+    if (auto* problem = std::get_if<std::string>(&prepared))
         return *problem;
+    auto& start = std::get<CameraScreen::ProcessStart>(prepared);
     std::unique_ptr<Phone> phone(new Phone(std::move(options)));
-    phone->m_hardware = std::get<std::shared_ptr<hardware::CameraHardware>>(made);
-    phone->m_app = std::make_unique<CameraApp>(*profile, phone->m_hardware, phone->m_options);
+    phone->m_hardware = std::move(start.hardware);
+    phone->m_app = std::make_unique<CameraApp>(*start.profile, phone->m_hardware, phone->m_options);
     return phone;
 }
 

@@ -36,16 +36,12 @@ void settle()
 
 std::variant<std::unique_ptr<SpringBoard>, std::string> SpringBoard::start(SpringBoardOptions options)
 {
-    const auto* profile = kit::DeviceProfile::forModel(options.model);
-    if (!profile)
-        return "unknown device model \"" + options.model + "\"";
-    if (options.deviceRoot.empty())
-        return std::string("no device root given");
-    auto made = CameraScreen::cameraHardwareFor(options.scene);
-    if (auto* problem = std::get_if<std::string>(&made))
+    auto prepared = CameraScreen::prepareStart(options.model, options.deviceRoot, options.scene);
+    if (auto* problem = std::get_if<std::string>(&prepared))
         return *problem;
+    auto& start = std::get<CameraScreen::ProcessStart>(prepared);
     std::unique_ptr<SpringBoard> springBoard(new SpringBoard(std::move(options)));
-    springBoard->powerOn(*profile, std::get<std::shared_ptr<hardware::CameraHardware>>(made));
+    springBoard->powerOn(*start.profile, std::move(start.hardware));
     return springBoard;
 }
 
