@@ -2,6 +2,7 @@
 
 #include "hardware/camera/ColourTemperature.h"
 #include "hardware/camera/FootagePictures.h"
+#include "hardware/footage/VideoDecoder.h"
 
 #include "kit/media/JPEGDecoder.h"
 #include "kit/ui/PNGCodec.h"
@@ -20,6 +21,8 @@ namespace {
 
 // A flat wall at 2 m.
 constexpr float wallNearness = 0.5f;
+// The largest picture or depth map taken, in pixels: as large as a movie's.
+constexpr int64_t maximumPixels = VideoDecoder::maximumPixels;
 
 // The picture in a PNG or JPEG file: its image, or why it cannot be read;
 // neither when the file is no PNG or JPEG at all.
@@ -42,7 +45,7 @@ PictureRead readPicture(const std::filesystem::path& path, const std::string& na
         image = kit::PNGCodec::decode(bytes, &failure);
     } else {
         kit::JPEGDecodeLimits limits;
-        limits.maximumPixels = PictureScene::maximumPixels;
+        limits.maximumPixels = maximumPixels;
         auto decoded = kit::decodeJPEG(bytes, limits);
         if (decoded.error == kit::JPEGDecodeError::NotJPEG)
             return {};
@@ -51,7 +54,7 @@ PictureRead readPicture(const std::filesystem::path& path, const std::string& na
     }
     if (!image)
         return { nullptr, "the " + name + " cannot be read: " + failure };
-    if (int64_t(image->width()) * image->height() > PictureScene::maximumPixels)
+    if (int64_t(image->width()) * image->height() > maximumPixels)
         return { nullptr, "the " + name + " is larger than 50 megapixels" };
     return { image, {} };
 }

@@ -22,8 +22,6 @@ namespace hardware {
 // wall 2 m away.
 class PictureScene final : public Scene {
 public:
-    // The largest picture or depth map taken, in pixels.
-    static constexpr int64_t maximumPixels = 50'000'000;
     // The luminance (cd/m²) of a white pixel in the light's default level:
     // a sunny day's.
     static constexpr float defaultWhiteLuminance = 5000;
