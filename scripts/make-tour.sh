@@ -13,7 +13,8 @@ trap 'rm -rf "$work"' EXIT
 
 # demo screenshot -> tour picture
 shots="02c-countdown:self-timer 02d-overlays:overlays 02e-level:level 03b-resolutions:resolutions
-       05-manual-turning:manual 06-colour-picker:colour-picker"
+       05-manual-turning:manual 06-colour-picker:colour-picker
+       10-lock-screen:lock-screen 11-lock-screen-camera:lock-camera 09-home-screen:home-screen"
 mkdir -p "$here/docs/tour"
 for shot in $shots; do
   cp "$work/out/${shot%%:*}.png" "$here/docs/tour/${shot##*:}.png"
