@@ -95,10 +95,10 @@ CameraModule* CameraHardware::cameraFor(const std::shared_ptr<kit::AVCaptureDevi
     }
     const auto* profile = kit::DeviceProfile::current();
     bool front = device->position() == kit::AVCaptureDevicePositionFront;
-    const auto& spec = profile ? (front ? profile->frontCamera : profile->backCamera) : std::nullopt;
-    if (!spec)
+    const auto& cameraSpec = profile ? (front ? profile->frontCamera : profile->backCamera) : std::nullopt;
+    if (!cameraSpec)
         return nullptr;
-    m_cameras.push_back(std::make_unique<CameraModule>(*this, device, *spec, front ? m_frontScene : m_backScene));
+    m_cameras.push_back(std::make_unique<CameraModule>(*this, device, *cameraSpec, front ? m_frontScene : m_backScene));
     return m_cameras.back().get();
 }
 

@@ -115,16 +115,16 @@ double wallTime()
 }
 
 CameraModule::CameraModule(CameraHardware& hardware, const std::shared_ptr<kit::AVCaptureDevice>& device,
-    const kit::CameraSpec& spec, std::shared_ptr<Scene> scene)
+    const kit::CameraSpec& cameraSpec, std::shared_ptr<Scene> scene)
     : m_hardware(hardware)
     , m_device(device)
     , m_deviceAddress(device.get())
     , m_scene(std::move(scene))
     , m_name(device && device->position() == kit::AVCaptureDevicePositionFront ? "front camera" : "back camera")
     , m_front(device && device->position() == kit::AVCaptureDevicePositionFront)
-    , m_hasFlash(spec.hasTorch)
-    , m_lens(spec.optics, spec.formats.empty() ? 640 : spec.formats.back().width,
-          spec.formats.empty() ? 480 : spec.formats.back().height, spec.hasAutofocus)
+    , m_hasFlash(cameraSpec.hasTorch)
+    , m_lens(cameraSpec.optics, cameraSpec.formats.empty() ? 640 : cameraSpec.formats.back().width,
+          cameraSpec.formats.empty() ? 480 : cameraSpec.formats.back().height, cameraSpec.hasAutofocus)
 {
     m_stillAspect = m_lens.sensorWidth() / m_lens.sensorHeight();
     m_viewfinderAspect = m_stillAspect;
