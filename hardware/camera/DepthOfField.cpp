@@ -195,28 +195,25 @@ void DepthOfField::buildNearSpread(int level)
     }
     float step = float(2 * m_spreadFactor); // frame pixels per spread texel
     int reach = int(std::ceil(m_largestNearBlur / step));
+    // Along the rows, then down the columns: the largest value within reach,
+    // less the distance to it.
+    auto spreadAlong = [&](const std::vector<float>& from, std::vector<float>& to, bool rows) {
+        for (int y = 0; y < spreadHeight; ++y) {
+            for (int x = 0; x < m_spreadWidth; ++x) {
+                float best = 0;
+                for (int d = -reach; d <= reach; ++d) {
+                    int sx = rows ? std::clamp(x + d, 0, m_spreadWidth - 1) : x;
+                    int sy = rows ? y : std::clamp(y + d, 0, spreadHeight - 1);
+                    best = std::max(best, from[size_t(sy) * size_t(m_spreadWidth) + size_t(sx)] - step * float(std::abs(d)));
+                }
+                to[size_t(y) * size_t(m_spreadWidth) + size_t(x)] = best;
+            }
+        }
+    };
     std::vector<float> across(blocks.size(), 0);
-    for (int y = 0; y < spreadHeight; ++y) {
-        for (int x = 0; x < m_spreadWidth; ++x) {
-            float best = 0;
-            for (int d = -reach; d <= reach; ++d) {
-                int sx = std::clamp(x + d, 0, m_spreadWidth - 1);
-                best = std::max(best, blocks[size_t(y) * size_t(m_spreadWidth) + size_t(sx)] - step * float(std::abs(d)));
-            }
-            across[size_t(y) * size_t(m_spreadWidth) + size_t(x)] = best;
-        }
-    }
+    spreadAlong(blocks, across, true);
     m_spread.assign(blocks.size(), 0);
-    for (int y = 0; y < spreadHeight; ++y) {
-        for (int x = 0; x < m_spreadWidth; ++x) {
-            float best = 0;
-            for (int d = -reach; d <= reach; ++d) {
-                int sy = std::clamp(y + d, 0, spreadHeight - 1);
-                best = std::max(best, across[size_t(sy) * size_t(m_spreadWidth) + size_t(x)] - step * float(std::abs(d)));
-            }
-            m_spread[size_t(y) * size_t(m_spreadWidth) + size_t(x)] = best;
-        }
-    }
+    spreadAlong(across, m_spread, false);
 }
 
 void DepthOfField::prepareTaps()
