@@ -244,6 +244,20 @@ void DepthOfField::prepareTaps()
     }
 }
 
+inline void DepthOfField::blend(
+    const float* upper, const float* lower, const Tap& row, const Tap& column, float result[4])
+{
+    const float* a = upper + column.a * 4;
+    const float* b = upper + column.b * 4;
+    const float* c = lower + column.a * 4;
+    const float* d = lower + column.b * 4;
+    for (int i = 0; i < 4; ++i) {
+        float top = a[i] + (b[i] - a[i]) * column.t;
+        float bottom = c[i] + (d[i] - c[i]) * column.t;
+        result[i] = top + (bottom - top) * row.t;
+    }
+}
+
 void DepthOfField::sampleBetween(const Pyramid& pyramid, float level, int tx, int ty, float out[4]) const
 {
     int deepest = int(pyramid.size());
@@ -255,15 +269,7 @@ void DepthOfField::sampleBetween(const Pyramid& pyramid, float level, int tx, in
         const Tap& row = m_rowTaps[size_t(k)][size_t(ty)];
         const float* top = &l.texels[size_t(row.a) * size_t(l.width) * 4];
         const float* bottom = &l.texels[size_t(row.b) * size_t(l.width) * 4];
-        const float* a = top + column.a * 4;
-        const float* b = top + column.b * 4;
-        const float* c = bottom + column.a * 4;
-        const float* d = bottom + column.b * 4;
-        for (int i = 0; i < 4; ++i) {
-            float upper = a[i] + (b[i] - a[i]) * column.t;
-            float under = c[i] + (d[i] - c[i]) * column.t;
-            result[i] = upper + (under - upper) * row.t;
-        }
+        blend(top, bottom, row, column, result);
     };
     at(lower, out);
     float t = level - float(lower);
@@ -331,17 +337,6 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
             held[slot] = ty;
         }
         return slot;
-    };
-    auto blend = [&](const float* upper, const float* lower, const Tap& row, const Tap& column, float result[4]) {
-        const float* a = upper + column.a * 4;
-        const float* b = upper + column.b * 4;
-        const float* c = lower + column.a * 4;
-        const float* d = lower + column.b * 4;
-        for (int i = 0; i < 4; ++i) {
-            float top = a[i] + (b[i] - a[i]) * column.t;
-            float bottom = c[i] + (d[i] - c[i]) * column.t;
-            result[i] = top + (bottom - top) * row.t;
-        }
     };
     auto* pixels = reinterpret_cast<uint32_t*>(out.mutableData());
     for (int y = 0; y < height; ++y) {

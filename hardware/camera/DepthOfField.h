@@ -39,6 +39,9 @@ private:
         int a, b;
         float t;
     };
+    // Four texels' colour between the columns and rows the taps name, of
+    // two rows of four-float texels.
+    static void blend(const float* upper, const float* lower, const Tap& row, const Tap& column, float result[4]);
 
     void prepareTables(const SensorReadout&);
     void buildFirstLevels(const SensorReadout&);
