@@ -36,11 +36,8 @@ kit::CGImageRef develop(const SceneFrame& frame, const Development& development,
             const uint8_t* lightings = readout.lightingRow(y);
             const uint8_t* nearness = readout.nearnessRow(y);
             uint32_t* line = pixels + size_t(y) * size_t(width);
-            for (int x = 0; x < width; ++x) {
-                float r, g, b;
-                readout.value(colours[x], lightings ? lightings[x] : 0, nearness[x], r, g, b);
-                line[x] = readout.pixel(r, g, b);
-            }
+            for (int x = 0; x < width; ++x)
+                line[x] = readout.sharpPixel(colours[x], lightings ? lightings[x] : 0, nearness[x]);
         }
     }
     image->markOpaque();

@@ -1,8 +1,36 @@
 #include "hardware/camera/SensorReadout.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace hardware {
+
+namespace {
+
+// The curves are the same for every frame.
+const std::array<float, 256>& linearLevels()
+{
+    static const auto table = [] {
+        std::array<float, 256> levels {};
+        for (size_t level = 0; level < levels.size(); ++level)
+            levels[level] = linearFromSRGB(float(level) / 255);
+        return levels;
+    }();
+    return table;
+}
+
+}
+
+const std::array<uint8_t, SensorReadout::toneSteps>& SensorReadout::storedLevels()
+{
+    static const auto table = [] {
+        std::array<uint8_t, toneSteps> levels {};
+        for (size_t i = 0; i < toneSteps; ++i)
+            levels[i] = uint8_t(std::lround(sRGBFromLinear(float(i) / float(toneSteps - 1)) * 255));
+        return levels;
+    }();
+    return table;
+}
 
 SensorReadout::SensorReadout(const SceneFrame& frame, const Development& development)
     : m_width(frame.width())
@@ -11,6 +39,8 @@ SensorReadout::SensorReadout(const SceneFrame& frame, const Development& develop
     , m_lighting(frame.lightingIndex.empty() ? nullptr : frame.lightingIndex.data())
     , m_lightingStride(frame.lightingStride)
     , m_nearness(frame.nearness.data())
+    , m_toLinear(&linearLevels())
+    , m_toSRGB(&storedLevels())
 {
     for (size_t i = 0; i < m_gain.size(); ++i) {
         LinearRGB scene = i < development.sceneGain.size() ? development.sceneGain[i] : LinearRGB {};
@@ -21,10 +51,29 @@ SensorReadout::SensorReadout(const SceneFrame& frame, const Development& develop
         float dioptres = float(level) * kDioptresPerNearnessLevel;
         m_nearness2[level] = dioptres * dioptres;
         m_defocus[level] = (dioptres - development.focus) * development.blurPerDioptre;
-        m_toLinear[level] = linearFromSRGB(float(level) / 255);
     }
-    for (size_t i = 0; i < toneSteps; ++i)
-        m_toSRGB[i] = uint8_t(std::lround(sRGBFromLinear(float(i) / float(toneSteps - 1)) * 255));
+    // Tables for the frame's own lightings, and one (black) for every index
+    // beyond them.
+    size_t lightings = std::min(development.sceneGain.size(), m_gain.size() - 1);
+    m_tableValues.assign((lightings + 1) * 768, 0);
+    m_tableBytes.assign((lightings + 1) * 768, 0);
+    for (size_t i = 0; i < m_gain.size(); ++i) {
+        const auto& gain = m_gain[i];
+        if (gain[3] != 0 || gain[4] != 0 || gain[5] != 0)
+            continue;
+        size_t table = std::min(i, lightings) * 768;
+        m_valueTables[i] = &m_tableValues[table];
+        m_pixelTables[i] = &m_tableBytes[table];
+        if (i >= lightings)
+            continue;
+        for (size_t channel = 0; channel < 3; ++channel) {
+            for (size_t level = 0; level < 256; ++level) {
+                float value = (*m_toLinear)[level] * gain[channel];
+                m_tableValues[table + channel * 256 + level] = value;
+                m_tableBytes[table + channel * 256 + level] = uint8_t(tone(value));
+            }
+        }
+    }
 }
 
 }

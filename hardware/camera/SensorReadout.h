@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace hardware {
 
@@ -13,6 +14,8 @@ namespace hardware {
 class SensorReadout {
 public:
     SensorReadout(const SceneFrame&, const Development&);
+    SensorReadout(const SensorReadout&) = delete;
+    SensorReadout& operator=(const SensorReadout&) = delete;
 
     int width() const { return m_width; }
     int height() const { return m_height; }
@@ -25,14 +28,22 @@ public:
     }
     const uint8_t* nearnessRow(int y) const { return m_nearness + size_t(y) * size_t(m_width); }
 
-    // The value of a pixel of that colour, lighting and nearness level.
+    // The value of a pixel of that colour, lighting and nearness level. Under
+    // a lighting the camera's light does not reach, the distance plays no
+    // part, and each channel comes from a table of its 256 levels.
     void value(uint32_t colour, uint8_t lighting, uint8_t nearness, float& r, float& g, float& b) const
     {
+        if (const float* table = m_valueTables[lighting]) {
+            r = table[colour >> 16 & 0xff];
+            g = table[256 + (colour >> 8 & 0xff)];
+            b = table[512 + (colour & 0xff)];
+            return;
+        }
         const float* gain = m_gain[lighting].data();
         float n2 = m_nearness2[nearness];
-        r = m_toLinear[colour >> 16 & 0xff] * (gain[0] + gain[3] * n2);
-        g = m_toLinear[colour >> 8 & 0xff] * (gain[1] + gain[4] * n2);
-        b = m_toLinear[colour & 0xff] * (gain[2] + gain[5] * n2);
+        r = (*m_toLinear)[colour >> 16 & 0xff] * (gain[0] + gain[3] * n2);
+        g = (*m_toLinear)[colour >> 8 & 0xff] * (gain[1] + gain[4] * n2);
+        b = (*m_toLinear)[colour & 0xff] * (gain[2] + gain[5] * n2);
     }
     // The blur radius in pixels at a nearness level: positive for points
     // nearer than the focus, negative for those beyond it.
@@ -41,13 +52,27 @@ public:
     // The tone curve: linear sensor values to an opaque stored pixel.
     uint32_t pixel(float r, float g, float b) const { return 0xff000000u | tone(r) << 16 | tone(g) << 8 | tone(b); }
 
+    // The stored pixel of a point as it is, unblurred: pixel(value(...)),
+    // from tables as the value is.
+    uint32_t sharpPixel(uint32_t colour, uint8_t lighting, uint8_t nearness) const
+    {
+        if (const uint8_t* table = m_pixelTables[lighting]) {
+            return 0xff000000u | uint32_t(table[colour >> 16 & 0xff]) << 16
+                | uint32_t(table[256 + (colour >> 8 & 0xff)]) << 8 | table[512 + (colour & 0xff)];
+        }
+        float r, g, b;
+        value(colour, lighting, nearness, r, g, b);
+        return pixel(r, g, b);
+    }
+
 private:
     static constexpr size_t toneSteps = 4096;
+    static const std::array<uint8_t, toneSteps>& storedLevels();
 
     uint32_t tone(float value) const
     {
         float clamped = value < 0 ? 0 : (value > 1 ? 1 : value);
-        return m_toSRGB[size_t(clamped * float(toneSteps - 1) + 0.5f)];
+        return (*m_toSRGB)[size_t(clamped * float(toneSteps - 1) + 0.5f)];
     }
 
     int m_width { 0 };
@@ -60,8 +85,14 @@ private:
     std::array<std::array<float, 6>, 256> m_gain {};
     std::array<float, 256> m_nearness2 {};
     std::array<float, 256> m_defocus {};
-    std::array<float, 256> m_toLinear {};
-    std::array<uint8_t, toneSteps> m_toSRGB {};
+    const std::array<float, 256>* m_toLinear;
+    const std::array<uint8_t, toneSteps>* m_toSRGB;
+    // By lighting: red, green and blue levels through the gain, and then
+    // the tone curve; null where the camera's light reaches.
+    std::array<const float*, 256> m_valueTables {};
+    std::array<const uint8_t*, 256> m_pixelTables {};
+    std::vector<float> m_tableValues;
+    std::vector<uint8_t> m_tableBytes;
 };
 
 }

@@ -1,5 +1,6 @@
 #include "hardware/camera/DepthOfField.h"
 #include "hardware/camera/Development.h"
+#include "hardware/camera/SensorReadout.h"
 
 #include <gtest/gtest.h>
 
@@ -120,4 +121,23 @@ TEST(DepthOfField, ABlurredNearThingSpreadsOverTheSharpThingsBehindIt)
     image = develop(frame, development, blur);
     EXPECT_GT(green(*image, 50, 48), 200);
     EXPECT_LT(green(*image, 45, 48), 80);
+}
+
+TEST(Development, ASharpPixelFromTheTablesIsThePixelOfItsValue)
+{
+    // Lighting 0 is the scene's only, lighting 1 is reached by the camera's
+    // light, lighting 9 is beyond the frame's.
+    auto frame = frameOf(4, 1, 0, [](int, int) { return 1.5f; });
+    Development development;
+    development.sceneGain = { { 0.3f, 2.0f, 0.01f }, { 0.2f, 0.2f, 0.2f } };
+    development.cameraLightGain = { {}, { 0.1f, 0.05f, 0.0f } };
+    SensorReadout readout(frame, development);
+    for (uint8_t lighting : { 0, 1, 9 }) {
+        for (uint32_t colour : { 0xff000000u, 0xff123456u, 0xff80ff01u, 0xffffffffu }) {
+            float r, g, b;
+            readout.value(colour, lighting, 40, r, g, b);
+            EXPECT_EQ(readout.sharpPixel(colour, lighting, 40), readout.pixel(r, g, b)) << int(lighting) << " " << colour;
+        }
+    }
+    EXPECT_EQ(readout.sharpPixel(0xffffffffu, 9, 40), 0xff000000u);
 }
