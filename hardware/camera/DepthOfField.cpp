@@ -1,7 +1,10 @@
 #include "hardware/camera/DepthOfField.h"
 
+#include "hardware/camera/PackedPixels.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace hardware {
 
@@ -13,6 +16,22 @@ constexpr float firstLevelBlur = 3.5f;
 // Pixels blurred less than this are sharp.
 constexpr float sharpBlur = 0.5f;
 constexpr int deepestLevel = 12;
+// Weights below this are none.
+constexpr float noWeight = 1e-6f;
+
+using Texel = float __attribute__((vector_size(16)));
+
+Texel load(const float* at)
+{
+    Texel texel;
+    std::memcpy(&texel, at, sizeof texel);
+    return texel;
+}
+
+void store(float* at, Texel texel)
+{
+    std::memcpy(at, &texel, sizeof texel);
+}
 
 // How much a pixel takes part in the blurred field: not at all while sharp.
 float weightOf(float blur)
@@ -45,36 +64,60 @@ int levelsFor(float blur)
     return std::clamp(int(std::ceil(levelFor(blur))), 1, deepestLevel);
 }
 
-// [1 2 1] / 4 along rows, then columns, edges repeated; four floats a texel.
-// In place, keeping only the texels it has overwritten.
-void smooth(std::vector<float>& texels, int width, int height)
+// [1 2 1] / 4 along a row of four-float texels, edges repeated; in place.
+void smoothRow(float* line, int width)
 {
-    size_t rowFloats = size_t(width) * 4;
-    for (int y = 0; y < height; ++y) {
-        float* line = &texels[size_t(y) * rowFloats];
-        float previous[4] = { line[0], line[1], line[2], line[3] };
-        for (int x = 0; x < width; ++x) {
-            float* here = line + x * 4;
-            const float* next = x + 1 < width ? here + 4 : here;
-            for (int c = 0; c < 4; ++c) {
-                float current = here[c];
-                here[c] = 0.25f * (previous[c] + next[c]) + 0.5f * current;
-                previous[c] = current;
-            }
-        }
-    }
-    std::vector<float> above(texels.begin(), texels.begin() + ptrdiff_t(rowFloats));
-    for (int y = 0; y < height; ++y) {
-        float* line = &texels[size_t(y) * rowFloats];
-        const float* below = y + 1 < height ? line + rowFloats : line;
-        for (size_t i = 0; i < rowFloats; ++i) {
-            float current = line[i];
-            line[i] = 0.25f * (above[i] + below[i]) + 0.5f * current;
-            above[i] = current;
-        }
+    Texel previous = load(line);
+    for (int x = 0; x < width; ++x) {
+        float* here = line + x * 4;
+        Texel current = load(here);
+        Texel next = x + 1 < width ? load(here + 4) : current;
+        store(here, 0.25f * (previous + next) + 0.5f * current);
+        previous = current;
     }
 }
 
+// [1 2 1] / 4 down the columns of a level whose rows arrive one at a time,
+// edges repeated: a row is finished in place once the one below it is
+// there, so the level is smoothed while it is made, in one pass.
+class ColumnSmoother {
+public:
+    ColumnSmoother(std::vector<float>& texels, int width)
+        : m_texels(texels)
+        , m_rowFloats(size_t(width) * 4)
+    {
+    }
+
+    void rowArrived(int y)
+    {
+        float* line = &m_texels[size_t(y) * m_rowFloats];
+        if (y == 0) {
+            m_above.assign(line, line + m_rowFloats);
+            return;
+        }
+        finishRow(line - m_rowFloats, line);
+    }
+    // The last row, which has none below it.
+    void finish(int height)
+    {
+        float* last = &m_texels[size_t(height - 1) * m_rowFloats];
+        finishRow(last, last);
+    }
+
+private:
+    void finishRow(float* line, const float* below)
+    {
+        for (size_t i = 0; i < m_rowFloats; ++i) {
+            float current = line[i];
+            line[i] = 0.25f * (m_above[i] + below[i]) + 0.5f * current;
+            m_above[i] = current;
+        }
+    }
+
+    std::vector<float>& m_texels;
+    size_t m_rowFloats;
+    std::vector<float> m_above;
+};
 
 }
 
@@ -86,6 +129,10 @@ void DepthOfField::prepareTables(const SensorReadout& readout)
         float weight = weightOf(std::fabs(defocus));
         m_farWeight[size_t(level)] = defocus < 0 ? weight : 0;
         m_nearWeight[size_t(level)] = defocus > 0 ? weight : 0;
+        float far = m_farWeight[size_t(level)], near = m_nearWeight[size_t(level)];
+        m_kind[size_t(level)] = far >= 1 ? Kind::Far : far > 0 ? Kind::PartlyFar : Kind::Own;
+        m_farMix[size_t(level)] = uint32_t(std::lround(far * 256));
+        m_nearBlurred[size_t(level)] = near >= 1;
     }
 }
 
@@ -110,6 +157,8 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
     m_nearBlur.resize(m_hasNear ? size_t(halfWidth) * size_t(halfHeight) : 1);
 
     m_largestFarBlur = m_largestNearBlur = 0;
+    // The first level of each field is smoothed as its rows are made.
+    ColumnSmoother farColumns(m_far[0].texels, halfWidth), nearColumns(m_near[0].texels, halfWidth);
     for (int ty = 0; ty < halfHeight; ++ty) {
         // An odd last row or column counts twice.
         int y0 = 2 * ty, y1 = std::min(height - 1, 2 * ty + 1);
@@ -118,7 +167,7 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
         const uint8_t* nearness[2] = { readout.nearnessRow(y0), readout.nearnessRow(y1) };
         size_t row = size_t(ty) * size_t(halfWidth);
         for (int tx = 0; tx < halfWidth; ++tx) {
-            float far[4] = {}, near[4] = {};
+            Texel far {}, near {};
             float farBlur = 0, nearBlur = 0;
             int xs[2] = { 2 * tx, std::min(width - 1, 2 * tx + 1) };
             for (int i = 0; i < 2; ++i) {
@@ -129,34 +178,43 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
                         continue;
                     float r, g, b;
                     readout.value(colours[i][x], lightings[i] ? lightings[i][x] : 0, level, r, g, b);
-                    far[0] += r * fw, far[1] += g * fw, far[2] += b * fw, far[3] += fw;
+                    Texel value { r, g, b, 1 };
+                    far += value * fw;
                     farBlur += m_blur[level] * fw;
-                    near[0] += r * nw, near[1] += g * nw, near[2] += b * nw, near[3] += nw;
+                    near += value * nw;
                     if (nw > 0)
                         nearBlur = std::max(nearBlur, m_blur[level]);
                 }
             }
             if (m_hasFar) {
-                float* out = &m_far[0].texels[(row + size_t(tx)) * 4];
-                for (int c = 0; c < 4; ++c)
-                    out[c] = far[c] * 0.25f;
+                store(&m_far[0].texels[(row + size_t(tx)) * 4], far * 0.25f);
                 m_farBlur[row + size_t(tx)] = far[3] > 0 ? farBlur / far[3] : 0;
                 m_largestFarBlur = std::max(m_largestFarBlur, m_farBlur[row + size_t(tx)]);
             }
             if (m_hasNear) {
-                float* out = &m_near[0].texels[(row + size_t(tx)) * 4];
-                for (int c = 0; c < 4; ++c)
-                    out[c] = near[c] * 0.25f;
+                store(&m_near[0].texels[(row + size_t(tx)) * 4], near * 0.25f);
                 m_nearBlur[row + size_t(tx)] = nearBlur;
                 m_largestNearBlur = std::max(m_largestNearBlur, nearBlur);
             }
         }
+        if (m_hasFar) {
+            smoothRow(&m_far[0].texels[row * 4], halfWidth);
+            farColumns.rowArrived(ty);
+        }
+        if (m_hasNear) {
+            smoothRow(&m_near[0].texels[row * 4], halfWidth);
+            nearColumns.rowArrived(ty);
+        }
     }
+    if (m_hasFar)
+        farColumns.finish(halfHeight);
+    if (m_hasNear)
+        nearColumns.finish(halfHeight);
 }
 
 void DepthOfField::buildPyramid(Pyramid& pyramid, int levels)
 {
-    smooth(pyramid[0].texels, pyramid[0].width, pyramid[0].height);
+    // The first level comes smoothed.
     pyramid.resize(size_t(levels));
     for (int k = 1; k < levels; ++k) {
         const Level& finer = pyramid[size_t(k - 1)];
@@ -164,17 +222,20 @@ void DepthOfField::buildPyramid(Pyramid& pyramid, int levels)
         level.width = (finer.width + 1) / 2;
         level.height = (finer.height + 1) / 2;
         level.texels.resize(size_t(level.width) * size_t(level.height) * 4);
+        ColumnSmoother columns(level.texels, level.width);
         for (int y = 0; y < level.height; ++y) {
             const float* upper = &finer.texels[size_t(2 * y) * size_t(finer.width) * 4];
             const float* lower = &finer.texels[size_t(std::min(finer.height - 1, 2 * y + 1)) * size_t(finer.width) * 4];
             float* out = &level.texels[size_t(y) * size_t(level.width) * 4];
             for (int x = 0; x < level.width; ++x) {
                 int x0 = 2 * x, x1 = std::min(finer.width - 1, 2 * x + 1);
-                for (int c = 0; c < 4; ++c)
-                    out[x * 4 + c] = 0.25f * (upper[x0 * 4 + c] + upper[x1 * 4 + c] + lower[x0 * 4 + c] + lower[x1 * 4 + c]);
+                store(out + x * 4,
+                    0.25f * (load(upper + x0 * 4) + load(upper + x1 * 4) + load(lower + x0 * 4) + load(lower + x1 * 4)));
             }
+            smoothRow(out, level.width);
+            columns.rowArrived(y);
         }
-        smooth(level.texels, level.width, level.height);
+        columns.finish(level.height);
     }
 }
 
@@ -183,17 +244,19 @@ void DepthOfField::buildNearSpread(int level)
     // The near field's blur at a coarser size, widened as a cone: a point
     // blurred by r pixels reaches r pixels around it.
     const Level& first = m_near[0];
-    m_spreadFactor = 1 << (level - 1);
-    m_spreadWidth = (first.width + m_spreadFactor - 1) / m_spreadFactor;
-    int spreadHeight = (first.height + m_spreadFactor - 1) / m_spreadFactor;
-    std::vector<float> blocks(size_t(m_spreadWidth) * size_t(spreadHeight), 0);
+    m_spreadShift = level - 1;
+    int factor = 1 << m_spreadShift;
+    m_spreadWidth = (first.width + factor - 1) >> m_spreadShift;
+    int spreadHeight = (first.height + factor - 1) >> m_spreadShift;
+    std::vector<float>& blocks = m_spreadBlocks;
+    blocks.assign(size_t(m_spreadWidth) * size_t(spreadHeight), 0);
     for (int y = 0; y < first.height; ++y) {
         for (int x = 0; x < first.width; ++x) {
-            float& block = blocks[size_t(y / m_spreadFactor) * size_t(m_spreadWidth) + size_t(x / m_spreadFactor)];
+            float& block = blocks[size_t(y >> m_spreadShift) * size_t(m_spreadWidth) + size_t(x >> m_spreadShift)];
             block = std::max(block, m_nearBlur[size_t(y) * size_t(first.width) + size_t(x)]);
         }
     }
-    float step = float(2 * m_spreadFactor); // frame pixels per spread texel
+    float step = float(2 * factor); // frame pixels per spread texel
     int reach = int(std::ceil(m_largestNearBlur / step));
     // Along the rows, then down the columns: the largest value within reach,
     // less the distance to it.
@@ -210,7 +273,8 @@ void DepthOfField::buildNearSpread(int level)
             }
         }
     };
-    std::vector<float> across(blocks.size(), 0);
+    std::vector<float>& across = m_spreadAcross;
+    across.assign(blocks.size(), 0);
     spreadAlong(blocks, across, true);
     m_spread.assign(blocks.size(), 0);
     spreadAlong(across, m_spread, false);
@@ -244,151 +308,202 @@ void DepthOfField::prepareTaps()
     }
 }
 
-inline void DepthOfField::blend(
-    const float* upper, const float* lower, const Tap& row, const Tap& column, float result[4])
+inline DepthOfField::Texel DepthOfField::blend(const float* upper, const float* lower, const Tap& row, const Tap& column)
 {
-    const float* a = upper + column.a * 4;
-    const float* b = upper + column.b * 4;
-    const float* c = lower + column.a * 4;
-    const float* d = lower + column.b * 4;
-    for (int i = 0; i < 4; ++i) {
-        float top = a[i] + (b[i] - a[i]) * column.t;
-        float bottom = c[i] + (d[i] - c[i]) * column.t;
-        result[i] = top + (bottom - top) * row.t;
-    }
+    Texel a = load(upper + column.a * 4), b = load(upper + column.b * 4);
+    Texel c = load(lower + column.a * 4), d = load(lower + column.b * 4);
+    Texel top = a + (b - a) * column.t;
+    Texel bottom = c + (d - c) * column.t;
+    return top + (bottom - top) * row.t;
 }
 
-void DepthOfField::sampleBetween(const Pyramid& pyramid, float level, int tx, int ty, float out[4]) const
+DepthOfField::Texel DepthOfField::sampleBetween(const Pyramid& pyramid, float level, int tx, int ty) const
 {
     int deepest = int(pyramid.size());
     level = std::min(level, float(deepest));
     int lower = std::max(1, int(level));
-    auto at = [&](int k, float result[4]) {
+    auto at = [&](int k) {
         const Level& l = pyramid[size_t(k - 1)];
         const Tap& column = m_columnTaps[size_t(k)][size_t(tx)];
         const Tap& row = m_rowTaps[size_t(k)][size_t(ty)];
         const float* top = &l.texels[size_t(row.a) * size_t(l.width) * 4];
         const float* bottom = &l.texels[size_t(row.b) * size_t(l.width) * 4];
-        blend(top, bottom, row, column, result);
+        return blend(top, bottom, row, column);
     };
-    at(lower, out);
+    Texel value = at(lower);
     float t = level - float(lower);
     if (t <= 0 || lower >= deepest)
-        return;
-    float above[4];
-    at(lower + 1, above);
-    for (int i = 0; i < 4; ++i)
-        out[i] += (above[i] - out[i]) * t;
+        return value;
+    return value + (at(lower + 1) - value) * t;
 }
 
-bool DepthOfField::blurHalfRow(int ty, float* far, float* near) const
+void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& out) const
 {
     int width = m_halfWidth;
-    bool anyNear = false;
+    out.row = ty;
+    out.anyNear = false;
     for (int tx = 0; tx < width; ++tx) {
         size_t t = size_t(ty) * size_t(width) + size_t(tx);
-        float* farHere = far + tx * 4;
-        if (m_hasFar) {
-            // Only texels with far pixels of their own are read.
-            if (m_farBlur[t] > 0)
-                sampleBetween(m_far, levelFor(m_farBlur[t]), tx, ty, farHere);
-            else
-                std::fill(farHere, farHere + 4, 0.0f);
+        Texel far {}, near {};
+        // Only texels with far pixels of their own are read.
+        if (m_hasFar && m_farBlur[t] > 0)
+            far = sampleBetween(m_far, levelFor(m_farBlur[t]), tx, ty);
+        if (m_hasNear) {
+            float spread = m_nearBlur[t];
+            if (!m_spread.empty())
+                spread = std::max(spread, m_spread[size_t(ty >> m_spreadShift) * size_t(m_spreadWidth) + size_t(tx >> m_spreadShift)]);
+            if (spread >= sharpBlur)
+                near = sampleBetween(m_near, levelFor(spread), tx, ty);
         }
-        float* nearHere = near + tx * 4;
-        std::fill(nearHere, nearHere + 4, 0.0f);
-        if (!m_hasNear)
-            continue;
-        float spread = m_nearBlur[t];
-        if (!m_spread.empty())
-            spread = std::max(spread, m_spread[size_t(ty / m_spreadFactor) * size_t(m_spreadWidth) + size_t(tx / m_spreadFactor)]);
-        if (spread < sharpBlur)
-            continue;
-        sampleBetween(m_near, levelFor(spread), tx, ty, nearHere);
-        anyNear = anyNear || nearHere[3] > 0;
+        store(&out.far[size_t(tx) * 4], far);
+        store(&out.near[size_t(tx) * 4], near);
+        uint8_t fields = 0;
+        Texel nearColour {};
+        if (near[3] > noWeight) {
+            fields |= HoldsNear;
+            nearColour = near / near[3];
+            out.nearBlurred[size_t(tx)] = readout.pixel(nearColour[0], nearColour[1], nearColour[2]);
+            out.anyNear = true;
+        }
+        if (far[3] > noWeight) {
+            fields |= HoldsFar;
+            Texel colour = far / far[3];
+            if (fields & HoldsNear)
+                colour += (nearColour - colour) * std::min(1.0f, near[3]);
+            out.blurred[size_t(tx)] = readout.pixel(colour[0], colour[1], colour[2]);
+        }
+        out.fields[size_t(tx)] = fields;
     }
-    return anyNear;
 }
 
-void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& out) const
+void DepthOfField::prepareFullSizeTaps(int width, int height)
 {
-    int width = readout.width(), height = readout.height();
-    int halfWidth = m_halfWidth, halfHeight = m_halfHeight;
-    // Each frame pixel between the half-size texels around it.
-    auto taps = [](int count, int halfCount) {
-        std::vector<Tap> list(size_t(count), Tap {});
+    // Each frame pixel between the half-size texels around it: a quarter or
+    // three quarters of the way, the edges held.
+    auto taps = [](int count, int halfCount, std::vector<Tap>& list, std::vector<uint8_t>& quarters) {
+        list.resize(size_t(count));
+        quarters.resize(size_t(count));
         for (int i = 0; i < count; ++i) {
             float u = (float(i) + 0.5f) * 0.5f - 0.5f;
             int a = int(std::floor(u));
             list[size_t(i)] = { std::clamp(a, 0, halfCount - 1), std::clamp(a + 1, 0, halfCount - 1), u - float(a) };
+            quarters[size_t(i)] = uint8_t(std::lround(list[size_t(i)].t * 4));
         }
-        return list;
     };
-    std::vector<Tap> columns = taps(width, halfWidth), rows = taps(height, halfHeight);
-    // The half-size rows in use, three kept at a time.
-    size_t rowFloats = size_t(halfWidth) * 4;
-    std::vector<float> farRows(rowFloats * 3), nearRows(rowFloats * 3);
-    int held[3] = { -1, -1, -1 };
-    bool nearIn[3] = { false, false, false };
-    auto halfRow = [&](int ty) {
-        size_t slot = size_t(ty % 3);
-        if (held[slot] != ty) {
-            nearIn[slot] = blurHalfRow(ty, &farRows[slot * rowFloats], &nearRows[slot * rowFloats]);
-            held[slot] = ty;
+    taps(width, m_halfWidth, m_fullColumns, m_columnQuarters);
+    taps(height, m_halfHeight, m_fullRows, m_rowQuarters);
+}
+
+uint32_t DepthOfField::exactPixel(const SensorReadout& readout, uint32_t colour, uint8_t lighting, uint8_t level,
+    const HalfRow& upper, const HalfRow& lower, const Tap& row, const Tap& column) const
+{
+    float r, g, b;
+    // A pixel beyond the focus is as much the far blur as it is blurred
+    // itself; one wholly blurred needs nothing of its own.
+    float fw = m_farWeight[level];
+    Texel far = fw > 0 ? blend(upper.far.data(), lower.far.data(), row, column) : Texel {};
+    if (far[3] > noWeight && fw >= 1) {
+        Texel value = far / far[3];
+        r = value[0], g = value[1], b = value[2];
+    } else {
+        readout.value(colour, lighting, level, r, g, b);
+        if (far[3] > noWeight) {
+            Texel value = far / far[3];
+            r += (value[0] - r) * fw;
+            g += (value[1] - g) * fw;
+            b += (value[2] - b) * fw;
         }
-        return slot;
+    }
+    // The near blur lies over it as far as it reaches.
+    if (upper.anyNear || lower.anyNear) {
+        Texel near = blend(upper.near.data(), lower.near.data(), row, column);
+        if (near[3] > noWeight) {
+            float cover = std::min(1.0f, std::max(m_nearWeight[level], near[3]));
+            Texel value = near / near[3];
+            r += (value[0] - r) * cover;
+            g += (value[1] - g) * cover;
+            b += (value[2] - b) * cover;
+        }
+    }
+    return readout.pixel(r, g, b);
+}
+
+void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& out)
+{
+    int width = readout.width(), height = readout.height();
+    prepareFullSizeTaps(width, height);
+    // The half-size rows in use, three kept at a time.
+    for (HalfRow& half : m_halfRows) {
+        half.row = -1;
+        half.far.resize(size_t(m_halfWidth) * 4);
+        half.near.resize(size_t(m_halfWidth) * 4);
+        half.blurred.resize(size_t(m_halfWidth));
+        half.nearBlurred.resize(size_t(m_halfWidth));
+        half.fields.resize(size_t(m_halfWidth));
+    }
+    m_bothHold.resize(size_t(m_halfWidth));
+    m_eitherHolds.resize(size_t(m_halfWidth));
+    auto halfRow = [&](int ty) -> const HalfRow& {
+        HalfRow& half = m_halfRows[size_t(ty % 3)];
+        if (half.row != ty)
+            blurHalfRow(ty, readout, half);
+        return half;
     };
     auto* pixels = reinterpret_cast<uint32_t*>(out.mutableData());
     for (int y = 0; y < height; ++y) {
-        const Tap& row = rows[size_t(y)];
-        size_t upper = halfRow(row.a), lower = halfRow(row.b);
-        const float* farUpper = &farRows[upper * rowFloats];
-        const float* farLower = &farRows[lower * rowFloats];
-        const float* nearUpper = &nearRows[upper * rowFloats];
-        const float* nearLower = &nearRows[lower * rowFloats];
-        bool nearHere = nearIn[upper] || nearIn[lower];
+        const Tap& row = m_fullRows[size_t(y)];
+        const HalfRow& upper = halfRow(row.a);
+        const HalfRow& lower = halfRow(row.b);
+        uint32_t down = m_rowQuarters[size_t(y)], up = 4 - down;
         const uint32_t* colours = readout.colourRow(y);
         const uint8_t* lightings = readout.lightingRow(y);
         const uint8_t* nearness = readout.nearnessRow(y);
         uint32_t* line = pixels + size_t(y) * size_t(width);
+        // By half-size column: the fields both rows hold, and those either does.
+        for (int tx = 0; tx < m_halfWidth; ++tx) {
+            m_bothHold[size_t(tx)] = upper.fields[size_t(tx)] & lower.fields[size_t(tx)];
+            m_eitherHolds[size_t(tx)] = upper.fields[size_t(tx)] | lower.fields[size_t(tx)];
+        }
         for (int x = 0; x < width; ++x) {
             uint8_t level = nearness[x];
-            float r = 0, g = 0, b = 0;
-            float value[4];
-            // A pixel beyond the focus is as much the far blur as it is
-            // blurred itself; one wholly blurred needs nothing of its own.
-            float fw = m_farWeight[level];
-            bool own = true;
-            if (fw > 0) {
-                blend(farUpper, farLower, row, columns[size_t(x)], value);
-                if (value[3] > 1e-6f) {
-                    float inverse = 1 / value[3];
-                    if (fw >= 1) {
-                        r = value[0] * inverse, g = value[1] * inverse, b = value[2] * inverse;
-                        own = false;
-                    } else {
-                        readout.value(colours[x], lightings ? lightings[x] : 0, level, r, g, b);
-                        r += (value[0] * inverse - r) * fw;
-                        g += (value[1] * inverse - g) * fw;
-                        b += (value[2] * inverse - b) * fw;
-                        own = false;
-                    }
+            uint8_t lighting = lightings ? lightings[x] : 0;
+            const Tap& column = m_fullColumns[size_t(x)];
+            size_t a = size_t(column.a), b = size_t(column.b);
+            uint8_t all = m_bothHold[a] & m_bothHold[b];
+            uint8_t any = m_eitherHolds[a] | m_eitherHolds[b];
+            uint32_t right = m_columnQuarters[size_t(x)], left = 4 - right;
+            auto mixed = [&](const std::vector<uint32_t>& upperPixels, const std::vector<uint32_t>& lowerPixels) {
+                return mixInQuarters(upperPixels[a], upperPixels[b], lowerPixels[a], lowerPixels[b], left, right, up, down);
+            };
+            switch (m_kind[level]) {
+            case Kind::Own:
+                if (!(any & HoldsNear)) {
+                    line[x] = readout.sharpPixel(colours[x], lighting, level);
+                    continue;
                 }
-            }
-            if (own)
-                readout.value(colours[x], lightings ? lightings[x] : 0, level, r, g, b);
-            // The near blur lies over it as far as it reaches.
-            if (nearHere) {
-                blend(nearUpper, nearLower, row, columns[size_t(x)], value);
-                if (value[3] > 1e-6f) {
-                    float cover = std::min(1.0f, std::max(m_nearWeight[level], value[3]));
-                    float inverse = 1 / value[3];
-                    r += (value[0] * inverse - r) * cover;
-                    g += (value[1] * inverse - g) * cover;
-                    b += (value[2] * inverse - b) * cover;
+                // Wholly blurred itself, it is the near blur. Anything less is
+                // mixed with it in linear light, which keeps the near blur's
+                // soft edge as bright as it is over a bright background.
+                if (m_nearBlurred[level] && (all & HoldsNear)) {
+                    line[x] = mixed(upper.nearBlurred, lower.nearBlurred);
+                    continue;
                 }
+                break;
+            case Kind::PartlyFar:
+                if ((all & HoldsFar) && !(any & HoldsNear)) {
+                    line[x] = mixToward(readout.sharpPixel(colours[x], lighting, level),
+                        mixed(upper.blurred, lower.blurred), m_farMix[level]);
+                    continue;
+                }
+                break;
+            case Kind::Far:
+                if (all & HoldsFar) {
+                    line[x] = mixed(upper.blurred, lower.blurred);
+                    continue;
+                }
+                break;
             }
-            line[x] = readout.pixel(r, g, b);
+            line[x] = exactPixel(readout, colours[x], lighting, level, upper, lower, row, column);
         }
     }
 }

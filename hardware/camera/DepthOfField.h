@@ -5,6 +5,7 @@
 #include "kit/ui/CGImage.h"
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace hardware {
@@ -20,6 +21,11 @@ namespace hardware {
 // own sharp value with the far blur by how blurred it is, and lays the near
 // blur over that. About two reads of every pixel, whatever the blur.
 // Buffers are kept from frame to frame.
+//
+// The blurred fields change little from pixel to pixel, so where a pixel's
+// four half-size texels all hold what it needs, its blur is their toned
+// pixels mixed in whole numbers; only the edges between the fields are
+// worked out in linear light.
 class DepthOfField {
 public:
     // Writes the toned, blurred frame into `out` (the readout's size);
@@ -39,9 +45,29 @@ private:
         int a, b;
         float t;
     };
+    // Red, green, blue and weight.
+    using Texel = float __attribute__((vector_size(16)));
+    // How a pixel at a nearness level is made: at the focus or nearer, its
+    // own value, as blurred as it is itself, under the near blur; beyond
+    // it, partly or wholly the far blur.
+    enum class Kind : uint8_t { Own, PartlyFar, Far };
+    // What a half-size texel holds.
+    enum Field : uint8_t { HoldsFar = 1, HoldsNear = 2 };
+    // One row of texels at half the frame's size, blurred: each field's
+    // value premultiplied by its weight, and as toned pixels, the far one
+    // with the near one laid over it.
+    struct HalfRow {
+        int row { -1 };
+        std::vector<float> far;
+        std::vector<float> near;
+        std::vector<uint32_t> blurred;
+        std::vector<uint32_t> nearBlurred;
+        std::vector<uint8_t> fields;
+        bool anyNear { false };
+    };
     // Four texels' colour between the columns and rows the taps name, of
     // two rows of four-float texels.
-    static void blend(const float* upper, const float* lower, const Tap& row, const Tap& column, float result[4]);
+    static Texel blend(const float* upper, const float* lower, const Tap& row, const Tap& column);
 
     void prepareTables(const SensorReadout&);
     void buildFirstLevels(const SensorReadout&);
@@ -50,17 +76,24 @@ private:
     void prepareTaps();
     // A pyramid's value at a fractional level (1 and up) at a half-size
     // texel's centre, between the levels around it.
-    void sampleBetween(const Pyramid&, float level, int tx, int ty, float out[4]) const;
-    // One row of texels at half the frame's size: each field's blurred value,
-    // premultiplied by its weight; whether any near blur reaches the row.
-    bool blurHalfRow(int row, float* far, float* near) const;
-    void composeFullSize(const SensorReadout&, kit::CGImage& out) const;
+    Texel sampleBetween(const Pyramid&, float level, int tx, int ty) const;
+    void blurHalfRow(int row, const SensorReadout&, HalfRow&) const;
+    void prepareFullSizeTaps(int width, int height);
+    void composeFullSize(const SensorReadout&, kit::CGImage& out);
+    // A pixel worked out in linear light: its own value mixed with the far
+    // blur, the near blur laid over it.
+    uint32_t exactPixel(const SensorReadout&, uint32_t colour, uint8_t lighting, uint8_t level, const HalfRow& upper,
+        const HalfRow& lower, const Tap& row, const Tap& column) const;
 
     // By nearness level: blur radius, and how much a pixel there belongs to
     // the far and near fields' blurred pyramids.
     std::array<float, 256> m_blur {};
     std::array<float, 256> m_farWeight {};
     std::array<float, 256> m_nearWeight {};
+    std::array<Kind, 256> m_kind {};
+    // The far weight in 256ths; whether the near one is whole.
+    std::array<uint32_t, 256> m_farMix {};
+    std::array<bool, 256> m_nearBlurred {};
     float m_largestFarBlur { 0 };
     float m_largestNearBlur { 0 };
     bool m_hasFar { false };
@@ -75,11 +108,22 @@ private:
     std::vector<float> m_farBlur;
     std::vector<float> m_nearBlur;
     std::vector<float> m_spread;
+    std::vector<float> m_spreadBlocks; // its passes' buffers
+    std::vector<float> m_spreadAcross;
     int m_spreadWidth { 0 };
-    int m_spreadFactor { 1 }; // level-1 texels per spread texel, across
+    int m_spreadShift { 0 }; // level-1 texels per spread texel, across, as a power of two
     // By pyramid level: where each half-size column and row falls on it.
     std::vector<std::vector<Tap>> m_columnTaps;
     std::vector<std::vector<Tap>> m_rowTaps;
+    // Where each frame pixel falls between the half-size texels, and the
+    // same in quarters toward the second texel.
+    std::vector<Tap> m_fullColumns;
+    std::vector<Tap> m_fullRows;
+    std::vector<uint8_t> m_columnQuarters;
+    std::vector<uint8_t> m_rowQuarters;
+    std::array<HalfRow, 3> m_halfRows;
+    std::vector<uint8_t> m_bothHold;
+    std::vector<uint8_t> m_eitherHolds;
 };
 
 }

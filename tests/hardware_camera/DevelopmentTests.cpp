@@ -1,5 +1,6 @@
 #include "hardware/camera/DepthOfField.h"
 #include "hardware/camera/Development.h"
+#include "hardware/camera/PackedPixels.h"
 #include "hardware/camera/SensorReadout.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +124,35 @@ TEST(DepthOfField, ABlurredNearThingSpreadsOverTheSharpThingsBehindIt)
     EXPECT_LT(green(*image, 45, 48), 80);
 }
 
+TEST(DepthOfField, OneColourStaysOneColourWhateverTheBlur)
+{
+    // Bands at the focus, a little and wholly beyond it, a little and much
+    // nearer: however each is blurred and mixed, a wall of one colour is
+    // what it was, within a level.
+    const int width = 150, height = 101;
+    auto frame = frameOf(width, height, 0xff4080c0u, [](int x, int y) {
+        static const float bands[] = { 2.0f, 1.8f, 0.0f, 2.3f, 4.0f };
+        return bands[(x / 30 + y / 40) % 5];
+    });
+    Development development;
+    development.sceneGain = { { 0.6f, 0.5f, 0.4f } };
+    DepthOfField blur;
+    auto sharp = develop(frame, development, blur);
+    development.focus = 2;
+    development.blurPerDioptre = 5;
+    auto image = develop(frame, development, blur);
+    uint32_t expected = sharp->pixel(0, 0);
+    int worst = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            uint32_t got = image->pixel(x, y);
+            for (int shift : { 0, 8, 16 })
+                worst = std::max(worst, std::abs(int(got >> shift & 0xff) - int(expected >> shift & 0xff)));
+        }
+    }
+    EXPECT_LE(worst, 1);
+}
+
 TEST(Development, ASharpPixelFromTheTablesIsThePixelOfItsValue)
 {
     // Lighting 0 is the scene's only, lighting 1 is reached by the camera's
@@ -140,4 +170,33 @@ TEST(Development, ASharpPixelFromTheTablesIsThePixelOfItsValue)
         }
     }
     EXPECT_EQ(readout.sharpPixel(0xffffffffu, 9, 40), 0xff000000u);
+}
+
+TEST(PackedPixels, MixingInWholeNumbersKeepsTheChannelsApartAndRounds)
+{
+    auto channel = [](uint32_t pixel, int shift) { return int(pixel >> shift & 0xff); };
+    const uint32_t pixels[] = { 0xff000000u, 0xffffffffu, 0xffff00ffu, 0xff00ff00u, 0x7f7f8081u, 0x0001fe02u };
+    for (uint32_t a : pixels) {
+        for (uint32_t b : pixels) {
+            for (uint32_t right = 0; right <= 4; ++right) {
+                for (uint32_t lower = 0; lower <= 4; ++lower) {
+                    uint32_t mixed = mixInQuarters(a, b, b, a, 4 - right, right, 4 - lower, lower);
+                    for (int shift : { 0, 8, 16, 24 }) {
+                        double ab = channel(a, shift) * (4.0 - right) + channel(b, shift) * right;
+                        double ba = channel(b, shift) * (4.0 - right) + channel(a, shift) * right;
+                        double exact = (ab * (4.0 - lower) + ba * lower) / 16;
+                        EXPECT_NEAR(channel(mixed, shift), exact, 0.5 + 1e-9);
+                    }
+                }
+            }
+            for (uint32_t weight : { 0u, 1u, 64u, 128u, 255u, 256u }) {
+                uint32_t mixed = mixToward(a, b, weight);
+                EXPECT_EQ(mixed >> 24, 0xffu);
+                for (int shift : { 0, 8, 16 }) {
+                    double exact = (channel(a, shift) * (256.0 - weight) + channel(b, shift) * weight) / 256;
+                    EXPECT_NEAR(channel(mixed, shift), exact, 0.5 + 1e-9);
+                }
+            }
+        }
+    }
 }
