@@ -132,8 +132,10 @@ CameraModule::CameraModule(CameraHardware& hardware, const std::shared_ptr<kit::
     std::weak_ptr<bool> alive = m_alive;
     if (device) {
         device->setConfigurationObserver([this, alive] {
-            if (auto living = alive.lock(); living && *living)
+            if (auto living = alive.lock(); living && *living) {
+                m_lastPreview = {};
                 scheduleUpdate();
+            }
         });
     }
 }
@@ -173,17 +175,17 @@ CameraModule::Settings CameraModule::read(const kit::AVCaptureDevice& device) co
     return s;
 }
 
-double CameraModule::screenRoll() const
+double CameraModule::screenRoll(double time) const
 {
     // The world stays level while the phone turns: it appears turned the
     // other way on the screen, by gravity's direction in the screen's plane.
-    auto gravity = kit::MotionSimulator::gravityAt(now());
+    auto gravity = kit::MotionSimulator::gravityAt(time);
     if (std::hypot(gravity.x, gravity.y) > 0.3)
         m_lastScreenRoll = std::atan2(-gravity.x, -gravity.y);
     return m_lastScreenRoll;
 }
 
-SceneView CameraModule::viewFor(int width, int height, double fieldAspect, double zoom) const
+SceneView CameraModule::viewFor(int width, int height, double fieldAspect, double zoom, double time) const
 {
     SceneView view;
     view.width = width;
@@ -206,17 +208,21 @@ SceneView CameraModule::viewFor(int width, int height, double fieldAspect, doubl
     view.bottom = 0.5 + down / zoom / 2;
     // The back sensor holds the world a quarter turn from the portrait
     // screen; the front one faces the other way, so it turns the other way.
-    double roll = screenRoll();
+    double roll = screenRoll(time);
     view.roll = m_front ? -roll - M_PI / 2 : roll - M_PI / 2;
-    view.time = wallTime();
+    view.time = wallTime() - (now() - time);
     view.light = m_hardware.light();
     return view;
 }
 
 Exposure CameraModule::exposure() const
 {
-    double t = now();
-    return { std::exp2(m_logDuration.at(t)), std::exp2(m_logISO.at(t)) };
+    return exposureAt(now());
+}
+
+Exposure CameraModule::exposureAt(double time) const
+{
+    return { std::exp2(m_logDuration.at(time)), std::exp2(m_logISO.at(time)) };
 }
 
 double CameraModule::focusNearness() const
@@ -226,7 +232,12 @@ double CameraModule::focusNearness() const
 
 double CameraModule::whiteBalanceKelvin() const
 {
-    return 1e6 / m_mired.at(now());
+    return whiteBalanceKelvinAt(now());
+}
+
+double CameraModule::whiteBalanceKelvinAt(double time) const
+{
+    return 1e6 / m_mired.at(time);
 }
 
 bool CameraModule::isWhiteBalanceLocked() const
@@ -250,6 +261,7 @@ void CameraModule::scheduleUpdate()
 
 void CameraModule::lightChanged()
 {
+    m_lastPreview = {};
     update();
 }
 
@@ -292,7 +304,7 @@ void CameraModule::update()
         // The camera meters a small picture of its own, the same whether or
         // not anyone watches the preview.
         SceneView view = viewFor(probeWidth, std::max(1, int(std::lround(probeWidth / m_viewfinderAspect))),
-            m_viewfinderAspect, m_viewfinderZoom);
+            m_viewfinderAspect, m_viewfinderZoom, t);
         if (m_scene && m_scene->render(view, m_probe)) {
             Measurement measured = measure(m_probe, s);
             // A change the device was told of starts now; one the camera
@@ -440,8 +452,20 @@ Exposure CameraModule::flashExposure(const SceneFrame& viewfinder, Exposure expo
     return exposure;
 }
 
+CameraModule::SensorFrame CameraModule::currentFrame(const kit::AVCaptureDevice& device) const
+{
+    double duration = kit::CMTimeGetSeconds(device.activeVideoMinFrameDuration());
+    if (!(duration > 0) || !std::isfinite(duration))
+        duration = 1.0 / 30;
+    double t = now();
+    auto number = long(std::floor((t - m_startTime) / duration + 1e-6));
+    return { number, std::min(t, m_startTime + double(number) * duration) };
+}
+
 void CameraModule::start()
 {
+    m_startTime = now();
+    m_lastPreview = {};
     if (auto device = m_device.lock(); device && m_scene) {
         auto format = device->activeFormat();
         auto size = kit::CMVideoFormatDescriptionGetDimensions(format ? format->formatDescription() : nullptr);
@@ -454,6 +478,7 @@ void CameraModule::start()
 
 void CameraModule::stop()
 {
+    m_lastPreview = {};
     if (m_scene)
         m_scene->cameraStopped();
 }
@@ -466,15 +491,31 @@ void CameraModule::tellSceneProblem()
 
 CameraFrame CameraModule::capture(const FrameRequest& request)
 {
-    CameraFrame result;
     auto device = m_device.lock();
     if (!device || !m_scene || request.width <= 0 || request.height <= 0)
-        return result;
+        return {};
+    // Photos and movie frames are taken at the moment asked; the preview
+    // shows the sensor's latest frame, as it was when it was taken.
+    if (request.purpose != FramePurpose::Preview)
+        return readOut(request, *device, now());
+    SensorFrame sensor = currentFrame(*device);
+    const LastPreview& last = m_lastPreview;
+    if (last.frame.image && last.number == sensor.number && last.width == request.width
+        && last.height == request.height && last.fieldAspect == request.fieldAspect && last.zoom == request.zoom)
+        return last.frame;
+    CameraFrame frame = readOut(request, *device, sensor.time);
+    m_lastPreview = { frame, sensor.number, request.width, request.height, request.fieldAspect, request.zoom };
+    return frame;
+}
+
+CameraFrame CameraModule::readOut(const FrameRequest& request, const kit::AVCaptureDevice& device, double t)
+{
+    CameraFrame result;
     if (request.purpose != FramePurpose::Photo) {
         m_viewfinderAspect = std::isfinite(request.fieldAspect) && request.fieldAspect > 0 ? request.fieldAspect : m_stillAspect;
         m_viewfinderZoom = std::isfinite(request.zoom) ? std::max(1.0, request.zoom) : 1;
     }
-    SceneView view = viewFor(request.width, request.height, request.fieldAspect, request.zoom);
+    SceneView view = viewFor(request.width, request.height, request.fieldAspect, request.zoom, t);
     bool viewfinderFrame = request.purpose != FramePurpose::Photo;
     SceneFrame& frame = viewfinderFrame ? m_frame : m_photoFrame;
     if (!m_scene->render(view, frame))
@@ -485,14 +526,13 @@ CameraFrame CameraModule::capture(const FrameRequest& request)
         return result;
     }
     update();
-    Settings s = read(*device);
-    double t = now();
-    Exposure exposure = withinLimits(this->exposure(), s.limits);
+    Settings s = read(device);
+    Exposure exposure = withinLimits(exposureAt(t), s.limits);
 
     bool flashFired = false;
     if (request.purpose == FramePurpose::Photo && m_hasFlash && s.flashMode != kit::AVCaptureFlashModeOff) {
         SceneView probeView = viewFor(probeWidth, std::max(1, int(std::lround(probeWidth / m_viewfinderAspect))),
-            m_viewfinderAspect, m_viewfinderZoom);
+            m_viewfinderAspect, m_viewfinderZoom, t);
         if (m_scene->render(probeView, m_probe)) {
             double metered = meanLuminance(m_probe, s.exposurePoint, true, {}) * sensorValuePerLuminance(exposure, m_lens.fNumber());
             flashFired = s.flashMode == kit::AVCaptureFlashModeOn || metered < 0.09;
@@ -502,7 +542,7 @@ CameraFrame CameraModule::capture(const FrameRequest& request)
     }
 
     // The exposure and white balance, folded into each lighting's gain.
-    LinearRGB balance = lightColour(whiteBalanceKelvin());
+    LinearRGB balance = lightColour(whiteBalanceKelvinAt(t));
     LinearRGB gains { 1 / balance.r, 1 / balance.g, 1 / balance.b };
     float perLuminance = float(sensorValuePerLuminance(exposure, m_lens.fNumber()));
     float cameraLux = torchAtOneMetre * s.torchLevel + (flashFired ? flashAtOneMetre : 0);
@@ -528,7 +568,7 @@ CameraFrame CameraModule::capture(const FrameRequest& request)
     report.flashMode = s.flashMode;
     report.flashFired = flashFired;
     report.whiteBalanceLocked = s.whiteBalanceMode == kit::AVCaptureWhiteBalanceModeLocked;
-    report.whiteBalanceKelvin = whiteBalanceKelvin();
+    report.whiteBalanceKelvin = whiteBalanceKelvinAt(t);
     report.focusNearness = focus;
     // The focus point, from the viewfinder's picture into this frame's.
     double viewfinderAcross = 1 / m_viewfinderZoom;

@@ -89,7 +89,10 @@ public:
     const Lens& lens() const { return m_lens; }
 
     // A frame at the clock's now. Nothing (and an empty report) for a size
-    // of no pixels or beyond what memory allows.
+    // of no pixels or beyond what memory allows. The sensor reads a frame
+    // out every active frame duration from the start: a preview asked for
+    // again within the same frame, of the same size and zoom, with nothing
+    // changed on the device or in the light, is the frame it already had.
     CameraFrame capture(const FrameRequest&);
 
     // The camera now, for a person watching and for tests.
@@ -101,7 +104,11 @@ public:
 
     // Without its optics the camera gives the scene's colours as they are:
     // no exposure, white balance, camera light or blur. For comparisons.
-    void setOpticsEnabled(bool enabled) { m_opticsEnabled = enabled; }
+    void setOpticsEnabled(bool enabled)
+    {
+        m_opticsEnabled = enabled;
+        m_lastPreview = {};
+    }
     // The capture session runs: the camera looks now (the first look sets
     // exposure, focus and white balance at once, as a camera that has been
     // running before the picture shows), and a live source in front of it
@@ -130,7 +137,11 @@ private:
     };
 
     Settings read(const kit::AVCaptureDevice&) const;
-    SceneView viewFor(int width, int height, double fieldAspect, double zoom) const;
+    // The scene as the camera sees it at a time: the view's size, shape and
+    // zoom, the phone's roll, the light.
+    SceneView viewFor(int width, int height, double fieldAspect, double zoom, double time) const;
+    Exposure exposureAt(double time) const;
+    double whiteBalanceKelvinAt(double time) const;
     // Looks at the scene and moves the parts as their modes say.
     void update();
     void scheduleUpdate();
@@ -142,10 +153,20 @@ private:
     void lockWhiteBalance();
     // Says the line when the part's move with this number arrives.
     void sayOnArrival(double arrival, int& serial, std::string line);
-    double screenRoll() const;
+    double screenRoll(double time) const;
     // Tells the event lines once why the scene stopped changing.
     void tellSceneProblem();
     Exposure flashExposure(const SceneFrame& viewfinder, Exposure, const Settings&) const;
+    // A frame made now, as the camera was at a time (now, or the start of
+    // the sensor's frame).
+    CameraFrame readOut(const FrameRequest&, const kit::AVCaptureDevice&, double time);
+    // The sensor's frame at the clock's now: its number from the start, and
+    // when it was taken.
+    struct SensorFrame {
+        long number;
+        double time;
+    };
+    SensorFrame currentFrame(const kit::AVCaptureDevice&) const;
 
     CameraHardware& m_hardware;
     std::weak_ptr<kit::AVCaptureDevice> m_device;
@@ -173,6 +194,18 @@ private:
     int m_focusMove { 0 };
     int m_whiteBalanceMove { 0 };
     bool m_opticsEnabled { true };
+    double m_startTime { 0 };
+
+    // The last preview frame, and what it was made for.
+    struct LastPreview {
+        CameraFrame frame;
+        long number { -1 };
+        int width { 0 };
+        int height { 0 };
+        double fieldAspect { 0 };
+        double zoom { 0 };
+    };
+    LastPreview m_lastPreview;
 
     // Buffers kept from frame to frame: the viewfinder's, the photos', the
     // metering probe's.

@@ -342,3 +342,37 @@ TEST_F(CameraPictures, PhotosSayWhatTheCameraDid)
     EXPECT_NEAR((*capture.subjectArea)[0], (130.0 - 40) / 427 * 3264, 3);
     EXPECT_NEAR((*capture.subjectArea)[1], (1 - 80.0 / 320) * 2448, 3);
 }
+
+TEST_F(CameraPictures, ThePreviewIsTheSensorsLatestFrame)
+{
+    auto phone = startWithScene(*shadeAndSun());
+    ASSERT_TRUE(phone);
+    auto* camera = phone->cameraHardware().cameraFor(backCamera());
+    ASSERT_TRUE(camera);
+    hardware::FrameRequest preview { hardware::FramePurpose::Preview, 160, 120, 4.0 / 3, 1 };
+    // At 30 frames a second a frame lasts 1/30 s: asked for again within it,
+    // the preview is the frame it was; the next frame is made anew.
+    auto first = camera->capture(preview).image;
+    ASSERT_TRUE(first);
+    EXPECT_EQ(camera->capture(preview).image, first);
+    phone->advance(1.0 / 30);
+    auto second = camera->capture(preview).image;
+    EXPECT_NE(second, first);
+    // Another size, a change on the device or of the light: a new frame at once.
+    hardware::FrameRequest larger = preview;
+    larger.width = 200;
+    larger.height = 150;
+    EXPECT_EQ(camera->capture(larger).image->width(), 200);
+    auto third = camera->capture(preview).image;
+    EXPECT_NE(third, second);
+    pointExposureAt(0.5, 0.25);
+    auto fourth = camera->capture(preview).image;
+    EXPECT_NE(fourth, third);
+    phone->cameraHardware().setLight(hardware::LightSetting { 3000, 0 });
+    EXPECT_NE(camera->capture(preview).image, fourth);
+    // Photos are taken whenever asked.
+    hardware::FrameRequest photo { hardware::FramePurpose::Photo, 160, 120, 4.0 / 3, 1 };
+    auto shot = camera->capture(photo).image;
+    EXPECT_NE(camera->capture(photo).image, shot);
+    phone->quit();
+}
