@@ -172,6 +172,7 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
             int xs[2] = { 2 * tx, std::min(width - 1, 2 * tx + 1) };
             for (int i = 0; i < 2; ++i) {
                 for (int x : xs) {
+                    // A point is beyond the focus, nearer, or sharp.
                     uint8_t level = nearness[i][x];
                     float fw = m_farWeight[level], nw = m_nearWeight[level];
                     if (fw == 0 && nw == 0)
@@ -179,11 +180,13 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
                     float r, g, b;
                     readout.value(colours[i][x], lightings[i] ? lightings[i][x] : 0, level, r, g, b);
                     Texel value { r, g, b, 1 };
-                    far += value * fw;
-                    farBlur += m_blur[level] * fw;
-                    near += value * nw;
-                    if (nw > 0)
+                    if (fw > 0) {
+                        far += value * fw;
+                        farBlur += m_blur[level] * fw;
+                    } else {
+                        near += value * nw;
                         nearBlur = std::max(nearBlur, m_blur[level]);
+                    }
                 }
             }
             if (m_hasFar) {
