@@ -33,11 +33,13 @@ void store(float* at, Texel texel)
     std::memcpy(at, &texel, sizeof texel);
 }
 
-// How much a pixel takes part in the blurred field: not at all while sharp.
+// How much a pixel takes part in the blurred field: not at all while sharp,
+// nor while so little blurred that it would not move a 256th toward its blur.
 float weightOf(float blur)
 {
     float t = std::clamp((blur - sharpBlur) / 1.5f, 0.0f, 1.0f);
-    return t * t * (3 - 2 * t);
+    float weight = t * t * (3 - 2 * t);
+    return weight < 1.0f / 256 ? 0.0f : weight;
 }
 
 // The pyramid level (fractional, 1 and up) whose blur matches.
