@@ -81,44 +81,61 @@ void smoothRow(float* line, int width)
 
 // [1 2 1] / 4 down the columns of a level whose rows arrive one at a time,
 // edges repeated: a row is finished in place once the one below it is
-// there, so the level is smoothed while it is made, in one pass.
+// there, so the level is smoothed while it is made, in one pass. A row
+// that holds no weight, between two others that hold none, stays zeros;
+// the level learns which rows hold weight once smoothed.
 class ColumnSmoother {
 public:
-    ColumnSmoother(std::vector<float>& texels, int width)
+    ColumnSmoother(std::vector<float>& texels, std::vector<uint8_t>& rowHolds, int width)
         : m_texels(texels)
+        , m_rowHolds(rowHolds)
         , m_rowFloats(size_t(width) * 4)
     {
     }
 
-    void rowArrived(int y)
+    // Row y is made; holds says whether it has any weight (else it is zeros).
+    void rowArrived(int y, bool holds)
     {
-        float* line = &m_texels[size_t(y) * m_rowFloats];
+        float* line = row(y);
         if (y == 0) {
             m_above.assign(line, line + m_rowFloats);
-            return;
+            m_aboveHolds = holds;
+        } else {
+            finishRow(y - 1, line, holds);
         }
-        finishRow(line - m_rowFloats, line);
+        m_lineHolds = holds;
     }
     // The last row, which has none below it.
     void finish(int height)
     {
-        float* last = &m_texels[size_t(height - 1) * m_rowFloats];
-        finishRow(last, last);
+        finishRow(height - 1, row(height - 1), m_lineHolds);
     }
 
 private:
-    void finishRow(float* line, const float* below)
+    float* row(int y) { return &m_texels[size_t(y) * m_rowFloats]; }
+
+    void finishRow(int y, const float* below, bool belowHolds)
     {
+        bool holds = m_aboveHolds || m_lineHolds || belowHolds;
+        m_rowHolds[size_t(y)] = holds;
+        // Otherwise the row, and the copy of the one above, are zeros.
+        if (!holds)
+            return;
+        float* line = row(y);
         for (size_t i = 0; i < m_rowFloats; ++i) {
             float current = line[i];
             line[i] = 0.25f * (m_above[i] + below[i]) + 0.5f * current;
             m_above[i] = current;
         }
+        m_aboveHolds = m_lineHolds;
     }
 
     std::vector<float>& m_texels;
+    std::vector<uint8_t>& m_rowHolds;
     size_t m_rowFloats;
-    std::vector<float> m_above;
+    std::vector<float> m_above; // the row above the one to finish, unsmoothed
+    bool m_aboveHolds { false };
+    bool m_lineHolds { false };
 };
 
 }
@@ -138,6 +155,39 @@ void DepthOfField::prepareTables(const SensorReadout& readout)
     }
 }
 
+uint8_t DepthOfField::fieldsAmong(SensorReadout::NearnessRange range) const
+{
+    // The blur grows steadily away from the focus, so the ends of the range
+    // are its most blurred points.
+    if (range.farthest > range.nearest)
+        return 0;
+    uint8_t fields = 0;
+    if (m_farWeight[range.farthest] > 0 || m_farWeight[range.nearest] > 0)
+        fields |= HoldsFar;
+    if (m_nearWeight[range.farthest] > 0 || m_nearWeight[range.nearest] > 0)
+        fields |= HoldsNear;
+    return fields;
+}
+
+void DepthOfField::sizeLevel(Level& level, int width, int height)
+{
+    // Kept from the frame before when it has the size.
+    if (level.width == width && level.height == height && level.texels.size() == size_t(width) * size_t(height) * 4)
+        return;
+    level.width = width;
+    level.height = height;
+    level.texels.assign(size_t(width) * size_t(height) * 4, 0.0f);
+    level.rowHolds.assign(size_t(height), 0);
+}
+
+void DepthOfField::clearRow(Level& level, int y)
+{
+    if (!level.rowHolds[size_t(y)])
+        return;
+    auto row = level.texels.begin() + ptrdiff_t(y) * level.width * 4;
+    std::fill(row, row + level.width * 4, 0.0f);
+}
+
 void DepthOfField::buildFirstLevels(const SensorReadout& readout)
 {
     int width = readout.width(), height = readout.height();
@@ -146,69 +196,79 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
     m_halfHeight = halfHeight;
     m_far.resize(1);
     m_near.resize(1);
-    // A field no pixel belongs to keeps one texel, of no weight. Every texel
-    // of a field there is is written below.
+    // A field no pixel belongs to keeps one texel, of no weight. Every row
+    // of a field there is is written or cleared below.
     for (auto [level, present] : { std::pair { &m_far[0], m_hasFar }, std::pair { &m_near[0], m_hasNear } }) {
-        level->width = present ? halfWidth : 1;
-        level->height = present ? halfHeight : 1;
-        level->texels.resize(size_t(level->width) * size_t(level->height) * 4);
-        if (!present)
-            std::fill(level->texels.begin(), level->texels.end(), 0.0f);
+        sizeLevel(*level, present ? halfWidth : 1, present ? halfHeight : 1);
+        if (!present) {
+            clearRow(*level, 0);
+            level->rowHolds[0] = 0;
+        }
     }
     m_farBlur.resize(m_hasFar ? size_t(halfWidth) * size_t(halfHeight) : 1);
     m_nearBlur.resize(m_hasNear ? size_t(halfWidth) * size_t(halfHeight) : 1);
+    m_rowFields.resize(size_t(halfHeight));
 
     m_largestFarBlur = m_largestNearBlur = 0;
     // The first level of each field is smoothed as its rows are made.
-    ColumnSmoother farColumns(m_far[0].texels, halfWidth), nearColumns(m_near[0].texels, halfWidth);
+    ColumnSmoother farColumns(m_far[0].texels, m_far[0].rowHolds, halfWidth);
+    ColumnSmoother nearColumns(m_near[0].texels, m_near[0].rowHolds, halfWidth);
     for (int ty = 0; ty < halfHeight; ++ty) {
         // An odd last row or column counts twice.
         int y0 = 2 * ty, y1 = std::min(height - 1, 2 * ty + 1);
-        const uint32_t* colours[2] = { readout.colourRow(y0), readout.colourRow(y1) };
-        const uint8_t* lightings[2] = { readout.lightingRow(y0), readout.lightingRow(y1) };
-        const uint8_t* nearness[2] = { readout.nearnessRow(y0), readout.nearnessRow(y1) };
+        auto upper = readout.nearnessRange(y0), lower = readout.nearnessRange(y1);
+        uint8_t fields = fieldsAmong({ std::min(upper.farthest, lower.farthest), std::max(upper.nearest, lower.nearest) });
+        m_rowFields[size_t(ty)] = fields;
+        bool hasFar = fields & HoldsFar, hasNear = fields & HoldsNear;
         size_t row = size_t(ty) * size_t(halfWidth);
-        for (int tx = 0; tx < halfWidth; ++tx) {
-            Texel far {}, near {};
-            float farBlur = 0, nearBlur = 0;
-            int xs[2] = { 2 * tx, std::min(width - 1, 2 * tx + 1) };
-            for (int i = 0; i < 2; ++i) {
-                for (int x : xs) {
-                    // A point is beyond the focus, nearer, or sharp.
-                    uint8_t level = nearness[i][x];
-                    float fw = m_farWeight[level], nw = m_nearWeight[level];
-                    if (fw == 0 && nw == 0)
-                        continue;
-                    float r, g, b;
-                    readout.value(colours[i][x], lightings[i] ? lightings[i][x] : 0, level, r, g, b);
-                    Texel value { r, g, b, 1 };
-                    if (fw > 0) {
-                        far += value * fw;
-                        farBlur += m_blur[level] * fw;
-                    } else {
-                        near += value * nw;
-                        nearBlur = std::max(nearBlur, m_blur[level]);
+        if (hasFar || hasNear) {
+            const uint32_t* colours[2] = { readout.colourRow(y0), readout.colourRow(y1) };
+            const uint8_t* lightings[2] = { readout.lightingRow(y0), readout.lightingRow(y1) };
+            const uint8_t* nearness[2] = { readout.nearnessRow(y0), readout.nearnessRow(y1) };
+            for (int tx = 0; tx < halfWidth; ++tx) {
+                Texel far {}, near {};
+                float farBlur = 0, nearBlur = 0;
+                int xs[2] = { 2 * tx, std::min(width - 1, 2 * tx + 1) };
+                for (int i = 0; i < 2; ++i) {
+                    for (int x : xs) {
+                        // A point is beyond the focus, nearer, or sharp.
+                        uint8_t level = nearness[i][x];
+                        float fw = m_farWeight[level], nw = m_nearWeight[level];
+                        if (fw == 0 && nw == 0)
+                            continue;
+                        float r, g, b;
+                        readout.value(colours[i][x], lightings[i] ? lightings[i][x] : 0, level, r, g, b);
+                        Texel value { r, g, b, 1 };
+                        if (fw > 0) {
+                            far += value * fw;
+                            farBlur += m_blur[level] * fw;
+                        } else {
+                            near += value * nw;
+                            nearBlur = std::max(nearBlur, m_blur[level]);
+                        }
                     }
                 }
-            }
-            if (m_hasFar) {
-                store(&m_far[0].texels[(row + size_t(tx)) * 4], far * 0.25f);
-                m_farBlur[row + size_t(tx)] = far[3] > 0 ? farBlur / far[3] : 0;
-                m_largestFarBlur = std::max(m_largestFarBlur, m_farBlur[row + size_t(tx)]);
-            }
-            if (m_hasNear) {
-                store(&m_near[0].texels[(row + size_t(tx)) * 4], near * 0.25f);
-                m_nearBlur[row + size_t(tx)] = nearBlur;
-                m_largestNearBlur = std::max(m_largestNearBlur, nearBlur);
+                if (hasFar) {
+                    store(&m_far[0].texels[(row + size_t(tx)) * 4], far * 0.25f);
+                    m_farBlur[row + size_t(tx)] = far[3] > 0 ? farBlur / far[3] : 0;
+                    m_largestFarBlur = std::max(m_largestFarBlur, m_farBlur[row + size_t(tx)]);
+                }
+                if (hasNear) {
+                    store(&m_near[0].texels[(row + size_t(tx)) * 4], near * 0.25f);
+                    m_nearBlur[row + size_t(tx)] = nearBlur;
+                    m_largestNearBlur = std::max(m_largestNearBlur, nearBlur);
+                }
             }
         }
-        if (m_hasFar) {
-            smoothRow(&m_far[0].texels[row * 4], halfWidth);
-            farColumns.rowArrived(ty);
-        }
-        if (m_hasNear) {
-            smoothRow(&m_near[0].texels[row * 4], halfWidth);
-            nearColumns.rowArrived(ty);
+        for (auto [level, columns, present, holds] : { std::tuple { &m_far[0], &farColumns, m_hasFar, hasFar },
+                 std::tuple { &m_near[0], &nearColumns, m_hasNear, hasNear } }) {
+            if (!present)
+                continue;
+            if (holds)
+                smoothRow(&level->texels[row * 4], halfWidth);
+            else
+                clearRow(*level, ty);
+            columns->rowArrived(ty, holds);
         }
     }
     if (m_hasFar)
@@ -224,13 +284,18 @@ void DepthOfField::buildPyramid(Pyramid& pyramid, int levels)
     for (int k = 1; k < levels; ++k) {
         const Level& finer = pyramid[size_t(k - 1)];
         Level& level = pyramid[size_t(k)];
-        level.width = (finer.width + 1) / 2;
-        level.height = (finer.height + 1) / 2;
-        level.texels.resize(size_t(level.width) * size_t(level.height) * 4);
-        ColumnSmoother columns(level.texels, level.width);
+        sizeLevel(level, (finer.width + 1) / 2, (finer.height + 1) / 2);
+        ColumnSmoother columns(level.texels, level.rowHolds, level.width);
         for (int y = 0; y < level.height; ++y) {
-            const float* upper = &finer.texels[size_t(2 * y) * size_t(finer.width) * 4];
-            const float* lower = &finer.texels[size_t(std::min(finer.height - 1, 2 * y + 1)) * size_t(finer.width) * 4];
+            int y0 = 2 * y, y1 = std::min(finer.height - 1, 2 * y + 1);
+            bool holds = finer.rowHolds[size_t(y0)] || finer.rowHolds[size_t(y1)];
+            if (!holds) {
+                clearRow(level, y);
+                columns.rowArrived(y, false);
+                continue;
+            }
+            const float* upper = &finer.texels[size_t(y0) * size_t(finer.width) * 4];
+            const float* lower = &finer.texels[size_t(y1) * size_t(finer.width) * 4];
             float* out = &level.texels[size_t(y) * size_t(level.width) * 4];
             for (int x = 0; x < level.width; ++x) {
                 int x0 = 2 * x, x1 = std::min(finer.width - 1, 2 * x + 1);
@@ -238,7 +303,7 @@ void DepthOfField::buildPyramid(Pyramid& pyramid, int levels)
                     0.25f * (load(upper + x0 * 4) + load(upper + x1 * 4) + load(lower + x0 * 4) + load(lower + x1 * 4)));
             }
             smoothRow(out, level.width);
-            columns.rowArrived(y);
+            columns.rowArrived(y, true);
         }
         columns.finish(level.height);
     }
@@ -256,6 +321,8 @@ void DepthOfField::buildNearSpread(int level)
     std::vector<float>& blocks = m_spreadBlocks;
     blocks.assign(size_t(m_spreadWidth) * size_t(spreadHeight), 0);
     for (int y = 0; y < first.height; ++y) {
+        if (!(m_rowFields[size_t(y)] & HoldsNear))
+            continue;
         for (int x = 0; x < first.width; ++x) {
             float& block = blocks[size_t(y >> m_spreadShift) * size_t(m_spreadWidth) + size_t(x >> m_spreadShift)];
             block = std::max(block, m_nearBlur[size_t(y) * size_t(first.width) + size_t(x)]);
@@ -283,6 +350,11 @@ void DepthOfField::buildNearSpread(int level)
     spreadAlong(blocks, across, true);
     m_spread.assign(blocks.size(), 0);
     spreadAlong(across, m_spread, false);
+    m_spreadRowReaches.assign(size_t(spreadHeight), 0);
+    for (int y = 0; y < spreadHeight; ++y) {
+        const float* row = &m_spread[size_t(y) * size_t(m_spreadWidth)];
+        m_spreadRowReaches[size_t(y)] = *std::max_element(row, row + m_spreadWidth) >= sharpBlur;
+    }
 }
 
 void DepthOfField::prepareTaps()
@@ -347,14 +419,27 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
     int width = m_halfWidth;
     out.row = ty;
     out.anyNear = false;
+    bool farPoints = m_rowFields[size_t(ty)] & HoldsFar, nearPoints = m_rowFields[size_t(ty)] & HoldsNear;
+    bool nearSpread = !m_spread.empty() && m_spreadRowReaches[size_t(ty >> m_spreadShift)];
+    if (!farPoints && !nearPoints && !nearSpread) {
+        // Neither field reaches the row.
+        if (out.anyField) {
+            std::fill(out.far.begin(), out.far.end(), 0.0f);
+            std::fill(out.near.begin(), out.near.end(), 0.0f);
+            std::fill(out.fields.begin(), out.fields.end(), 0);
+            out.anyField = false;
+        }
+        return;
+    }
+    out.anyField = true;
     for (int tx = 0; tx < width; ++tx) {
         size_t t = size_t(ty) * size_t(width) + size_t(tx);
         Texel far {}, near {};
         // Only texels with far pixels of their own are read.
-        if (m_hasFar && m_farBlur[t] > 0)
+        if (farPoints && m_farBlur[t] > 0)
             far = sampleBetween(m_far, levelFor(m_farBlur[t]), tx, ty);
         if (m_hasNear) {
-            float spread = m_nearBlur[t];
+            float spread = nearPoints ? m_nearBlur[t] : 0;
             if (!m_spread.empty())
                 spread = std::max(spread, m_spread[size_t(ty >> m_spreadShift) * size_t(m_spreadWidth) + size_t(tx >> m_spreadShift)]);
             if (spread >= sharpBlur)
@@ -440,6 +525,7 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
     // The half-size rows in use, three kept at a time.
     for (HalfRow& half : m_halfRows) {
         half.row = -1;
+        half.anyField = true; // resized, so of unknown content
         half.far.resize(size_t(m_halfWidth) * 4);
         half.near.resize(size_t(m_halfWidth) * 4);
         half.blurred.resize(size_t(m_halfWidth));
@@ -464,6 +550,10 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
         const uint8_t* lightings = readout.lightingRow(y);
         const uint8_t* nearness = readout.nearnessRow(y);
         uint32_t* line = pixels + size_t(y) * size_t(width);
+        if (!upper.anyField && !lower.anyField) {
+            readout.sharpRow(y, line);
+            continue;
+        }
         // By half-size column: the fields both rows hold, and those either does.
         for (int tx = 0; tx < m_halfWidth; ++tx) {
             m_bothHold[size_t(tx)] = upper.fields[size_t(tx)] & lower.fields[size_t(tx)];
@@ -513,14 +603,12 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
     }
 }
 
-void DepthOfField::develop(const SensorReadout& readout, const bool presentLevels[256], kit::CGImage& out)
+void DepthOfField::develop(const SensorReadout& readout, kit::CGImage& out)
 {
     prepareTables(readout);
-    m_hasFar = m_hasNear = false;
-    for (int level = 0; level < 256; ++level) {
-        m_hasFar = m_hasFar || (presentLevels[level] && m_farWeight[size_t(level)] > 0);
-        m_hasNear = m_hasNear || (presentLevels[level] && m_nearWeight[size_t(level)] > 0);
-    }
+    uint8_t fields = fieldsAmong(readout.nearnessRange());
+    m_hasFar = fields & HoldsFar;
+    m_hasNear = fields & HoldsNear;
     buildFirstLevels(readout);
     if (m_hasFar)
         buildPyramid(m_far, levelsFor(m_largestFarBlur));

@@ -26,11 +26,14 @@ namespace hardware {
 // four half-size texels all hold what it needs, its blur is their toned
 // pixels mixed in whole numbers; only the edges between the fields are
 // worked out in linear light.
+//
+// Most frames are sharp in large parts, so the work follows the blurred
+// points: a row with none is neither made nor smoothed, its texels stay
+// zeros from frame to frame, and a frame row far from any is only toned.
 class DepthOfField {
 public:
-    // Writes the toned, blurred frame into `out` (the readout's size);
-    // presentLevels says which nearness levels the frame holds.
-    void develop(const SensorReadout&, const bool presentLevels[256], kit::CGImage& out);
+    // Writes the toned, blurred frame into `out` (the readout's size).
+    void develop(const SensorReadout&, kit::CGImage& out);
 
 private:
     struct Level {
@@ -38,6 +41,9 @@ private:
         int height { 0 };
         // Red, green, blue and weight, the colours premultiplied by it.
         std::vector<float> texels;
+        // By row: whether it may hold weight. One that does not is zeros,
+        // cleared only when it held some in the frame before.
+        std::vector<uint8_t> rowHolds;
     };
     using Pyramid = std::vector<Level>; // [0] is level 1, half the frame
     // A point between two texels of a row or column.
@@ -64,12 +70,19 @@ private:
         std::vector<uint32_t> nearBlurred;
         std::vector<uint8_t> fields;
         bool anyNear { false };
+        // Whether any of its texels may hold a field; one that holds none
+        // is zeros, cleared only when it held some before.
+        bool anyField { true };
     };
     // Four texels' colour between the columns and rows the taps name, of
     // two rows of four-float texels.
     static Texel blend(const float* upper, const float* lower, const Tap& row, const Tap& column);
 
     void prepareTables(const SensorReadout&);
+    // The fields that points within a range of nearness levels belong to.
+    uint8_t fieldsAmong(SensorReadout::NearnessRange) const;
+    static void sizeLevel(Level&, int width, int height);
+    static void clearRow(Level&, int y);
     void buildFirstLevels(const SensorReadout&);
     static void buildPyramid(Pyramid&, int levels);
     void buildNearSpread(int level);
@@ -107,11 +120,15 @@ private:
     // At level 1's size: the far pixels' mean blur, the near pixels' largest.
     std::vector<float> m_farBlur;
     std::vector<float> m_nearBlur;
+    // By level-1 row: the fields its points belong to. The blurs above are
+    // only written, and read, in rows with points of their field.
+    std::vector<uint8_t> m_rowFields;
     std::vector<float> m_spread;
     std::vector<float> m_spreadBlocks; // its passes' buffers
     std::vector<float> m_spreadAcross;
     int m_spreadWidth { 0 };
     int m_spreadShift { 0 }; // level-1 texels per spread texel, across, as a power of two
+    std::vector<uint8_t> m_spreadRowReaches; // by spread row: whether the near blur reaches it
     // By pyramid level: where each half-size column and row falls on it.
     std::vector<std::vector<Tap>> m_columnTaps;
     std::vector<std::vector<Tap>> m_rowTaps;

@@ -18,27 +18,18 @@ kit::CGImageRef develop(const SceneFrame& frame, const Development& development,
     if (!image)
         return nullptr;
     SensorReadout readout(frame, development);
-    // The blur is only worth its passes when some point is blurred at all.
-    bool present[256] {};
-    for (uint8_t level : frame.nearness)
-        present[level] = true;
-    float largestBlur = 0;
-    for (int level = 0; level < 256; ++level) {
-        if (present[level])
-            largestBlur = std::max(largestBlur, std::fabs(readout.defocus(uint8_t(level))));
-    }
+    // The blur is only worth its passes when some point is blurred at all:
+    // the frame's farthest or nearest.
+    auto range = readout.nearnessRange();
+    float largestBlur = range.farthest <= range.nearest
+        ? std::max(std::fabs(readout.defocus(range.farthest)), std::fabs(readout.defocus(range.nearest)))
+        : 0.0f;
     if (largestBlur >= 0.5f) {
-        blur.develop(readout, present, *image);
+        blur.develop(readout, *image);
     } else {
         auto* pixels = reinterpret_cast<uint32_t*>(image->mutableData());
-        for (int y = 0; y < height; ++y) {
-            const uint32_t* colours = readout.colourRow(y);
-            const uint8_t* lightings = readout.lightingRow(y);
-            const uint8_t* nearness = readout.nearnessRow(y);
-            uint32_t* line = pixels + size_t(y) * size_t(width);
-            for (int x = 0; x < width; ++x)
-                line[x] = readout.sharpPixel(colours[x], lightings ? lightings[x] : 0, nearness[x]);
-        }
+        for (int y = 0; y < height; ++y)
+            readout.sharpRow(y, pixels + size_t(y) * size_t(width));
     }
     image->markOpaque();
     return image;

@@ -42,6 +42,17 @@ SensorReadout::SensorReadout(const SceneFrame& frame, const Development& develop
     , m_toLinear(&linearLevels())
     , m_toSRGB(&storedLevels())
 {
+    m_rowRanges.resize(size_t(std::max(0, m_height)));
+    for (int y = 0; y < m_height; ++y) {
+        const uint8_t* row = nearnessRow(y);
+        uint8_t farthest = 255, nearest = 0;
+        for (int x = 0; x < m_width; ++x) {
+            farthest = std::min(farthest, row[x]);
+            nearest = std::max(nearest, row[x]);
+        }
+        m_rowRanges[size_t(y)] = { farthest, nearest };
+        m_frameRange = { std::min(m_frameRange.farthest, farthest), std::max(m_frameRange.nearest, nearest) };
+    }
     for (size_t i = 0; i < m_gain.size(); ++i) {
         LinearRGB scene = i < development.sceneGain.size() ? development.sceneGain[i] : LinearRGB {};
         LinearRGB camera = i < development.cameraLightGain.size() ? development.cameraLightGain[i] : LinearRGB {};
@@ -74,6 +85,20 @@ SensorReadout::SensorReadout(const SceneFrame& frame, const Development& develop
             }
         }
     }
+}
+
+void SensorReadout::sharpRow(int y, uint32_t* out) const
+{
+    const uint32_t* colours = colourRow(y);
+    const uint8_t* nearness = nearnessRow(y);
+    const uint8_t* lightings = lightingRow(y);
+    if (!lightings) {
+        for (int x = 0; x < m_width; ++x)
+            out[x] = sharpPixel(colours[x], 0, nearness[x]);
+        return;
+    }
+    for (int x = 0; x < m_width; ++x)
+        out[x] = sharpPixel(colours[x], lightings[x], nearness[x]);
 }
 
 }

@@ -28,6 +28,17 @@ public:
     }
     const uint8_t* nearnessRow(int y) const { return m_nearness + size_t(y) * size_t(m_width); }
 
+    // The farthest (lowest) and nearest (highest) nearness levels of a row,
+    // or of the whole frame; the farthest above the nearest when there are
+    // none. The blur grows steadily with the distance from the focus, so
+    // these are a row's most blurred points on either side of it.
+    struct NearnessRange {
+        uint8_t farthest { 255 };
+        uint8_t nearest { 0 };
+    };
+    NearnessRange nearnessRange(int y) const { return m_rowRanges[size_t(y)]; }
+    NearnessRange nearnessRange() const { return m_frameRange; }
+
     // The value of a pixel of that colour, lighting and nearness level. Under
     // a lighting the camera's light does not reach, the distance plays no
     // part, and each channel comes from a table of its 256 levels.
@@ -64,6 +75,8 @@ public:
         value(colour, lighting, nearness, r, g, b);
         return pixel(r, g, b);
     }
+    // A row of sharpPixel()s.
+    void sharpRow(int y, uint32_t* out) const;
 
 private:
     static constexpr size_t toneSteps = 4096;
@@ -81,6 +94,8 @@ private:
     const uint8_t* m_lighting { nullptr };
     int m_lightingStride { 0 };
     const uint8_t* m_nearness { nullptr };
+    std::vector<NearnessRange> m_rowRanges;
+    NearnessRange m_frameRange;
     // Scene red, green, blue; camera light red, green, blue.
     std::array<std::array<float, 6>, 256> m_gain {};
     std::array<float, 256> m_nearness2 {};

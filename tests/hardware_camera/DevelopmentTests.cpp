@@ -153,6 +153,42 @@ TEST(DepthOfField, OneColourStaysOneColourWhateverTheBlur)
     EXPECT_LE(worst, 1);
 }
 
+TEST(DepthOfField, ABlurKeptFromFrameToFrameGivesWhatAFreshOneGives)
+{
+    // The blurred parts move from frame to frame (a near disc, a far band,
+    // then only a thin band, then the first again): rows that held a blur
+    // in one frame and none in the next must not keep any of it.
+    const int width = 160, height = 120;
+    struct Shot {
+        int discX, discY, bandFrom, bandTo;
+    };
+    const Shot shots[] = { { 30, 25, 80, 120 }, { 120, 90, 0, 30 }, { 120, 30, 90, 120 }, { -100, -100, 62, 64 },
+        { 30, 25, 80, 120 } };
+    Development development;
+    development.sceneGain = { { 0.7f, 0.6f, 0.5f } };
+    development.focus = 1;
+    development.blurPerDioptre = 4; // the disc blurs by twelve pixels, the band by four
+    DepthOfField kept;
+    for (const Shot& shot : shots) {
+        auto frame = frameOf(width, height, 0, [&](int x, int y) {
+            if ((x - shot.discX) * (x - shot.discX) + (y - shot.discY) * (y - shot.discY) < 20 * 20)
+                return 4.0f;
+            return y >= shot.bandFrom && y < shot.bandTo ? 0.0f : 1.0f;
+        });
+        auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
+        for (int i = 0; i < width * height; ++i)
+            pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
+        DepthOfField fresh;
+        auto expected = develop(frame, development, fresh);
+        auto got = develop(frame, development, kept);
+        int differing = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                differing += got->pixel(x, y) != expected->pixel(x, y);
+        EXPECT_EQ(differing, 0) << "disc at " << shot.discX << ", " << shot.discY;
+    }
+}
+
 TEST(Development, ASharpPixelFromTheTablesIsThePixelOfItsValue)
 {
     // Lighting 0 is the scene's only, lighting 1 is reached by the camera's
