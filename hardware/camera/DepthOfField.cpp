@@ -194,11 +194,14 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
     int halfWidth = (width + 1) / 2, halfHeight = (height + 1) / 2;
     m_halfWidth = halfWidth;
     m_halfHeight = halfHeight;
-    m_far.resize(1);
-    m_near.resize(1);
+    for (Pyramid* field : { &m_far, &m_near }) {
+        if (field->levels.empty())
+            field->levels.resize(1);
+        field->depth = 1;
+    }
     // A field no pixel belongs to keeps one texel, of no weight. Every row
     // of a field there is is written or cleared below.
-    for (auto [level, present] : { std::pair { &m_far[0], m_hasFar }, std::pair { &m_near[0], m_hasNear } }) {
+    for (auto [level, present] : { std::pair { &m_far.levels[0], m_hasFar }, std::pair { &m_near.levels[0], m_hasNear } }) {
         sizeLevel(*level, present ? halfWidth : 1, present ? halfHeight : 1);
         if (!present) {
             clearRow(*level, 0);
@@ -211,8 +214,8 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
 
     m_largestFarBlur = m_largestNearBlur = 0;
     // The first level of each field is smoothed as its rows are made.
-    ColumnSmoother farColumns(m_far[0].texels, m_far[0].rowHolds, halfWidth);
-    ColumnSmoother nearColumns(m_near[0].texels, m_near[0].rowHolds, halfWidth);
+    ColumnSmoother farColumns(m_far.levels[0].texels, m_far.levels[0].rowHolds, halfWidth);
+    ColumnSmoother nearColumns(m_near.levels[0].texels, m_near.levels[0].rowHolds, halfWidth);
     for (int ty = 0; ty < halfHeight; ++ty) {
         // An odd last row or column counts twice.
         int y0 = 2 * ty, y1 = std::min(height - 1, 2 * ty + 1);
@@ -249,19 +252,19 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
                     }
                 }
                 if (hasFar) {
-                    store(&m_far[0].texels[(row + size_t(tx)) * 4], far * 0.25f);
+                    store(&m_far.levels[0].texels[(row + size_t(tx)) * 4], far * 0.25f);
                     m_farBlur[row + size_t(tx)] = far[3] > 0 ? farBlur / far[3] : 0;
                     m_largestFarBlur = std::max(m_largestFarBlur, m_farBlur[row + size_t(tx)]);
                 }
                 if (hasNear) {
-                    store(&m_near[0].texels[(row + size_t(tx)) * 4], near * 0.25f);
+                    store(&m_near.levels[0].texels[(row + size_t(tx)) * 4], near * 0.25f);
                     m_nearBlur[row + size_t(tx)] = nearBlur;
                     m_largestNearBlur = std::max(m_largestNearBlur, nearBlur);
                 }
             }
         }
-        for (auto [level, columns, present, holds] : { std::tuple { &m_far[0], &farColumns, m_hasFar, hasFar },
-                 std::tuple { &m_near[0], &nearColumns, m_hasNear, hasNear } }) {
+        for (auto [level, columns, present, holds] : { std::tuple { &m_far.levels[0], &farColumns, m_hasFar, hasFar },
+                 std::tuple { &m_near.levels[0], &nearColumns, m_hasNear, hasNear } }) {
             if (!present)
                 continue;
             if (holds)
@@ -280,10 +283,12 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
 void DepthOfField::buildPyramid(Pyramid& pyramid, int levels)
 {
     // The first level comes smoothed.
-    pyramid.resize(size_t(levels));
+    if (pyramid.levels.size() < size_t(levels))
+        pyramid.levels.resize(size_t(levels));
+    pyramid.depth = levels;
     for (int k = 1; k < levels; ++k) {
-        const Level& finer = pyramid[size_t(k - 1)];
-        Level& level = pyramid[size_t(k)];
+        const Level& finer = pyramid.levels[size_t(k - 1)];
+        Level& level = pyramid.levels[size_t(k)];
         sizeLevel(level, (finer.width + 1) / 2, (finer.height + 1) / 2);
         ColumnSmoother columns(level.texels, level.rowHolds, level.width);
         for (int y = 0; y < level.height; ++y) {
@@ -313,7 +318,7 @@ void DepthOfField::buildNearSpread(int level)
 {
     // The near field's blur at a coarser size, widened as a cone: a point
     // blurred by r pixels reaches r pixels around it.
-    const Level& first = m_near[0];
+    const Level& first = m_near.levels[0];
     m_spreadShift = level - 1;
     int factor = 1 << m_spreadShift;
     m_spreadWidth = (first.width + factor - 1) >> m_spreadShift;
@@ -371,7 +376,7 @@ void DepthOfField::prepareTaps()
         }
         return list;
     };
-    size_t deepest = std::max(m_far.size(), m_near.size());
+    size_t deepest = size_t(std::max(m_far.depth, m_near.depth));
     m_columnTaps.assign(deepest + 1, {});
     m_rowTaps.assign(deepest + 1, {});
     // Every level of either field has the size halving from the frame's.
@@ -396,11 +401,11 @@ inline DepthOfField::Texel DepthOfField::blend(const float* upper, const float* 
 
 DepthOfField::Texel DepthOfField::sampleBetween(const Pyramid& pyramid, float level, int tx, int ty) const
 {
-    int deepest = int(pyramid.size());
+    int deepest = pyramid.depth;
     level = std::min(level, float(deepest));
     int lower = std::max(1, int(level));
     auto at = [&](int k) {
-        const Level& l = pyramid[size_t(k - 1)];
+        const Level& l = pyramid.levels[size_t(k - 1)];
         const Tap& column = m_columnTaps[size_t(k)][size_t(tx)];
         const Tap& row = m_rowTaps[size_t(k)][size_t(ty)];
         const float* top = &l.texels[size_t(row.a) * size_t(l.width) * 4];
@@ -429,9 +434,12 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
             std::fill(out.fields.begin(), out.fields.end(), 0);
             out.anyField = false;
         }
+        out.from = out.to = 0;
         return;
     }
     out.anyField = true;
+    out.from = width;
+    out.to = 0;
     for (int tx = 0; tx < width; ++tx) {
         size_t t = size_t(ty) * size_t(width) + size_t(tx);
         Texel far {}, near {};
@@ -463,6 +471,10 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
             out.blurred[size_t(tx)] = readout.pixel(colour[0], colour[1], colour[2]);
         }
         out.fields[size_t(tx)] = fields;
+        if (fields) {
+            out.from = std::min(out.from, tx);
+            out.to = tx + 1;
+        }
     }
 }
 
@@ -550,16 +562,24 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
         const uint8_t* lightings = readout.lightingRow(y);
         const uint8_t* nearness = readout.nearnessRow(y);
         uint32_t* line = pixels + size_t(y) * size_t(width);
-        if (!upper.anyField && !lower.anyField) {
-            readout.sharpRow(y, line);
+        // The pixels beyond the columns either half row holds a field in are
+        // as they are.
+        int from = std::min(upper.from < upper.to ? upper.from : m_halfWidth, lower.from < lower.to ? lower.from : m_halfWidth);
+        int to = std::max(upper.to, lower.to);
+        if (from >= to) {
+            readout.sharpRow(y, 0, width, line);
             continue;
         }
-        // By half-size column: the fields both rows hold, and those either does.
-        for (int tx = 0; tx < m_halfWidth; ++tx) {
+        int xFrom = std::max(0, 2 * from - 1), xTo = std::min(width, 2 * to + 1);
+        readout.sharpRow(y, 0, xFrom, line);
+        readout.sharpRow(y, xTo, width, line);
+        // By half-size column: the fields both rows hold, and those either
+        // does; the pixels between read one column beyond on either side.
+        for (int tx = std::max(0, from - 1); tx < std::min(m_halfWidth, to + 1); ++tx) {
             m_bothHold[size_t(tx)] = upper.fields[size_t(tx)] & lower.fields[size_t(tx)];
             m_eitherHolds[size_t(tx)] = upper.fields[size_t(tx)] | lower.fields[size_t(tx)];
         }
-        for (int x = 0; x < width; ++x) {
+        for (int x = xFrom; x < xTo; ++x) {
             uint8_t level = nearness[x];
             uint8_t lighting = lightings ? lightings[x] : 0;
             const Tap& column = m_fullColumns[size_t(x)];
@@ -616,7 +636,7 @@ void DepthOfField::develop(const SensorReadout& readout, kit::CGImage& out)
     if (m_hasNear) {
         buildPyramid(m_near, levelsFor(m_largestNearBlur));
         if (m_largestNearBlur > firstLevelBlur)
-            buildNearSpread(std::min(3, int(m_near.size())));
+            buildNearSpread(std::min(3, m_near.depth));
     }
     prepareTaps();
     composeFullSize(readout, out);

@@ -45,7 +45,12 @@ private:
         // cleared only when it held some in the frame before.
         std::vector<uint8_t> rowHolds;
     };
-    using Pyramid = std::vector<Level>; // [0] is level 1, half the frame
+    // A field's levels, halving from level 1, half the frame. They are kept
+    // from frame to frame, with their buffers, however many are in use.
+    struct Pyramid {
+        std::vector<Level> levels; // [0] is level 1
+        int depth { 0 };           // the levels in use
+    };
     // A point between two texels of a row or column.
     struct Tap {
         int a, b;
@@ -73,6 +78,9 @@ private:
         // Whether any of its texels may hold a field; one that holds none
         // is zeros, cleared only when it held some before.
         bool anyField { true };
+        // The columns that hold a field: from the first to past the last.
+        int from { 0 };
+        int to { 0 };
     };
     // Four texels' colour between the columns and rows the taps name, of
     // two rows of four-float texels.

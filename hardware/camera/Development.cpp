@@ -29,7 +29,7 @@ kit::CGImageRef develop(const SceneFrame& frame, const Development& development,
     } else {
         auto* pixels = reinterpret_cast<uint32_t*>(image->mutableData());
         for (int y = 0; y < height; ++y)
-            readout.sharpRow(y, pixels + size_t(y) * size_t(width));
+            readout.sharpRow(y, 0, width, pixels + size_t(y) * size_t(width));
     }
     image->markOpaque();
     return image;

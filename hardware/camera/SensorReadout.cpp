@@ -87,17 +87,17 @@ SensorReadout::SensorReadout(const SceneFrame& frame, const Development& develop
     }
 }
 
-void SensorReadout::sharpRow(int y, uint32_t* out) const
+void SensorReadout::sharpRow(int y, int from, int to, uint32_t* out) const
 {
     const uint32_t* colours = colourRow(y);
     const uint8_t* nearness = nearnessRow(y);
     const uint8_t* lightings = lightingRow(y);
     if (!lightings) {
-        for (int x = 0; x < m_width; ++x)
+        for (int x = from; x < to; ++x)
             out[x] = sharpPixel(colours[x], 0, nearness[x]);
         return;
     }
-    for (int x = 0; x < m_width; ++x)
+    for (int x = from; x < to; ++x)
         out[x] = sharpPixel(colours[x], lightings[x], nearness[x]);
 }
 

@@ -75,8 +75,9 @@ public:
         value(colour, lighting, nearness, r, g, b);
         return pixel(r, g, b);
     }
-    // A row of sharpPixel()s.
-    void sharpRow(int y, uint32_t* out) const;
+    // sharpPixel()s of a row's columns from `from` to before `to`, into
+    // the same columns of `out`.
+    void sharpRow(int y, int from, int to, uint32_t* out) const;
 
 private:
     static constexpr size_t toneSteps = 4096;
