@@ -66,76 +66,81 @@ int levelsFor(float blur)
     return std::clamp(int(std::ceil(levelFor(blur))), 1, deepestLevel);
 }
 
-// [1 2 1] / 4 along a row of four-float texels, edges repeated; in place.
-void smoothRow(float* line, int width)
+// [1 2 1] / 4 along a row of four-float texels, edges repeated, in place:
+// its columns in `span`, the others read as they are. Answers the columns
+// that may hold weight after, when only those of `span` did before.
+ColumnSpan smoothRow(float* line, int width, ColumnSpan span)
 {
-    Texel previous = load(line);
-    for (int x = 0; x < width; ++x) {
+    if (span.empty())
+        return span;
+    span = span.widened(1, width);
+    Texel previous = load(line + std::max(0, span.from - 1) * 4);
+    for (int x = span.from; x < span.to; ++x) {
         float* here = line + x * 4;
         Texel current = load(here);
         Texel next = x + 1 < width ? load(here + 4) : current;
         store(here, 0.25f * (previous + next) + 0.5f * current);
         previous = current;
     }
+    return span;
 }
 
 // [1 2 1] / 4 down the columns of a level whose rows arrive one at a time,
 // edges repeated: a row is finished in place once the one below it is
-// there, so the level is smoothed while it is made, in one pass. A row
-// that holds no weight, between two others that hold none, stays zeros;
-// the level learns which rows hold weight once smoothed.
+// there, so the level is smoothed while it is made, in one pass. Only the
+// columns the three rows hold weight in are worked; the level learns each
+// row's once smoothed.
 class ColumnSmoother {
 public:
-    ColumnSmoother(std::vector<float>& texels, std::vector<uint8_t>& rowHolds, int width)
+    ColumnSmoother(std::vector<float>& texels, std::vector<ColumnSpan>& rowSpans, int width)
         : m_texels(texels)
-        , m_rowHolds(rowHolds)
-        , m_rowFloats(size_t(width) * 4)
+        , m_rowSpans(rowSpans)
+        , m_width(width)
     {
     }
 
-    // Row y is made; holds says whether it has any weight (else it is zeros).
-    void rowArrived(int y, bool holds)
+    // Row y is made: weight in `span`, zeros elsewhere.
+    void rowArrived(int y, ColumnSpan span)
     {
         float* line = row(y);
         if (y == 0) {
-            m_above.assign(line, line + m_rowFloats);
-            m_aboveHolds = holds;
+            m_above.assign(line, line + size_t(m_width) * 4);
+            m_aboveSpan = span;
         } else {
-            finishRow(y - 1, line, holds);
+            finishRow(y - 1, line, span);
         }
-        m_lineHolds = holds;
+        m_lineSpan = span;
     }
     // The last row, which has none below it.
     void finish(int height)
     {
-        finishRow(height - 1, row(height - 1), m_lineHolds);
+        finishRow(height - 1, row(height - 1), m_lineSpan);
     }
 
 private:
-    float* row(int y) { return &m_texels[size_t(y) * m_rowFloats]; }
+    float* row(int y) { return &m_texels[size_t(y) * size_t(m_width) * 4]; }
 
-    void finishRow(int y, const float* below, bool belowHolds)
+    void finishRow(int y, const float* below, ColumnSpan belowSpan)
     {
-        bool holds = m_aboveHolds || m_lineHolds || belowHolds;
-        m_rowHolds[size_t(y)] = holds;
-        // Otherwise the row, and the copy of the one above, are zeros.
-        if (!holds)
-            return;
+        ColumnSpan span = m_aboveSpan.joined(m_lineSpan).joined(belowSpan);
+        m_rowSpans[size_t(y)] = span;
+        // Beyond the span the row, the one below and the copy of the one
+        // above are zeros, and stay so.
         float* line = row(y);
-        for (size_t i = 0; i < m_rowFloats; ++i) {
+        for (size_t i = size_t(span.from) * 4; i < size_t(span.to) * 4; ++i) {
             float current = line[i];
             line[i] = 0.25f * (m_above[i] + below[i]) + 0.5f * current;
             m_above[i] = current;
         }
-        m_aboveHolds = m_lineHolds;
+        m_aboveSpan = m_lineSpan;
     }
 
     std::vector<float>& m_texels;
-    std::vector<uint8_t>& m_rowHolds;
-    size_t m_rowFloats;
+    std::vector<ColumnSpan>& m_rowSpans;
+    int m_width;
     std::vector<float> m_above; // the row above the one to finish, unsmoothed
-    bool m_aboveHolds { false };
-    bool m_lineHolds { false };
+    ColumnSpan m_aboveSpan;
+    ColumnSpan m_lineSpan;
 };
 
 }
@@ -152,6 +157,7 @@ void DepthOfField::prepareTables(const SensorReadout& readout)
         m_kind[size_t(level)] = far >= 1 ? Kind::Far : far > 0 ? Kind::PartlyFar : Kind::Own;
         m_farMix[size_t(level)] = uint32_t(std::lround(far * 256));
         m_nearBlurred[size_t(level)] = near >= 1;
+        m_blurred[size_t(level)] = far > 0 || near > 0;
     }
 }
 
@@ -169,6 +175,24 @@ uint8_t DepthOfField::fieldsAmong(SensorReadout::NearnessRange range) const
     return fields;
 }
 
+ColumnSpan DepthOfField::blurredColumns(const SensorReadout& readout, int y0, int y1) const
+{
+    int width = readout.width();
+    int first = width, last = -1;
+    for (int y : { y0, y1 }) {
+        const uint8_t* nearness = readout.nearnessRow(y);
+        int x = 0;
+        while (x < first && !m_blurred[nearness[x]])
+            ++x;
+        first = x;
+        x = width - 1;
+        while (x > last && !m_blurred[nearness[x]])
+            --x;
+        last = x;
+    }
+    return last < first ? ColumnSpan {} : ColumnSpan { first / 2, last / 2 + 1 };
+}
+
 void DepthOfField::sizeLevel(Level& level, int width, int height)
 {
     // Kept from the frame before when it has the size.
@@ -177,15 +201,13 @@ void DepthOfField::sizeLevel(Level& level, int width, int height)
     level.width = width;
     level.height = height;
     level.texels.assign(size_t(width) * size_t(height) * 4, 0.0f);
-    level.rowHolds.assign(size_t(height), 0);
+    level.rowSpans.assign(size_t(height), ColumnSpan {});
 }
 
-void DepthOfField::clearRow(Level& level, int y)
+void DepthOfField::clearOutside(Level& level, int y, ColumnSpan keep)
 {
-    if (!level.rowHolds[size_t(y)])
-        return;
-    auto row = level.texels.begin() + ptrdiff_t(y) * level.width * 4;
-    std::fill(row, row + level.width * 4, 0.0f);
+    float* row = &level.texels[size_t(y) * size_t(level.width) * 4];
+    forColumnsOutside(level.rowSpans[size_t(y)], keep, [&](int from, int to) { std::fill(row + from * 4, row + to * 4, 0.0f); });
 }
 
 void DepthOfField::buildFirstLevels(const SensorReadout& readout)
@@ -204,31 +226,34 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
     for (auto [level, present] : { std::pair { &m_far.levels[0], m_hasFar }, std::pair { &m_near.levels[0], m_hasNear } }) {
         sizeLevel(*level, present ? halfWidth : 1, present ? halfHeight : 1);
         if (!present) {
-            clearRow(*level, 0);
-            level->rowHolds[0] = 0;
+            clearOutside(*level, 0, {});
+            level->rowSpans[0] = {};
         }
     }
     m_farBlur.resize(m_hasFar ? size_t(halfWidth) * size_t(halfHeight) : 1);
     m_nearBlur.resize(m_hasNear ? size_t(halfWidth) * size_t(halfHeight) : 1);
     m_rowFields.resize(size_t(halfHeight));
+    m_rowColumns.resize(size_t(halfHeight));
 
     m_largestFarBlur = m_largestNearBlur = 0;
     // The first level of each field is smoothed as its rows are made.
-    ColumnSmoother farColumns(m_far.levels[0].texels, m_far.levels[0].rowHolds, halfWidth);
-    ColumnSmoother nearColumns(m_near.levels[0].texels, m_near.levels[0].rowHolds, halfWidth);
+    ColumnSmoother farColumns(m_far.levels[0].texels, m_far.levels[0].rowSpans, halfWidth);
+    ColumnSmoother nearColumns(m_near.levels[0].texels, m_near.levels[0].rowSpans, halfWidth);
     for (int ty = 0; ty < halfHeight; ++ty) {
         // An odd last row or column counts twice.
         int y0 = 2 * ty, y1 = std::min(height - 1, 2 * ty + 1);
         auto upper = readout.nearnessRange(y0), lower = readout.nearnessRange(y1);
         uint8_t fields = fieldsAmong({ std::min(upper.farthest, lower.farthest), std::max(upper.nearest, lower.nearest) });
+        ColumnSpan columns = fields ? blurredColumns(readout, y0, y1) : ColumnSpan {};
         m_rowFields[size_t(ty)] = fields;
+        m_rowColumns[size_t(ty)] = columns;
         bool hasFar = fields & HoldsFar, hasNear = fields & HoldsNear;
         size_t row = size_t(ty) * size_t(halfWidth);
         if (hasFar || hasNear) {
             const uint32_t* colours[2] = { readout.colourRow(y0), readout.colourRow(y1) };
             const uint8_t* lightings[2] = { readout.lightingRow(y0), readout.lightingRow(y1) };
             const uint8_t* nearness[2] = { readout.nearnessRow(y0), readout.nearnessRow(y1) };
-            for (int tx = 0; tx < halfWidth; ++tx) {
+            for (int tx = columns.from; tx < columns.to; ++tx) {
                 Texel far {}, near {};
                 float farBlur = 0, nearBlur = 0;
                 int xs[2] = { 2 * tx, std::min(width - 1, 2 * tx + 1) };
@@ -263,15 +288,13 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
                 }
             }
         }
-        for (auto [level, columns, present, holds] : { std::tuple { &m_far.levels[0], &farColumns, m_hasFar, hasFar },
+        for (auto [level, smoother, present, holds] : { std::tuple { &m_far.levels[0], &farColumns, m_hasFar, hasFar },
                  std::tuple { &m_near.levels[0], &nearColumns, m_hasNear, hasNear } }) {
             if (!present)
                 continue;
-            if (holds)
-                smoothRow(&level->texels[row * 4], halfWidth);
-            else
-                clearRow(*level, ty);
-            columns->rowArrived(ty, holds);
+            ColumnSpan made = holds ? columns : ColumnSpan {};
+            clearOutside(*level, ty, made);
+            smoother->rowArrived(ty, smoothRow(&level->texels[row * 4], halfWidth, made));
         }
     }
     if (m_hasFar)
@@ -290,25 +313,20 @@ void DepthOfField::buildPyramid(Pyramid& pyramid, int levels)
         const Level& finer = pyramid.levels[size_t(k - 1)];
         Level& level = pyramid.levels[size_t(k)];
         sizeLevel(level, (finer.width + 1) / 2, (finer.height + 1) / 2);
-        ColumnSmoother columns(level.texels, level.rowHolds, level.width);
+        ColumnSmoother columns(level.texels, level.rowSpans, level.width);
         for (int y = 0; y < level.height; ++y) {
             int y0 = 2 * y, y1 = std::min(finer.height - 1, 2 * y + 1);
-            bool holds = finer.rowHolds[size_t(y0)] || finer.rowHolds[size_t(y1)];
-            if (!holds) {
-                clearRow(level, y);
-                columns.rowArrived(y, false);
-                continue;
-            }
+            ColumnSpan made = finer.rowSpans[size_t(y0)].joined(finer.rowSpans[size_t(y1)]).halved();
+            clearOutside(level, y, made);
             const float* upper = &finer.texels[size_t(y0) * size_t(finer.width) * 4];
             const float* lower = &finer.texels[size_t(y1) * size_t(finer.width) * 4];
             float* out = &level.texels[size_t(y) * size_t(level.width) * 4];
-            for (int x = 0; x < level.width; ++x) {
+            for (int x = made.from; x < made.to; ++x) {
                 int x0 = 2 * x, x1 = std::min(finer.width - 1, 2 * x + 1);
                 store(out + x * 4,
                     0.25f * (load(upper + x0 * 4) + load(upper + x1 * 4) + load(lower + x0 * 4) + load(lower + x1 * 4)));
             }
-            smoothRow(out, level.width);
-            columns.rowArrived(y, true);
+            columns.rowArrived(y, smoothRow(out, level.width, made));
         }
         columns.finish(level.height);
     }
@@ -328,7 +346,7 @@ void DepthOfField::buildNearSpread(int level)
     for (int y = 0; y < first.height; ++y) {
         if (!(m_rowFields[size_t(y)] & HoldsNear))
             continue;
-        for (int x = 0; x < first.width; ++x) {
+        for (int x = m_rowColumns[size_t(y)].from; x < m_rowColumns[size_t(y)].to; ++x) {
             float& block = blocks[size_t(y >> m_spreadShift) * size_t(m_spreadWidth) + size_t(x >> m_spreadShift)];
             block = std::max(block, m_nearBlur[size_t(y) * size_t(first.width) + size_t(x)]);
         }
@@ -355,10 +373,17 @@ void DepthOfField::buildNearSpread(int level)
     spreadAlong(blocks, across, true);
     m_spread.assign(blocks.size(), 0);
     spreadAlong(across, m_spread, false);
-    m_spreadRowReaches.assign(size_t(spreadHeight), 0);
+    // The level-1 columns each spread row reaches.
+    m_spreadReach.assign(size_t(spreadHeight), ColumnSpan {});
     for (int y = 0; y < spreadHeight; ++y) {
         const float* row = &m_spread[size_t(y) * size_t(m_spreadWidth)];
-        m_spreadRowReaches[size_t(y)] = *std::max_element(row, row + m_spreadWidth) >= sharpBlur;
+        int from = 0, to = m_spreadWidth;
+        while (from < to && row[from] < sharpBlur)
+            ++from;
+        while (to > from && row[to - 1] < sharpBlur)
+            --to;
+        if (from < to)
+            m_spreadReach[size_t(y)] = { from << m_spreadShift, std::min(first.width, to << m_spreadShift) };
     }
 }
 
@@ -424,30 +449,29 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
     int width = m_halfWidth;
     out.row = ty;
     out.anyNear = false;
-    bool farPoints = m_rowFields[size_t(ty)] & HoldsFar, nearPoints = m_rowFields[size_t(ty)] & HoldsNear;
-    bool nearSpread = !m_spread.empty() && m_spreadRowReaches[size_t(ty >> m_spreadShift)];
-    if (!farPoints && !nearPoints && !nearSpread) {
-        // Neither field reaches the row.
-        if (out.anyField) {
-            std::fill(out.far.begin(), out.far.end(), 0.0f);
-            std::fill(out.near.begin(), out.near.end(), 0.0f);
-            std::fill(out.fields.begin(), out.fields.end(), 0);
-            out.anyField = false;
-        }
-        out.from = out.to = 0;
-        return;
-    }
-    out.anyField = true;
-    out.from = width;
-    out.to = 0;
-    for (int tx = 0; tx < width; ++tx) {
+    out.held = {};
+    // The columns the fields reach: those of the row's own blurred points,
+    // and those the near blur spreads over. Beyond them, zeros.
+    uint8_t rowFields = m_rowFields[size_t(ty)];
+    ColumnSpan own = m_rowColumns[size_t(ty)];
+    ColumnSpan reached = own;
+    if (!m_spread.empty())
+        reached = reached.joined(m_spreadReach[size_t(ty >> m_spreadShift)]);
+    forColumnsOutside(out.written, reached, [&](int from, int to) {
+        std::fill(out.far.begin() + from * 4, out.far.begin() + to * 4, 0.0f);
+        std::fill(out.near.begin() + from * 4, out.near.begin() + to * 4, 0.0f);
+        std::fill(out.fields.begin() + from, out.fields.begin() + to, 0);
+    });
+    out.written = reached;
+    for (int tx = reached.from; tx < reached.to; ++tx) {
         size_t t = size_t(ty) * size_t(width) + size_t(tx);
+        bool ownPoints = tx >= own.from && tx < own.to;
         Texel far {}, near {};
         // Only texels with far pixels of their own are read.
-        if (farPoints && m_farBlur[t] > 0)
+        if ((rowFields & HoldsFar) && ownPoints && m_farBlur[t] > 0)
             far = sampleBetween(m_far, levelFor(m_farBlur[t]), tx, ty);
         if (m_hasNear) {
-            float spread = nearPoints ? m_nearBlur[t] : 0;
+            float spread = (rowFields & HoldsNear) && ownPoints ? m_nearBlur[t] : 0;
             if (!m_spread.empty())
                 spread = std::max(spread, m_spread[size_t(ty >> m_spreadShift) * size_t(m_spreadWidth) + size_t(tx >> m_spreadShift)]);
             if (spread >= sharpBlur)
@@ -471,10 +495,8 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
             out.blurred[size_t(tx)] = readout.pixel(colour[0], colour[1], colour[2]);
         }
         out.fields[size_t(tx)] = fields;
-        if (fields) {
-            out.from = std::min(out.from, tx);
-            out.to = tx + 1;
-        }
+        if (fields)
+            out.held = out.held.joined({ tx, tx + 1 });
     }
 }
 
@@ -537,7 +559,7 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
     // The half-size rows in use, three kept at a time.
     for (HalfRow& half : m_halfRows) {
         half.row = -1;
-        half.anyField = true; // resized, so of unknown content
+        half.written = { 0, m_halfWidth }; // resized, so of unknown content
         half.far.resize(size_t(m_halfWidth) * 4);
         half.near.resize(size_t(m_halfWidth) * 4);
         half.blurred.resize(size_t(m_halfWidth));
@@ -564,12 +586,12 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
         uint32_t* line = pixels + size_t(y) * size_t(width);
         // The pixels beyond the columns either half row holds a field in are
         // as they are.
-        int from = std::min(upper.from < upper.to ? upper.from : m_halfWidth, lower.from < lower.to ? lower.from : m_halfWidth);
-        int to = std::max(upper.to, lower.to);
-        if (from >= to) {
+        ColumnSpan held = upper.held.joined(lower.held);
+        if (held.empty()) {
             readout.sharpRow(y, 0, width, line);
             continue;
         }
+        int from = held.from, to = held.to;
         int xFrom = std::max(0, 2 * from - 1), xTo = std::min(width, 2 * to + 1);
         readout.sharpRow(y, 0, xFrom, line);
         readout.sharpRow(y, xTo, width, line);

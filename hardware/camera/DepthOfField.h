@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hardware/camera/ColumnSpan.h"
 #include "hardware/camera/SensorReadout.h"
 
 #include "kit/ui/CGImage.h"
@@ -28,8 +29,9 @@ namespace hardware {
 // worked out in linear light.
 //
 // Most frames are sharp in large parts, so the work follows the blurred
-// points: a row with none is neither made nor smoothed, its texels stay
-// zeros from frame to frame, and a frame row far from any is only toned.
+// points, row by row and within each row between the first and the last
+// column they reach: texels beyond are neither made nor smoothed and stay
+// zeros from frame to frame, and frame pixels beyond are only toned.
 class DepthOfField {
 public:
     // Writes the toned, blurred frame into `out` (the readout's size).
@@ -41,9 +43,9 @@ private:
         int height { 0 };
         // Red, green, blue and weight, the colours premultiplied by it.
         std::vector<float> texels;
-        // By row: whether it may hold weight. One that does not is zeros,
-        // cleared only when it held some in the frame before.
-        std::vector<uint8_t> rowHolds;
+        // By row: the columns that may hold weight. Its other texels are
+        // zeros, cleared only where they held some in the frame before.
+        std::vector<ColumnSpan> rowSpans;
     };
     // A field's levels, halving from level 1, half the frame. They are kept
     // from frame to frame, with their buffers, however many are in use.
@@ -75,12 +77,11 @@ private:
         std::vector<uint32_t> nearBlurred;
         std::vector<uint8_t> fields;
         bool anyNear { false };
-        // Whether any of its texels may hold a field; one that holds none
-        // is zeros, cleared only when it held some before.
-        bool anyField { true };
-        // The columns that hold a field: from the first to past the last.
-        int from { 0 };
-        int to { 0 };
+        // The columns that hold a field.
+        ColumnSpan held;
+        // The columns whose values may not be zeros; the others are, cleared
+        // only where they held some before.
+        ColumnSpan written;
     };
     // Four texels' colour between the columns and rows the taps name, of
     // two rows of four-float texels.
@@ -89,8 +90,11 @@ private:
     void prepareTables(const SensorReadout&);
     // The fields that points within a range of nearness levels belong to.
     uint8_t fieldsAmong(SensorReadout::NearnessRange) const;
+    // The half-size columns of two frame rows' blurred points.
+    ColumnSpan blurredColumns(const SensorReadout&, int y0, int y1) const;
     static void sizeLevel(Level&, int width, int height);
-    static void clearRow(Level&, int y);
+    // Zeros a level's row where it held weight, but for `keep`.
+    static void clearOutside(Level&, int y, ColumnSpan keep);
     void buildFirstLevels(const SensorReadout&);
     static void buildPyramid(Pyramid&, int levels);
     void buildNearSpread(int level);
@@ -115,6 +119,8 @@ private:
     // The far weight in 256ths; whether the near one is whole.
     std::array<uint32_t, 256> m_farMix {};
     std::array<bool, 256> m_nearBlurred {};
+    // Whether a point there takes part in either field.
+    std::array<bool, 256> m_blurred {};
     float m_largestFarBlur { 0 };
     float m_largestNearBlur { 0 };
     bool m_hasFar { false };
@@ -128,15 +134,16 @@ private:
     // At level 1's size: the far pixels' mean blur, the near pixels' largest.
     std::vector<float> m_farBlur;
     std::vector<float> m_nearBlur;
-    // By level-1 row: the fields its points belong to. The blurs above are
-    // only written, and read, in rows with points of their field.
+    // By level-1 row: the fields its points belong to, and the columns they
+    // lie in. The blurs above are only written, and read, there.
     std::vector<uint8_t> m_rowFields;
+    std::vector<ColumnSpan> m_rowColumns;
     std::vector<float> m_spread;
     std::vector<float> m_spreadBlocks; // its passes' buffers
     std::vector<float> m_spreadAcross;
     int m_spreadWidth { 0 };
     int m_spreadShift { 0 }; // level-1 texels per spread texel, across, as a power of two
-    std::vector<uint8_t> m_spreadRowReaches; // by spread row: whether the near blur reaches it
+    std::vector<ColumnSpan> m_spreadReach; // by spread row: the columns the near blur reaches
     // By pyramid level: where each half-size column and row falls on it.
     std::vector<std::vector<Tap>> m_columnTaps;
     std::vector<std::vector<Tap>> m_rowTaps;

@@ -189,6 +189,41 @@ TEST(DepthOfField, ABlurKeptFromFrameToFrameGivesWhatAFreshOneGives)
     }
 }
 
+TEST(DepthOfField, ABlurredPartComesOutTheSameWhateverElseIsBlurred)
+{
+    // A near disc and a far band in the middle of a sharp frame, then the
+    // same with a little blur at the ends of every row, so that the blur
+    // works whole rows: the middle comes out the same either way.
+    const int width = 192, height = 144, margin = 48;
+    auto frameWith = [&](bool blurredEnds) {
+        auto frame = frameOf(width, height, 0, [&](int x, int y) {
+            if ((x - 96) * (x - 96) + (y - 72) * (y - 72) < 12 * 12)
+                return 4.0f; // twelve pixels of blur, nearer than the focus
+            if (y >= 60 && y < 66)
+                return 0.0f; // four, beyond it
+            if (blurredEnds && (x < 2 || x >= width - 2))
+                return y % 2 ? 1.3f : 0.7f; // a pixel's blur either side
+            return 1.0f;
+        });
+        auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
+        for (int i = 0; i < width * height; ++i)
+            pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
+        return frame;
+    };
+    Development development;
+    development.sceneGain = { { 0.7f, 0.6f, 0.5f } };
+    development.focus = 1;
+    development.blurPerDioptre = 4;
+    DepthOfField blur;
+    auto sparse = develop(frameWith(false), development, blur);
+    auto whole = develop(frameWith(true), development, blur);
+    int differing = 0;
+    for (int y = margin; y < height - margin; ++y)
+        for (int x = margin; x < width - margin; ++x)
+            differing += sparse->pixel(x, y) != whole->pixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
 TEST(Development, ASharpPixelFromTheTablesIsThePixelOfItsValue)
 {
     // Lighting 0 is the scene's only, lighting 1 is reached by the camera's
