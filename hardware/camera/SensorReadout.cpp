@@ -67,21 +67,22 @@ SensorReadout::SensorReadout(const SceneFrame& frame, const Development& develop
     // beyond them.
     size_t lightings = std::min(development.sceneGain.size(), m_gain.size() - 1);
     m_tableValues.assign((lightings + 1) * 768, 0);
-    m_tableBytes.assign((lightings + 1) * 768, 0);
+    m_tableWords.assign((lightings + 1) * 768, 0);
+    std::fill_n(m_tableWords.begin() + ptrdiff_t(lightings * 768), 256, 0xff000000u);
     for (size_t i = 0; i < m_gain.size(); ++i) {
         const auto& gain = m_gain[i];
         if (gain[3] != 0 || gain[4] != 0 || gain[5] != 0)
             continue;
         size_t table = std::min(i, lightings) * 768;
         m_valueTables[i] = &m_tableValues[table];
-        m_pixelTables[i] = &m_tableBytes[table];
+        m_pixelTables[i] = &m_tableWords[table];
         if (i >= lightings)
             continue;
         for (size_t channel = 0; channel < 3; ++channel) {
             for (size_t level = 0; level < 256; ++level) {
                 float value = (*m_toLinear)[level] * gain[channel];
                 m_tableValues[table + channel * 256 + level] = value;
-                m_tableBytes[table + channel * 256 + level] = uint8_t(tone(value));
+                m_tableWords[table + channel * 256 + level] = (channel == 0 ? 0xff000000u : 0) | tone(value) << (16 - 8 * channel);
             }
         }
     }
@@ -92,13 +93,23 @@ void SensorReadout::sharpRow(int y, int from, int to, uint32_t* out) const
     const uint32_t* colours = colourRow(y);
     const uint8_t* nearness = nearnessRow(y);
     const uint8_t* lightings = lightingRow(y);
-    if (!lightings) {
-        for (int x = from; x < to; ++x)
-            out[x] = sharpPixel(colours[x], 0, nearness[x]);
-        return;
+    // A drawn scene comes in runs of one colour under one light: a pixel
+    // like the one before it, under a light in the tables, is the same.
+    uint32_t lastColour = 0, lastPixel = 0;
+    int lastLighting = -1;
+    for (int x = from; x < to; ++x) {
+        uint32_t colour = colours[x];
+        uint8_t lighting = lightings ? lightings[x] : 0;
+        if (colour == lastColour && lighting == lastLighting) {
+            out[x] = lastPixel;
+            continue;
+        }
+        out[x] = sharpPixel(colour, lighting, nearness[x]);
+        bool tabled = m_pixelTables[lighting];
+        lastColour = colour;
+        lastLighting = tabled ? lighting : -1;
+        lastPixel = out[x];
     }
-    for (int x = from; x < to; ++x)
-        out[x] = sharpPixel(colours[x], lightings[x], nearness[x]);
 }
 
 }

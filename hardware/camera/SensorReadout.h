@@ -67,10 +67,8 @@ public:
     // from tables as the value is.
     uint32_t sharpPixel(uint32_t colour, uint8_t lighting, uint8_t nearness) const
     {
-        if (const uint8_t* table = m_pixelTables[lighting]) {
-            return 0xff000000u | uint32_t(table[colour >> 16 & 0xff]) << 16
-                | uint32_t(table[256 + (colour >> 8 & 0xff)]) << 8 | table[512 + (colour & 0xff)];
-        }
+        if (const uint32_t* table = m_pixelTables[lighting])
+            return table[colour >> 16 & 0xff] | table[256 + (colour >> 8 & 0xff)] | table[512 + (colour & 0xff)];
         float r, g, b;
         value(colour, lighting, nearness, r, g, b);
         return pixel(r, g, b);
@@ -106,9 +104,9 @@ private:
     // By lighting: red, green and blue levels through the gain, and then
     // the tone curve; null where the camera's light reaches.
     std::array<const float*, 256> m_valueTables {};
-    std::array<const uint8_t*, 256> m_pixelTables {};
+    std::array<const uint32_t*, 256> m_pixelTables {}; // each channel in its place, alpha with red
     std::vector<float> m_tableValues;
-    std::vector<uint8_t> m_tableBytes;
+    std::vector<uint32_t> m_tableWords;
 };
 
 }

@@ -243,6 +243,26 @@ TEST(Development, ASharpPixelFromTheTablesIsThePixelOfItsValue)
     EXPECT_EQ(readout.sharpPixel(0xffffffffu, 9, 40), 0xff000000u);
 }
 
+TEST(Development, ARowIsEachOfItsPixelsAsItIs)
+{
+    // Runs of one colour across lightings, the camera's light (lighting 1)
+    // falling on points at different distances, and a lighting beyond the
+    // frame's (9): a row comes out as its pixels one by one.
+    const int width = 12;
+    auto frame = frameOf(width, 1, 0xff336699u, [](int x, int) { return 0.5f + 0.25f * float(x); });
+    const uint8_t lightings[width] = { 0, 0, 1, 1, 1, 0, 0, 9, 9, 1, 0, 0 };
+    frame.lightingIndex.assign(lightings, lightings + width);
+    frame.lightingStride = width;
+    Development development;
+    development.sceneGain = { { 0.3f, 0.4f, 0.5f }, { 0.1f, 0.1f, 0.1f } };
+    development.cameraLightGain = { {}, { 0.2f, 0.2f, 0.2f } };
+    SensorReadout readout(frame, development);
+    uint32_t row[width] {};
+    readout.sharpRow(0, 0, width, row);
+    for (int x = 0; x < width; ++x)
+        EXPECT_EQ(row[x], readout.sharpPixel(0xff336699u, lightings[x], frame.nearness[size_t(x)])) << x;
+}
+
 TEST(PackedPixels, MixingInWholeNumbersKeepsTheChannelsApartAndRounds)
 {
     auto channel = [](uint32_t pixel, int shift) { return int(pixel >> shift & 0xff); };
