@@ -556,7 +556,10 @@ CameraFrame CameraModule::readOut(const FrameRequest& request, const kit::AVCapt
     double millimetresPerPixel = 2 * view.halfWidth * (view.right - view.left) * m_lens.focalLength() / request.width;
     development.focus = float(focus);
     development.blurPerDioptre = float(m_lens.blurPerDioptre(focus) / 2 / millimetresPerPixel);
-    result.image = develop(frame, development, viewfinderFrame ? m_blur : m_photoBlur);
+    // The frame's colours are developed where they are; the next frame is
+    // drawn anew.
+    result.image = develop(frame, development, viewfinderFrame ? m_blur : m_photoBlur, frame.colour);
+    frame.colour = nullptr;
 
     CaptureReport& report = result.report;
     report.exposureTime = exposure.duration;

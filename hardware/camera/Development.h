@@ -30,8 +30,9 @@ class DepthOfField;
 
 // The frame's pixels as the sensor reads them out: opaque 8-bit sRGB at the
 // frame's size, in `into` when it has that size (it is then what is
-// answered), else in a new image. The blur keeps its buffers for the next
-// frame. Nothing for an empty frame.
+// answered), else in a new image. `into` may be the frame's own colour
+// image: each pixel is read before it is written. The blur keeps its
+// buffers for the next frame. Nothing for an empty frame.
 kit::CGImageRef develop(const SceneFrame&, const Development&, DepthOfField& blur, kit::CGImageRef into = nullptr);
 
 }

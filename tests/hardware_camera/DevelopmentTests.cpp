@@ -263,6 +263,30 @@ TEST(Development, ARowIsEachOfItsPixelsAsItIs)
         EXPECT_EQ(row[x], readout.sharpPixel(0xff336699u, lightings[x], frame.nearness[size_t(x)])) << x;
 }
 
+TEST(Development, DevelopingInPlaceGivesWhatANewImageGets)
+{
+    // Blurred and sharp: each pixel is read before it is written.
+    for (float blurPerDioptre : { 0.0f, 4.0f }) {
+        auto frame = frameOf(64, 48, 0, [](int x, int y) { return x < 32 ? 4.0f : (y < 24 ? 1.0f : 0.0f); });
+        auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
+        for (int i = 0; i < 64 * 48; ++i)
+            pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
+        Development development;
+        development.sceneGain = { { 0.7f, 0.6f, 0.5f } };
+        development.focus = 1;
+        development.blurPerDioptre = blurPerDioptre;
+        DepthOfField blur;
+        auto apart = develop(frame, development, blur);
+        auto inPlace = develop(frame, development, blur, frame.colour);
+        ASSERT_EQ(inPlace, frame.colour);
+        int differing = 0;
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                differing += inPlace->pixel(x, y) != apart->pixel(x, y);
+        EXPECT_EQ(differing, 0) << blurPerDioptre;
+    }
+}
+
 TEST(PackedPixels, MixingInWholeNumbersKeepsTheChannelsApartAndRounds)
 {
     auto channel = [](uint32_t pixel, int shift) { return int(pixel >> shift & 0xff); };
