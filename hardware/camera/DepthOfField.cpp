@@ -498,6 +498,16 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
         if (fields)
             out.held = out.held.joined({ tx, tx + 1 });
     }
+    if (out.held.empty())
+        return;
+    int pixels = readout.width();
+    for (int x = std::max(0, 2 * out.held.from - 1); x < std::min(pixels, 2 * out.held.to + 1); ++x) {
+        size_t a = size_t(m_fullColumns[size_t(x)].a), b = size_t(m_fullColumns[size_t(x)].b);
+        uint32_t right = m_columnQuarters[size_t(x)], left = 4 - right;
+        out.blurredAcross[size_t(x)] = mixAcross(out.blurred[a], out.blurred[b], left, right);
+        if (out.anyNear)
+            out.nearBlurredAcross[size_t(x)] = mixAcross(out.nearBlurred[a], out.nearBlurred[b], left, right);
+    }
 }
 
 void DepthOfField::prepareFullSizeTaps(int width, int height)
@@ -564,6 +574,8 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
         half.near.resize(size_t(m_halfWidth) * 4);
         half.blurred.resize(size_t(m_halfWidth));
         half.nearBlurred.resize(size_t(m_halfWidth));
+        half.blurredAcross.resize(size_t(width));
+        half.nearBlurredAcross.resize(size_t(width));
         half.fields.resize(size_t(m_halfWidth));
     }
     m_bothHold.resize(size_t(m_halfWidth));
@@ -608,9 +620,8 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
             size_t a = size_t(column.a), b = size_t(column.b);
             uint8_t all = m_bothHold[a] & m_bothHold[b];
             uint8_t any = m_eitherHolds[a] | m_eitherHolds[b];
-            uint32_t right = m_columnQuarters[size_t(x)], left = 4 - right;
-            auto mixed = [&](const std::vector<uint32_t>& upperPixels, const std::vector<uint32_t>& lowerPixels) {
-                return mixInQuarters(upperPixels[a], upperPixels[b], lowerPixels[a], lowerPixels[b], left, right, up, down);
+            auto mixed = [&](const std::vector<uint64_t>& upperAcross, const std::vector<uint64_t>& lowerAcross) {
+                return mixDown(upperAcross[size_t(x)], lowerAcross[size_t(x)], up, down);
             };
             switch (m_kind[level]) {
             case Kind::Own:
@@ -622,20 +633,20 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
                 // mixed with it in linear light, which keeps the near blur's
                 // soft edge as bright as it is over a bright background.
                 if (m_nearBlurred[level] && (all & HoldsNear)) {
-                    line[x] = mixed(upper.nearBlurred, lower.nearBlurred);
+                    line[x] = mixed(upper.nearBlurredAcross, lower.nearBlurredAcross);
                     continue;
                 }
                 break;
             case Kind::PartlyFar:
                 if ((all & HoldsFar) && !(any & HoldsNear)) {
                     line[x] = mixToward(readout.sharpPixel(colours[x], lighting, level),
-                        mixed(upper.blurred, lower.blurred), m_farMix[level]);
+                        mixed(upper.blurredAcross, lower.blurredAcross), m_farMix[level]);
                     continue;
                 }
                 break;
             case Kind::Far:
                 if (all & HoldsFar) {
-                    line[x] = mixed(upper.blurred, lower.blurred);
+                    line[x] = mixed(upper.blurredAcross, lower.blurredAcross);
                     continue;
                 }
                 break;

@@ -75,6 +75,10 @@ private:
         std::vector<float> near;
         std::vector<uint32_t> blurred;
         std::vector<uint32_t> nearBlurred;
+        // By frame column: those of the two texels across, mixed (four
+        // times over, widened), for the frame rows around this one.
+        std::vector<uint64_t> blurredAcross;
+        std::vector<uint64_t> nearBlurredAcross;
         std::vector<uint8_t> fields;
         bool anyNear { false };
         // The columns that hold a field.

@@ -8,18 +8,38 @@ namespace hardware {
 // at a time in a word's two halves: enough for blurred fields, which change
 // little from pixel to pixel.
 
+// A pixel's four channels in the 16-bit lanes of a word, blue lowest: room
+// to add up weighted pixels without a carry from one channel to the next.
+inline uint64_t widened(uint32_t pixel)
+{
+    uint64_t p = pixel;
+    return (p & 0xffu) | (p & 0xff00u) << 8 | (p & 0xff0000u) << 16 | (p & 0xff000000u) << 24;
+}
+
+// Two pixels side by side by weights in quarters across (left, right),
+// adding up to 4: four times their mix, widened.
+inline uint64_t mixAcross(uint32_t left, uint32_t right, uint32_t leftWeight, uint32_t rightWeight)
+{
+    return widened(left) * leftWeight + widened(right) * rightWeight;
+}
+
+// Two of those, one above the other, by weights in quarters down (upper,
+// lower), adding up to 4: their mix as a pixel, rounded. All four
+// channels, alpha too.
+inline uint32_t mixDown(uint64_t upper, uint64_t lower, uint32_t upperWeight, uint32_t lowerWeight)
+{
+    uint64_t sum = (upper * upperWeight + lower * lowerWeight + 0x0008000800080008u) >> 4 & 0x00ff00ff00ff00ffu;
+    uint64_t packed = sum | sum >> 8;
+    return uint32_t(packed & 0xffffu) | uint32_t(packed >> 16 & 0xffff0000u);
+}
+
 // Four pixels, upper left and right, lower left and right, by weights in
 // quarters across (left, right) and down (upper, lower), each pair adding
-// up to 4. All four channels, alpha too.
+// up to 4.
 inline uint32_t mixInQuarters(uint32_t upperLeft, uint32_t upperRight, uint32_t lowerLeft, uint32_t lowerRight,
     uint32_t left, uint32_t right, uint32_t upper, uint32_t lower)
 {
-    uint32_t ul = left * upper, ur = right * upper, ll = left * lower, lr = right * lower;
-    uint32_t redBlue = (upperLeft & 0xff00ffu) * ul + (upperRight & 0xff00ffu) * ur + (lowerLeft & 0xff00ffu) * ll
-        + (lowerRight & 0xff00ffu) * lr;
-    uint32_t alphaGreen = (upperLeft >> 8 & 0xff00ffu) * ul + (upperRight >> 8 & 0xff00ffu) * ur
-        + (lowerLeft >> 8 & 0xff00ffu) * ll + (lowerRight >> 8 & 0xff00ffu) * lr;
-    return ((redBlue + 0x80008u) >> 4 & 0xff00ffu) | ((alphaGreen + 0x80008u) >> 4 & 0xff00ffu) << 8;
+    return mixDown(mixAcross(upperLeft, upperRight, left, right), mixAcross(lowerLeft, lowerRight, left, right), upper, lower);
 }
 
 // From one pixel's colour toward another's by a weight in 256ths (0 to
