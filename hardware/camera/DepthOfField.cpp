@@ -257,22 +257,41 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
                 Texel far {}, near {};
                 float farBlur = 0, nearBlur = 0;
                 int xs[2] = { 2 * tx, std::min(width - 1, 2 * tx + 1) };
-                for (int i = 0; i < 2; ++i) {
-                    for (int x : xs) {
-                        // A point is beyond the focus, nearer, or sharp.
-                        uint8_t level = nearness[i][x];
-                        float fw = m_farWeight[level], nw = m_nearWeight[level];
-                        if (fw == 0 && nw == 0)
-                            continue;
-                        float r, g, b;
-                        readout.value(colours[i][x], lightings[i] ? lightings[i][x] : 0, level, r, g, b);
-                        Texel value { r, g, b, 1 };
-                        if (fw > 0) {
-                            far += value * fw;
-                            farBlur += m_blur[level] * fw;
-                        } else {
-                            near += value * nw;
-                            nearBlur = std::max(nearBlur, m_blur[level]);
+                // Most of what lies beyond the focus is wholly blurred, four
+                // points alike in distance and light: their plain sum.
+                uint8_t level = nearness[0][xs[0]];
+                uint8_t lighting = lightings[0] ? lightings[0][xs[0]] : 0;
+                auto alike = [&](int i, int x) {
+                    return nearness[i][x] == level && (lightings[i] ? lightings[i][x] : 0) == lighting;
+                };
+                const float* table = readout.valueTable(lighting);
+                if (m_kind[level] == Kind::Far && table && alike(0, xs[1]) && alike(1, xs[0]) && alike(1, xs[1])) {
+                    float blur = m_blur[level];
+                    for (int i = 0; i < 2; ++i) {
+                        for (int x : xs) {
+                            uint32_t colour = colours[i][x];
+                            far += Texel { table[colour >> 16 & 0xff], table[256 + (colour >> 8 & 0xff)], table[512 + (colour & 0xff)], 1 };
+                            farBlur += blur;
+                        }
+                    }
+                } else {
+                    for (int i = 0; i < 2; ++i) {
+                        for (int x : xs) {
+                            // A point is beyond the focus, nearer, or sharp.
+                            uint8_t at = nearness[i][x];
+                            float fw = m_farWeight[at], nw = m_nearWeight[at];
+                            if (fw == 0 && nw == 0)
+                                continue;
+                            float r, g, b;
+                            readout.value(colours[i][x], lightings[i] ? lightings[i][x] : 0, at, r, g, b);
+                            Texel value { r, g, b, 1 };
+                            if (fw > 0) {
+                                far += value * fw;
+                                farBlur += m_blur[at] * fw;
+                            } else {
+                                near += value * nw;
+                                nearBlur = std::max(nearBlur, m_blur[at]);
+                            }
                         }
                     }
                 }

@@ -56,6 +56,9 @@ public:
         g = (*m_toLinear)[colour >> 8 & 0xff] * (gain[1] + gain[4] * n2);
         b = (*m_toLinear)[colour & 0xff] * (gain[2] + gain[5] * n2);
     }
+    // The table value() reads a lighting's channels from: red, green and
+    // blue levels, 256 each; null where the camera's light reaches.
+    const float* valueTable(uint8_t lighting) const { return m_valueTables[lighting]; }
     // The blur radius in pixels at a nearness level: positive for points
     // nearer than the focus, negative for those beyond it.
     float defocus(uint8_t nearness) const { return m_defocus[nearness]; }
