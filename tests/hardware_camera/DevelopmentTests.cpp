@@ -224,6 +224,38 @@ TEST(DepthOfField, ABlurredPartComesOutTheSameWhateverElseIsBlurred)
     EXPECT_EQ(differing, 0);
 }
 
+TEST(DepthOfField, PointsAlikeBeyondTheFocusBlurAsAnyOthers)
+{
+    // The same picture, its far half under one light, then under two
+    // lights that are the same in a checkerboard: points alike are summed
+    // plainly, the others weighed one by one, and the blur is the same.
+    const int width = 96, height = 64;
+    Development development;
+    development.sceneGain = { { 0.7f, 0.6f, 0.5f }, { 0.7f, 0.6f, 0.5f } };
+    development.focus = 2;
+    development.blurPerDioptre = 3;
+    auto developed = [&](bool checkerboard) {
+        auto frame = frameOf(width, height, 0, [](int x, int y) { return x < 40 ? 2.0f : (y < 32 ? 0.0f : 0.5f); });
+        auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
+        for (int i = 0; i < width * height; ++i)
+            pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
+        frame.lighting.push_back(frame.lighting.front());
+        frame.lightingStride = width;
+        frame.lightingIndex.assign(size_t(width * height), 0);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                frame.lightingIndex[size_t(y * width + x)] = checkerboard ? uint8_t((x + y) % 2) : 0;
+        DepthOfField blur;
+        return develop(frame, development, blur);
+    };
+    auto alike = developed(false), mixed = developed(true);
+    int differing = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            differing += alike->pixel(x, y) != mixed->pixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
 TEST(Development, ASharpPixelFromTheTablesIsThePixelOfItsValue)
 {
     // Lighting 0 is the scene's only, lighting 1 is reached by the camera's
