@@ -443,25 +443,70 @@ inline DepthOfField::Texel DepthOfField::blend(const float* upper, const float* 
     return top + (bottom - top) * row.t;
 }
 
-DepthOfField::Texel DepthOfField::sampleBetween(const Pyramid& pyramid, float level, int tx, int ty) const
-{
-    int deepest = pyramid.depth;
-    level = std::min(level, float(deepest));
-    int lower = std::max(1, int(level));
-    auto at = [&](int k) {
-        const Level& l = pyramid.levels[size_t(k - 1)];
-        const Tap& column = m_columnTaps[size_t(k)][size_t(tx)];
-        const Tap& row = m_rowTaps[size_t(k)][size_t(ty)];
-        const float* top = &l.texels[size_t(row.a) * size_t(l.width) * 4];
-        const float* bottom = &l.texels[size_t(row.b) * size_t(l.width) * 4];
-        return blend(top, bottom, row, column);
+// A pyramid read along one half-size row, at the levels blurs match. The
+// blur changes seldom from texel to texel, so the levels' rows and taps are
+// looked up only when it does.
+class DepthOfField::PyramidRow {
+public:
+    PyramidRow(const DepthOfField& field, const Pyramid& pyramid, int ty)
+        : m_field(field)
+        , m_pyramid(pyramid)
+        , m_ty(ty)
+    {
+    }
+
+    // The value at texel `tx` of the row, between the levels around the
+    // blur's own.
+    Texel at(float blur, int tx)
+    {
+        if (blur != m_blur)
+            choose(blur);
+        Texel value = sample(m_lower, tx);
+        if (m_t <= 0)
+            return value;
+        return value + (sample(m_upper, tx) - value) * m_t;
+    }
+
+private:
+    struct LevelRow {
+        const float* top { nullptr };
+        const float* bottom { nullptr };
+        Tap row {};
+        const Tap* columns { nullptr };
     };
-    Texel value = at(lower);
-    float t = level - float(lower);
-    if (t <= 0 || lower >= deepest)
-        return value;
-    return value + (at(lower + 1) - value) * t;
-}
+
+    LevelRow levelRow(int k) const
+    {
+        const Level& level = m_pyramid.levels[size_t(k - 1)];
+        const Tap& row = m_field.m_rowTaps[size_t(k)][size_t(m_ty)];
+        return { &level.texels[size_t(row.a) * size_t(level.width) * 4],
+            &level.texels[size_t(row.b) * size_t(level.width) * 4], row, m_field.m_columnTaps[size_t(k)].data() };
+    }
+
+    void choose(float blur)
+    {
+        m_blur = blur;
+        int deepest = m_pyramid.depth;
+        float level = std::min(levelFor(blur), float(deepest));
+        int lower = std::max(1, int(level));
+        m_lower = levelRow(lower);
+        m_t = level - float(lower);
+        if (lower >= deepest)
+            m_t = 0;
+        if (m_t > 0)
+            m_upper = levelRow(lower + 1);
+    }
+
+    static Texel sample(const LevelRow& level, int tx) { return blend(level.top, level.bottom, level.row, level.columns[tx]); }
+
+    const DepthOfField& m_field;
+    const Pyramid& m_pyramid;
+    int m_ty;
+    float m_blur { -1 };
+    LevelRow m_lower;
+    LevelRow m_upper;
+    float m_t { 0 };
+};
 
 void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& out) const
 {
@@ -476,28 +521,44 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
     ColumnSpan reached = own;
     if (!m_spread.empty())
         reached = reached.joined(m_spreadReach[size_t(ty >> m_spreadShift)]);
+    auto clear = [](std::vector<float>& texels, int from, int to) {
+        std::fill(texels.begin() + from * 4, texels.begin() + to * 4, 0.0f);
+    };
     forColumnsOutside(out.written, reached, [&](int from, int to) {
-        std::fill(out.far.begin() + from * 4, out.far.begin() + to * 4, 0.0f);
-        std::fill(out.near.begin() + from * 4, out.near.begin() + to * 4, 0.0f);
+        clear(out.far, from, to);
+        clear(out.near, from, to);
         std::fill(out.fields.begin() + from, out.fields.begin() + to, 0);
     });
     out.written = reached;
-    for (int tx = reached.from; tx < reached.to; ++tx) {
-        size_t t = size_t(ty) * size_t(width) + size_t(tx);
-        bool ownPoints = tx >= own.from && tx < own.to;
-        Texel far {}, near {};
-        // Only texels with far pixels of their own are read.
-        if ((rowFields & HoldsFar) && ownPoints && m_farBlur[t] > 0)
-            far = sampleBetween(m_far, levelFor(m_farBlur[t]), tx, ty);
-        if (m_hasNear) {
-            float spread = (rowFields & HoldsNear) && ownPoints ? m_nearBlur[t] : 0;
-            if (!m_spread.empty())
-                spread = std::max(spread, m_spread[size_t(ty >> m_spreadShift) * size_t(m_spreadWidth) + size_t(tx >> m_spreadShift)]);
-            if (spread >= sharpBlur)
-                near = sampleBetween(m_near, levelFor(spread), tx, ty);
+    size_t row = size_t(ty) * size_t(width);
+
+    // The far field, read only by texels with far points of their own.
+    ColumnSpan farColumns = rowFields & HoldsFar ? own : ColumnSpan {};
+    forColumnsOutside(reached, farColumns, [&](int from, int to) { clear(out.far, from, to); });
+    PyramidRow farLevels(*this, m_far, ty);
+    for (int tx = farColumns.from; tx < farColumns.to; ++tx) {
+        float blur = m_farBlur[row + size_t(tx)];
+        store(&out.far[size_t(tx) * 4], blur > 0 ? farLevels.at(blur, tx) : Texel {});
+    }
+    // The near field, at its own points' blur or the larger one it spreads
+    // over them.
+    if (m_hasNear) {
+        PyramidRow nearLevels(*this, m_near, ty);
+        bool ownNear = rowFields & HoldsNear;
+        const float* spreadRow = m_spread.empty() ? nullptr : &m_spread[size_t(ty >> m_spreadShift) * size_t(m_spreadWidth)];
+        for (int tx = reached.from; tx < reached.to; ++tx) {
+            float spread = ownNear && tx >= own.from && tx < own.to ? m_nearBlur[row + size_t(tx)] : 0;
+            if (spreadRow)
+                spread = std::max(spread, spreadRow[tx >> m_spreadShift]);
+            store(&out.near[size_t(tx) * 4], spread >= sharpBlur ? nearLevels.at(spread, tx) : Texel {});
         }
-        store(&out.far[size_t(tx) * 4], far);
-        store(&out.near[size_t(tx) * 4], near);
+    } else {
+        clear(out.near, reached.from, reached.to);
+    }
+
+    // As toned pixels: the far field with the near one laid over it.
+    for (int tx = reached.from; tx < reached.to; ++tx) {
+        Texel far = load(&out.far[size_t(tx) * 4]), near = load(&out.near[size_t(tx) * 4]);
         uint8_t fields = 0;
         Texel nearColour {};
         if (near[3] > noWeight) {

@@ -103,9 +103,7 @@ private:
     static void buildPyramid(Pyramid&, int levels);
     void buildNearSpread(int level);
     void prepareTaps();
-    // A pyramid's value at a fractional level (1 and up) at a half-size
-    // texel's centre, between the levels around it.
-    Texel sampleBetween(const Pyramid&, float level, int tx, int ty) const;
+    class PyramidRow;
     void blurHalfRow(int row, const SensorReadout&, HalfRow&) const;
     void prepareFullSizeTaps(int width, int height);
     void composeFullSize(const SensorReadout&, kit::CGImage& out);
