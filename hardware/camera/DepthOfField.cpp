@@ -19,7 +19,7 @@ constexpr int deepestLevel = 12;
 // Weights below this are none.
 constexpr float noWeight = 1e-6f;
 
-using Texel = float __attribute__((vector_size(16)));
+using Texel = SensorReadout::Linear;
 
 Texel load(const float* at)
 {
@@ -564,7 +564,7 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
         if (near[3] > noWeight) {
             fields |= HoldsNear;
             nearColour = near / near[3];
-            out.nearBlurred[size_t(tx)] = readout.pixel(nearColour[0], nearColour[1], nearColour[2]);
+            out.nearBlurred[size_t(tx)] = widened(readout.pixel(nearColour));
             out.anyNear = true;
         }
         if (far[3] > noWeight) {
@@ -572,7 +572,7 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
             Texel colour = far / far[3];
             if (fields & HoldsNear)
                 colour += (nearColour - colour) * std::min(1.0f, near[3]);
-            out.blurred[size_t(tx)] = readout.pixel(colour[0], colour[1], colour[2]);
+            out.blurred[size_t(tx)] = widened(readout.pixel(colour));
         }
         out.fields[size_t(tx)] = fields;
         if (fields)
@@ -693,45 +693,52 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
             m_bothHold[size_t(tx)] = upper.fields[size_t(tx)] & lower.fields[size_t(tx)];
             m_eitherHolds[size_t(tx)] = upper.fields[size_t(tx)] | lower.fields[size_t(tx)];
         }
+        // The loop reads through plain pointers: it writes the frame, which
+        // could otherwise alias any of the members.
+        const Kind* kinds = m_kind.data();
+        const Tap* columns = m_fullColumns.data();
+        const uint8_t* bothHold = m_bothHold.data();
+        const uint8_t* eitherHolds = m_eitherHolds.data();
+        const uint64_t* upperFar = upper.blurredAcross.data();
+        const uint64_t* lowerFar = lower.blurredAcross.data();
+        const uint64_t* upperNear = upper.nearBlurredAcross.data();
+        const uint64_t* lowerNear = lower.nearBlurredAcross.data();
         for (int x = xFrom; x < xTo; ++x) {
             uint8_t level = nearness[x];
-            uint8_t lighting = lightings ? lightings[x] : 0;
-            const Tap& column = m_fullColumns[size_t(x)];
+            const Tap& column = columns[x];
             size_t a = size_t(column.a), b = size_t(column.b);
-            uint8_t all = m_bothHold[a] & m_bothHold[b];
-            uint8_t any = m_eitherHolds[a] | m_eitherHolds[b];
-            auto mixed = [&](const std::vector<uint64_t>& upperAcross, const std::vector<uint64_t>& lowerAcross) {
-                return mixDown(upperAcross[size_t(x)], lowerAcross[size_t(x)], up, down);
-            };
-            switch (m_kind[level]) {
+            auto all = [&] { return bothHold[a] & bothHold[b]; };
+            auto any = [&] { return eitherHolds[a] | eitherHolds[b]; };
+            auto lighting = [&] { return lightings ? lightings[x] : uint8_t(0); };
+            switch (kinds[level]) {
             case Kind::Own:
-                if (!(any & HoldsNear)) {
-                    line[x] = readout.sharpPixel(colours[x], lighting, level);
+                if (!(any() & HoldsNear)) {
+                    line[x] = readout.sharpPixel(colours[x], lighting(), level);
                     continue;
                 }
                 // Wholly blurred itself, it is the near blur. Anything less is
                 // mixed with it in linear light, which keeps the near blur's
                 // soft edge as bright as it is over a bright background.
-                if (m_nearBlurred[level] && (all & HoldsNear)) {
-                    line[x] = mixed(upper.nearBlurredAcross, lower.nearBlurredAcross);
+                if (m_nearBlurred[level] && (all() & HoldsNear)) {
+                    line[x] = mixDown(upperNear[x], lowerNear[x], up, down);
                     continue;
                 }
                 break;
             case Kind::PartlyFar:
-                if ((all & HoldsFar) && !(any & HoldsNear)) {
-                    line[x] = mixToward(readout.sharpPixel(colours[x], lighting, level),
-                        mixed(upper.blurredAcross, lower.blurredAcross), m_farMix[level]);
+                if ((all() & HoldsFar) && !(any() & HoldsNear)) {
+                    line[x] = mixToward(readout.sharpPixel(colours[x], lighting(), level),
+                        mixDown(upperFar[x], lowerFar[x], up, down), m_farMix[level]);
                     continue;
                 }
                 break;
             case Kind::Far:
-                if (all & HoldsFar) {
-                    line[x] = mixed(upper.blurredAcross, lower.blurredAcross);
+                if (all() & HoldsFar) {
+                    line[x] = mixDown(upperFar[x], lowerFar[x], up, down);
                     continue;
                 }
                 break;
             }
-            line[x] = exactPixel(readout, colours[x], lighting, level, upper, lower, row, column);
+            line[x] = exactPixel(readout, colours[x], lighting(), level, upper, lower, row, column);
         }
     }
 }

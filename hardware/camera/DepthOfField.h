@@ -59,7 +59,7 @@ private:
         float t;
     };
     // Red, green, blue and weight.
-    using Texel = float __attribute__((vector_size(16)));
+    using Texel = SensorReadout::Linear;
     // How a pixel at a nearness level is made: at the focus or nearer, its
     // own value, as blurred as it is itself, under the near blur; beyond
     // it, partly or wholly the far blur.
@@ -67,14 +67,14 @@ private:
     // What a half-size texel holds.
     enum Field : uint8_t { HoldsFar = 1, HoldsNear = 2 };
     // One row of texels at half the frame's size, blurred: each field's
-    // value premultiplied by its weight, and as toned pixels, the far one
-    // with the near one laid over it.
+    // value premultiplied by its weight, and as toned pixels (widened), the
+    // far one with the near one laid over it.
     struct HalfRow {
         int row { -1 };
         std::vector<float> far;
         std::vector<float> near;
-        std::vector<uint32_t> blurred;
-        std::vector<uint32_t> nearBlurred;
+        std::vector<uint64_t> blurred;
+        std::vector<uint64_t> nearBlurred;
         // By frame column: those of the two texels across, mixed (four
         // times over, widened), for the frame rows around this one.
         std::vector<uint64_t> blurredAcross;

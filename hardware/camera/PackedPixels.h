@@ -16,11 +16,11 @@ inline uint64_t widened(uint32_t pixel)
     return (p & 0xffu) | (p & 0xff00u) << 8 | (p & 0xff0000u) << 16 | (p & 0xff000000u) << 24;
 }
 
-// Two pixels side by side by weights in quarters across (left, right),
-// adding up to 4: four times their mix, widened.
-inline uint64_t mixAcross(uint32_t left, uint32_t right, uint32_t leftWeight, uint32_t rightWeight)
+// Two widened pixels side by side by weights in quarters across (left,
+// right), adding up to 4: four times their mix, widened.
+inline uint64_t mixAcross(uint64_t left, uint64_t right, uint32_t leftWeight, uint32_t rightWeight)
 {
-    return widened(left) * leftWeight + widened(right) * rightWeight;
+    return left * leftWeight + right * rightWeight;
 }
 
 // Two of those, one above the other, by weights in quarters down (upper,
@@ -39,7 +39,8 @@ inline uint32_t mixDown(uint64_t upper, uint64_t lower, uint32_t upperWeight, ui
 inline uint32_t mixInQuarters(uint32_t upperLeft, uint32_t upperRight, uint32_t lowerLeft, uint32_t lowerRight,
     uint32_t left, uint32_t right, uint32_t upper, uint32_t lower)
 {
-    return mixDown(mixAcross(upperLeft, upperRight, left, right), mixAcross(lowerLeft, lowerRight, left, right), upper, lower);
+    return mixDown(mixAcross(widened(upperLeft), widened(upperRight), left, right),
+        mixAcross(widened(lowerLeft), widened(lowerRight), left, right), upper, lower);
 }
 
 // From one pixel's colour toward another's by a weight in 256ths (0 to

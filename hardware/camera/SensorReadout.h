@@ -63,8 +63,21 @@ public:
     // nearer than the focus, negative for those beyond it.
     float defocus(uint8_t nearness) const { return m_defocus[nearness]; }
 
-    // The tone curve: linear sensor values to an opaque stored pixel.
-    uint32_t pixel(float r, float g, float b) const { return 0xff000000u | tone(r) << 16 | tone(g) << 8 | tone(b); }
+    // Red, green and blue side by side, and a fourth value of no colour.
+    using Linear = float __attribute__((vector_size(16)));
+    // The tone curve: linear sensor values to an opaque stored pixel, the
+    // three channels worked at once.
+    uint32_t pixel(float r, float g, float b) const { return pixel(Linear { r, g, b, 0 }); }
+    uint32_t pixel(Linear value) const
+    {
+        using Steps = int32_t __attribute__((vector_size(16)));
+        Linear zero {}, one = zero + 1;
+        Linear clamped = value < zero ? zero : (value > one ? one : value);
+        Steps steps = __builtin_convertvector(clamped * float(toneSteps - 1) + 0.5f, Steps);
+        const auto& levels = *m_toSRGB;
+        return 0xff000000u | uint32_t(levels[size_t(steps[0])]) << 16 | uint32_t(levels[size_t(steps[1])]) << 8
+            | levels[size_t(steps[2])];
+    }
 
     // The stored pixel of a point as it is, unblurred: pixel(value(...)),
     // from tables as the value is.
