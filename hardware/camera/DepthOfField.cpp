@@ -210,6 +210,82 @@ void DepthOfField::clearOutside(Level& level, int y, ColumnSpan keep)
     forColumnsOutside(level.rowSpans[size_t(y)], keep, [&](int from, int to) { std::fill(row + from * 4, row + to * 4, 0.0f); });
 }
 
+void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan columns, bool hasFar, bool hasNear)
+{
+    int width = readout.width(), height = readout.height();
+    // An odd last row or column counts twice.
+    int y0 = 2 * ty, y1 = std::min(height - 1, 2 * ty + 1);
+    const uint32_t* colours[2] = { readout.colourRow(y0), readout.colourRow(y1) };
+    const uint8_t* lightings[2] = { readout.lightingRow(y0), readout.lightingRow(y1) };
+    const uint8_t* nearness[2] = { readout.nearnessRow(y0), readout.nearnessRow(y1) };
+    // Written through plain pointers, which cannot alias the tables.
+    size_t row = size_t(ty) * size_t(m_halfWidth);
+    float* farTexels = hasFar ? &m_far.levels[0].texels[row * 4] : nullptr;
+    float* farBlurs = hasFar ? &m_farBlur[row] : nullptr;
+    float* nearTexels = hasNear ? &m_near.levels[0].texels[row * 4] : nullptr;
+    float* nearBlurs = hasNear ? &m_nearBlur[row] : nullptr;
+    const Kind* kinds = m_kind.data();
+    const float* blurs = m_blur.data();
+    const float* farWeights = m_farWeight.data();
+    const float* nearWeights = m_nearWeight.data();
+    float largestFar = m_largestFarBlur, largestNear = m_largestNearBlur;
+    for (int tx = columns.from; tx < columns.to; ++tx) {
+        Texel far {}, near {};
+        float farBlur = 0, nearBlur = 0;
+        int xs[2] = { 2 * tx, std::min(width - 1, 2 * tx + 1) };
+        // Most of what lies beyond the focus is wholly blurred, four points
+        // alike in distance and light: their plain sum.
+        uint8_t level = nearness[0][xs[0]];
+        uint8_t lighting = lightings[0] ? lightings[0][xs[0]] : 0;
+        auto alike = [&](int i, int x) { return nearness[i][x] == level && (lightings[i] ? lightings[i][x] : 0) == lighting; };
+        const float* table = readout.valueTable(lighting);
+        if (kinds[level] == Kind::Far && table && alike(0, xs[1]) && alike(1, xs[0]) && alike(1, xs[1])) {
+            uint32_t c[4] = { colours[0][xs[0]], colours[0][xs[1]], colours[1][xs[0]], colours[1][xs[1]] };
+            auto sum = [&](int channel) {
+                const float* levels = table + 256 * channel;
+                int shift = 16 - 8 * channel;
+                return levels[c[0] >> shift & 0xff] + levels[c[1] >> shift & 0xff] + levels[c[2] >> shift & 0xff]
+                    + levels[c[3] >> shift & 0xff];
+            };
+            far = Texel { sum(0), sum(1), sum(2), 4 };
+            float blur = blurs[level];
+            farBlur = blur + blur + blur + blur;
+        } else {
+            for (int i = 0; i < 2; ++i) {
+                for (int x : xs) {
+                    // A point is beyond the focus, nearer, or sharp.
+                    uint8_t at = nearness[i][x];
+                    float fw = farWeights[at], nw = nearWeights[at];
+                    if (fw == 0 && nw == 0)
+                        continue;
+                    float r, g, b;
+                    readout.value(colours[i][x], lightings[i] ? lightings[i][x] : 0, at, r, g, b);
+                    Texel value { r, g, b, 1 };
+                    if (fw > 0) {
+                        far += value * fw;
+                        farBlur += blurs[at] * fw;
+                    } else {
+                        near += value * nw;
+                        nearBlur = std::max(nearBlur, blurs[at]);
+                    }
+                }
+            }
+        }
+        if (farTexels) {
+            store(farTexels + tx * 4, far * 0.25f);
+            farBlurs[tx] = far[3] > 0 ? farBlur / far[3] : 0;
+            largestFar = std::max(largestFar, farBlurs[tx]);
+        }
+        if (nearTexels) {
+            store(nearTexels + tx * 4, near * 0.25f);
+            nearBlurs[tx] = nearBlur;
+            largestNear = std::max(largestNear, nearBlur);
+        }
+    }
+    m_largestFarBlur = largestFar;
+    m_largestNearBlur = largestNear;
+}
+
 void DepthOfField::buildFirstLevels(const SensorReadout& readout)
 {
     int width = readout.width(), height = readout.height();
@@ -249,64 +325,8 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
         m_rowColumns[size_t(ty)] = columns;
         bool hasFar = fields & HoldsFar, hasNear = fields & HoldsNear;
         size_t row = size_t(ty) * size_t(halfWidth);
-        if (hasFar || hasNear) {
-            const uint32_t* colours[2] = { readout.colourRow(y0), readout.colourRow(y1) };
-            const uint8_t* lightings[2] = { readout.lightingRow(y0), readout.lightingRow(y1) };
-            const uint8_t* nearness[2] = { readout.nearnessRow(y0), readout.nearnessRow(y1) };
-            for (int tx = columns.from; tx < columns.to; ++tx) {
-                Texel far {}, near {};
-                float farBlur = 0, nearBlur = 0;
-                int xs[2] = { 2 * tx, std::min(width - 1, 2 * tx + 1) };
-                // Most of what lies beyond the focus is wholly blurred, four
-                // points alike in distance and light: their plain sum.
-                uint8_t level = nearness[0][xs[0]];
-                uint8_t lighting = lightings[0] ? lightings[0][xs[0]] : 0;
-                auto alike = [&](int i, int x) {
-                    return nearness[i][x] == level && (lightings[i] ? lightings[i][x] : 0) == lighting;
-                };
-                const float* table = readout.valueTable(lighting);
-                if (m_kind[level] == Kind::Far && table && alike(0, xs[1]) && alike(1, xs[0]) && alike(1, xs[1])) {
-                    float blur = m_blur[level];
-                    for (int i = 0; i < 2; ++i) {
-                        for (int x : xs) {
-                            uint32_t colour = colours[i][x];
-                            far += Texel { table[colour >> 16 & 0xff], table[256 + (colour >> 8 & 0xff)], table[512 + (colour & 0xff)], 1 };
-                            farBlur += blur;
-                        }
-                    }
-                } else {
-                    for (int i = 0; i < 2; ++i) {
-                        for (int x : xs) {
-                            // A point is beyond the focus, nearer, or sharp.
-                            uint8_t at = nearness[i][x];
-                            float fw = m_farWeight[at], nw = m_nearWeight[at];
-                            if (fw == 0 && nw == 0)
-                                continue;
-                            float r, g, b;
-                            readout.value(colours[i][x], lightings[i] ? lightings[i][x] : 0, at, r, g, b);
-                            Texel value { r, g, b, 1 };
-                            if (fw > 0) {
-                                far += value * fw;
-                                farBlur += m_blur[at] * fw;
-                            } else {
-                                near += value * nw;
-                                nearBlur = std::max(nearBlur, m_blur[at]);
-                            }
-                        }
-                    }
-                }
-                if (hasFar) {
-                    store(&m_far.levels[0].texels[(row + size_t(tx)) * 4], far * 0.25f);
-                    m_farBlur[row + size_t(tx)] = far[3] > 0 ? farBlur / far[3] : 0;
-                    m_largestFarBlur = std::max(m_largestFarBlur, m_farBlur[row + size_t(tx)]);
-                }
-                if (hasNear) {
-                    store(&m_near.levels[0].texels[(row + size_t(tx)) * 4], near * 0.25f);
-                    m_nearBlur[row + size_t(tx)] = nearBlur;
-                    m_largestNearBlur = std::max(m_largestNearBlur, nearBlur);
-                }
-            }
-        }
+        if (hasFar || hasNear)
+            makeFirstRow(readout, ty, columns, hasFar, hasNear);
         for (auto [level, smoother, present, holds] : { std::tuple { &m_far.levels[0], &farColumns, m_hasFar, hasFar },
                  std::tuple { &m_near.levels[0], &nearColumns, m_hasNear, hasNear } }) {
             if (!present)

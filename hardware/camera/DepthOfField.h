@@ -99,6 +99,10 @@ private:
     static void sizeLevel(Level&, int width, int height);
     // Zeros a level's row where it held weight, but for `keep`.
     static void clearOutside(Level&, int y, ColumnSpan keep);
+    // Level 1's texels of a row, in the columns given, from the frame's two
+    // rows under it: each field's points weighed by how much they belong to
+    // it.
+    void makeFirstRow(const SensorReadout&, int ty, ColumnSpan, bool hasFar, bool hasNear);
     void buildFirstLevels(const SensorReadout&);
     static void buildPyramid(Pyramid&, int levels);
     void buildNearSpread(int level);
