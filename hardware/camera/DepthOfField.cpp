@@ -159,6 +159,10 @@ void DepthOfField::prepareTables(const SensorReadout& readout)
         m_nearBlurred[size_t(level)] = near >= 1;
         m_blurred[size_t(level)] = far > 0 || near > 0;
     }
+    // The far weight falls toward the focus: the wholly far levels come first.
+    m_farLevels = 0;
+    while (m_farLevels < 255 && m_kind[m_farLevels] == Kind::Far)
+        ++m_farLevels;
 }
 
 uint8_t DepthOfField::fieldsAmong(SensorReadout::NearnessRange range) const
@@ -662,6 +666,110 @@ uint32_t DepthOfField::exactPixel(const SensorReadout& readout, uint32_t colour,
     return readout.pixel(r, g, b);
 }
 
+void DepthOfField::noteHeldFields(const HalfRow& upper, const HalfRow& lower, ColumnSpan held)
+{
+    // By half-size column: the fields both rows hold, and those either does;
+    // the pixels between read one column beyond on either side.
+    uint8_t inBoth = 0;
+    for (int tx = std::max(0, held.from - 1); tx < std::min(m_halfWidth, held.to + 1); ++tx) {
+        m_bothHold[size_t(tx)] = upper.fields[size_t(tx)] & lower.fields[size_t(tx)];
+        m_eitherHolds[size_t(tx)] = upper.fields[size_t(tx)] | lower.fields[size_t(tx)];
+        inBoth |= m_bothHold[size_t(tx)];
+    }
+    // By frame column: whether the four texels around hold the far field.
+    m_farHeldByBoth = inBoth & HoldsFar;
+    if (!m_farHeldByBoth)
+        return;
+    const Tap* columns = m_fullColumns.data();
+    const uint8_t* bothHold = m_bothHold.data();
+    uint8_t* farAround = m_farAround.data(); // written bytes could alias the members
+    for (int x = std::max(0, 2 * held.from - 1); x < std::min(int(m_farAround.size()), 2 * held.to + 1); ++x)
+        farAround[x] = bothHold[columns[x].a] & bothHold[columns[x].b] & HoldsFar;
+}
+
+void DepthOfField::composeRow(const SensorReadout& readout, int y, const HalfRow& upper, const HalfRow& lower, int from,
+    int to, uint32_t* line)
+{
+    const Tap& row = m_fullRows[size_t(y)];
+    uint32_t down = m_rowQuarters[size_t(y)], up = 4 - down;
+    const uint32_t* colours = readout.colourRow(y);
+    const uint8_t* lightings = readout.lightingRow(y);
+    const uint8_t* nearness = readout.nearnessRow(y);
+    // Most pixels of a blurred background are wholly the far blur, the mix of
+    // the half rows' far pixels: mixed for the whole row at once, and taken
+    // where a pixel is one of them. The frame's pixels are read before they
+    // are written, so the row is mixed apart.
+    uint32_t* farRow = m_farRow.data();
+    uint8_t* wholeFar = m_wholeFar.data();
+    if (m_farHeldByBoth) {
+        mixDownRow(upper.blurredAcross.data() + from, lower.blurredAcross.data() + from, up, down, farRow + from, to - from);
+        const uint8_t* farAround = m_farAround.data();
+        uint8_t farLevels = m_farLevels;
+        for (int x = from; x < to; ++x)
+            wholeFar[x] = uint8_t(nearness[x] < farLevels) & farAround[x];
+    } else {
+        std::fill(wholeFar + from, wholeFar + to, 0);
+    }
+
+    // The rest read through plain pointers: the loop writes the frame, which
+    // could otherwise alias any of the members.
+    const Kind* kinds = m_kind.data();
+    const Tap* columns = m_fullColumns.data();
+    const uint8_t* bothHold = m_bothHold.data();
+    const uint8_t* eitherHolds = m_eitherHolds.data();
+    const uint64_t* upperNear = upper.nearBlurredAcross.data();
+    const uint64_t* lowerNear = lower.nearBlurredAcross.data();
+    for (int x = from; x < to; ++x) {
+        // Eight at a time where they all are the far blur.
+        constexpr uint64_t eightOnes = 0x0101010101010101u;
+        uint64_t eight;
+        while (x + 8 <= to && (std::memcpy(&eight, wholeFar + x, 8), eight == eightOnes)) {
+            std::memcpy(line + x, farRow + x, 8 * sizeof(uint32_t));
+            x += 8;
+        }
+        if (x >= to)
+            break;
+        if (wholeFar[x]) {
+            line[x] = farRow[x];
+            continue;
+        }
+        uint8_t level = nearness[x];
+        const Tap& column = columns[x];
+        size_t a = size_t(column.a), b = size_t(column.b);
+        auto all = [&] { return bothHold[a] & bothHold[b]; };
+        auto any = [&] { return eitherHolds[a] | eitherHolds[b]; };
+        auto lighting = [&] { return lightings ? lightings[x] : uint8_t(0); };
+        switch (kinds[level]) {
+        case Kind::Own:
+            if (!(any() & HoldsNear)) {
+                line[x] = readout.sharpPixel(colours[x], lighting(), level);
+                continue;
+            }
+            // Wholly blurred itself, it is the near blur. Anything less is
+            // mixed with it in linear light, which keeps the near blur's soft
+            // edge as bright as it is over a bright background.
+            if (m_nearBlurred[level] && (all() & HoldsNear)) {
+                line[x] = mixDown(upperNear[x], lowerNear[x], up, down);
+                continue;
+            }
+            break;
+        case Kind::PartlyFar:
+            if ((all() & HoldsFar) && !(any() & HoldsNear)) {
+                line[x] = mixToward(readout.sharpPixel(colours[x], lighting(), level), farRow[x], m_farMix[level]);
+                continue;
+            }
+            break;
+        case Kind::Far:
+            if (all() & HoldsFar) {
+                line[x] = farRow[x];
+                continue;
+            }
+            break;
+        }
+        line[x] = exactPixel(readout, colours[x], lighting(), level, upper, lower, row, column);
+    }
+}
+
 void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& out)
 {
     int width = readout.width(), height = readout.height();
@@ -680,6 +788,9 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
     }
     m_bothHold.resize(size_t(m_halfWidth));
     m_eitherHolds.resize(size_t(m_halfWidth));
+    m_farAround.resize(size_t(width));
+    m_farRow.resize(size_t(width));
+    m_wholeFar.resize(size_t(width));
     auto halfRow = [&](int ty) -> const HalfRow& {
         HalfRow& half = m_halfRows[size_t(ty % 3)];
         if (half.row != ty)
@@ -687,14 +798,12 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
         return half;
     };
     auto* pixels = reinterpret_cast<uint32_t*>(out.mutableData());
+    // Two frame rows in turn lie between the same two half rows.
+    int notedUpper = -1, notedLower = -1;
     for (int y = 0; y < height; ++y) {
         const Tap& row = m_fullRows[size_t(y)];
         const HalfRow& upper = halfRow(row.a);
         const HalfRow& lower = halfRow(row.b);
-        uint32_t down = m_rowQuarters[size_t(y)], up = 4 - down;
-        const uint32_t* colours = readout.colourRow(y);
-        const uint8_t* lightings = readout.lightingRow(y);
-        const uint8_t* nearness = readout.nearnessRow(y);
         uint32_t* line = pixels + size_t(y) * size_t(width);
         // The pixels beyond the columns either half row holds a field in are
         // as they are.
@@ -703,63 +812,15 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
             readout.sharpRow(y, 0, width, line);
             continue;
         }
-        int from = held.from, to = held.to;
-        int xFrom = std::max(0, 2 * from - 1), xTo = std::min(width, 2 * to + 1);
-        readout.sharpRow(y, 0, xFrom, line);
-        readout.sharpRow(y, xTo, width, line);
-        // By half-size column: the fields both rows hold, and those either
-        // does; the pixels between read one column beyond on either side.
-        for (int tx = std::max(0, from - 1); tx < std::min(m_halfWidth, to + 1); ++tx) {
-            m_bothHold[size_t(tx)] = upper.fields[size_t(tx)] & lower.fields[size_t(tx)];
-            m_eitherHolds[size_t(tx)] = upper.fields[size_t(tx)] | lower.fields[size_t(tx)];
+        int from = std::max(0, 2 * held.from - 1), to = std::min(width, 2 * held.to + 1);
+        readout.sharpRow(y, 0, from, line);
+        readout.sharpRow(y, to, width, line);
+        if (row.a != notedUpper || row.b != notedLower) {
+            noteHeldFields(upper, lower, held);
+            notedUpper = row.a;
+            notedLower = row.b;
         }
-        // The loop reads through plain pointers: it writes the frame, which
-        // could otherwise alias any of the members.
-        const Kind* kinds = m_kind.data();
-        const Tap* columns = m_fullColumns.data();
-        const uint8_t* bothHold = m_bothHold.data();
-        const uint8_t* eitherHolds = m_eitherHolds.data();
-        const uint64_t* upperFar = upper.blurredAcross.data();
-        const uint64_t* lowerFar = lower.blurredAcross.data();
-        const uint64_t* upperNear = upper.nearBlurredAcross.data();
-        const uint64_t* lowerNear = lower.nearBlurredAcross.data();
-        for (int x = xFrom; x < xTo; ++x) {
-            uint8_t level = nearness[x];
-            const Tap& column = columns[x];
-            size_t a = size_t(column.a), b = size_t(column.b);
-            auto all = [&] { return bothHold[a] & bothHold[b]; };
-            auto any = [&] { return eitherHolds[a] | eitherHolds[b]; };
-            auto lighting = [&] { return lightings ? lightings[x] : uint8_t(0); };
-            switch (kinds[level]) {
-            case Kind::Own:
-                if (!(any() & HoldsNear)) {
-                    line[x] = readout.sharpPixel(colours[x], lighting(), level);
-                    continue;
-                }
-                // Wholly blurred itself, it is the near blur. Anything less is
-                // mixed with it in linear light, which keeps the near blur's
-                // soft edge as bright as it is over a bright background.
-                if (m_nearBlurred[level] && (all() & HoldsNear)) {
-                    line[x] = mixDown(upperNear[x], lowerNear[x], up, down);
-                    continue;
-                }
-                break;
-            case Kind::PartlyFar:
-                if ((all() & HoldsFar) && !(any() & HoldsNear)) {
-                    line[x] = mixToward(readout.sharpPixel(colours[x], lighting(), level),
-                        mixDown(upperFar[x], lowerFar[x], up, down), m_farMix[level]);
-                    continue;
-                }
-                break;
-            case Kind::Far:
-                if (all() & HoldsFar) {
-                    line[x] = mixDown(upperFar[x], lowerFar[x], up, down);
-                    continue;
-                }
-                break;
-            }
-            line[x] = exactPixel(readout, colours[x], lighting(), level, upper, lower, row, column);
-        }
+        composeRow(readout, y, upper, lower, from, to, line);
     }
 }
 

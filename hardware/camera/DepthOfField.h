@@ -110,6 +110,10 @@ private:
     class PyramidRow;
     void blurHalfRow(int row, const SensorReadout&, HalfRow&) const;
     void prepareFullSizeTaps(int width, int height);
+    // The fields two half rows hold, for the frame rows between them.
+    void noteHeldFields(const HalfRow& upper, const HalfRow& lower, ColumnSpan held);
+    // A frame row's pixels from `from` to before `to`, between two half rows.
+    void composeRow(const SensorReadout&, int y, const HalfRow& upper, const HalfRow& lower, int from, int to, uint32_t* line);
     void composeFullSize(const SensorReadout&, kit::CGImage& out);
     // A pixel worked out in linear light: its own value mixed with the far
     // blur, the near blur laid over it.
@@ -122,6 +126,7 @@ private:
     std::array<float, 256> m_farWeight {};
     std::array<float, 256> m_nearWeight {};
     std::array<Kind, 256> m_kind {};
+    uint8_t m_farLevels { 0 }; // the levels below it are Kind::Far
     // The far weight in 256ths; whether the near one is whole.
     std::array<uint32_t, 256> m_farMix {};
     std::array<bool, 256> m_nearBlurred {};
@@ -160,8 +165,16 @@ private:
     std::vector<uint8_t> m_columnQuarters;
     std::vector<uint8_t> m_rowQuarters;
     std::array<HalfRow, 3> m_halfRows;
+    // By half-size column, for the frame rows between two half rows: the
+    // fields both hold, and those either does; by frame column, whether the
+    // texels around all hold the far field.
     std::vector<uint8_t> m_bothHold;
     std::vector<uint8_t> m_eitherHolds;
+    std::vector<uint8_t> m_farAround; // only where both hold it somewhere:
+    bool m_farHeldByBoth { false };
+    // A frame row: the far blur's mix, and which pixels are wholly it.
+    std::vector<uint32_t> m_farRow;
+    std::vector<uint8_t> m_wholeFar;
 };
 
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 namespace hardware {
 
@@ -31,6 +32,26 @@ inline uint32_t mixDown(uint64_t upper, uint64_t lower, uint32_t upperWeight, ui
     uint64_t sum = (upper * upperWeight + lower * lowerWeight + 0x0008000800080008u) >> 4 & 0x00ff00ff00ff00ffu;
     uint64_t packed = sum | sum >> 8;
     return uint32_t(packed & 0xffffu) | uint32_t(packed >> 16 & 0xffff0000u);
+}
+
+// mixDown() along a row of `count`, two pixels at a time: each channel in
+// its own 16-bit lane, where its sums stay.
+inline void mixDownRow(const uint64_t* upper, const uint64_t* lower, uint32_t upperWeight, uint32_t lowerWeight,
+    uint32_t* out, int count)
+{
+    using Lanes = uint16_t __attribute__((vector_size(16)));
+    using Bytes = uint8_t __attribute__((vector_size(8)));
+    int i = 0;
+    for (; i + 2 <= count; i += 2) {
+        Lanes a, b;
+        std::memcpy(&a, upper + i, sizeof a);
+        std::memcpy(&b, lower + i, sizeof b);
+        Lanes sum = (a * uint16_t(upperWeight) + b * uint16_t(lowerWeight) + 8) >> 4;
+        Bytes pixels = __builtin_convertvector(sum, Bytes);
+        std::memcpy(out + i, &pixels, sizeof pixels);
+    }
+    for (; i < count; ++i)
+        out[i] = mixDown(upper[i], lower[i], upperWeight, lowerWeight);
 }
 
 // Four pixels, upper left and right, lower left and right, by weights in

@@ -347,3 +347,28 @@ TEST(PackedPixels, MixingInWholeNumbersKeepsTheChannelsApartAndRounds)
         }
     }
 }
+
+TEST(PackedPixels, ARowMixedDownTwoAtATimeIsEachOfItsPixelsMixedDown)
+{
+    // Every mix across of the extreme and odd pixels, in a row of odd length
+    // so that the last pixel is mixed alone.
+    const uint32_t pixels[] = { 0xff000000u, 0xffffffffu, 0xffff00ffu, 0xff00ff00u, 0x7f7f8081u, 0x0001fe02u };
+    std::vector<uint64_t> upper, lower;
+    for (uint32_t a : pixels)
+        for (uint32_t b : pixels)
+            for (uint32_t right = 0; right <= 4; ++right) {
+                upper.push_back(mixAcross(widened(a), widened(b), 4 - right, right));
+                lower.push_back(mixAcross(widened(b), widened(a), right, 4 - right));
+            }
+    upper.pop_back();
+    lower.pop_back();
+    ASSERT_EQ(upper.size() % 2, 1u);
+    for (uint32_t down = 0; down <= 4; ++down) {
+        std::vector<uint32_t> row(upper.size());
+        mixDownRow(upper.data(), lower.data(), 4 - down, down, row.data(), int(row.size()));
+        int differing = 0;
+        for (size_t i = 0; i < row.size(); ++i)
+            differing += row[i] != mixDown(upper[i], lower[i], 4 - down, down);
+        EXPECT_EQ(differing, 0) << down;
+    }
+}
