@@ -604,14 +604,36 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
     }
     if (out.held.empty())
         return;
-    int pixels = readout.width();
-    for (int x = std::max(0, 2 * out.held.from - 1); x < std::min(pixels, 2 * out.held.to + 1); ++x) {
-        size_t a = size_t(m_fullColumns[size_t(x)].a), b = size_t(m_fullColumns[size_t(x)].b);
-        uint32_t right = m_columnQuarters[size_t(x)], left = 4 - right;
-        out.blurredAcross[size_t(x)] = mixAcross(out.blurred[a], out.blurred[b], left, right);
-        if (out.anyNear)
-            out.nearBlurredAcross[size_t(x)] = mixAcross(out.nearBlurred[a], out.nearBlurred[b], left, right);
+    int from = std::max(0, 2 * out.held.from - 1), to = std::min(readout.width(), 2 * out.held.to + 1);
+    mixAcrossRow(out.blurred.data(), from, to, out.blurredAcross.data());
+    if (out.anyNear)
+        mixAcrossRow(out.nearBlurred.data(), from, to, out.nearBlurredAcross.data());
+}
+
+void DepthOfField::mixAcrossRow(const uint64_t* texels, int from, int to, uint64_t* out) const
+{
+    auto one = [&](int x) {
+        const Tap& column = m_fullColumns[size_t(x)];
+        uint32_t right = m_columnQuarters[size_t(x)];
+        out[x] = mixAcross(texels[column.a], texels[column.b], 4 - right, right);
+    };
+    // Frame columns 2i + 1 and 2i + 2 lie a quarter of the way into the gap
+    // between texels i and i + 1, from either side: three of the nearer and
+    // one of the other, made together in 16-bit lanes. The frame's first
+    // column, and its last when it is even, hold an edge texel alone.
+    using Lanes = uint16_t __attribute__((vector_size(16)));
+    int x = from;
+    if (x < to && x % 2 == 0)
+        one(x++);
+    for (; x + 1 < to && (x + 1) / 2 < m_halfWidth; x += 2) {
+        Lanes pair;
+        std::memcpy(&pair, texels + (x - 1) / 2, sizeof pair);
+        Lanes swapped = __builtin_shufflevector(pair, pair, 4, 5, 6, 7, 0, 1, 2, 3);
+        Lanes mixed = pair + pair + pair + swapped;
+        std::memcpy(out + x, &mixed, sizeof mixed);
     }
+    for (; x < to; ++x)
+        one(x);
 }
 
 void DepthOfField::prepareFullSizeTaps(int width, int height)

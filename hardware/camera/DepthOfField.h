@@ -109,6 +109,9 @@ private:
     void prepareTaps();
     class PyramidRow;
     void blurHalfRow(int row, const SensorReadout&, HalfRow&) const;
+    // A half row's widened pixels mixed across for the frame columns from
+    // `from` to before `to`: four times the mix of the texels around each.
+    void mixAcrossRow(const uint64_t* texels, int from, int to, uint64_t* out) const;
     void prepareFullSizeTaps(int width, int height);
     // The fields two half rows hold, for the frame rows between them.
     void noteHeldFields(const HalfRow& upper, const HalfRow& lower, ColumnSpan held);

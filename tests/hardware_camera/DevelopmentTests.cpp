@@ -256,6 +256,97 @@ TEST(DepthOfField, PointsAlikeBeyondTheFocusBlurAsAnyOthers)
     EXPECT_EQ(differing, 0);
 }
 
+TEST(DepthOfField, APictureTurnedOverBlursIntoItsBlurTurnedOver)
+{
+    // Sharp at the focus, a near thing blurred over it, the rest far and
+    // blurred: the blur weighs each pixel's neighbours alike on either side,
+    // so a picture turned over, across or upside down, blurs into its blur
+    // turned over, but for a level of rounding here and there.
+    const int width = 128, height = 96;
+    auto nearness = [](int x, int y) {
+        if (x > 20 && x < 50 && y > 10 && y < 40)
+            return 6.0f;
+        return x > 70 && y > 50 ? 2.0f : 0.0f;
+    };
+    auto frame = frameOf(width, height, 0, nearness);
+    // Blocks large beside the blur, so that it leaves them edges, and a
+    // little noise.
+    auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels[y * width + x] = ((x / 16 + y / 12) % 2 ? 0xffe0c080u : 0xff103070u) ^ ((x * 7 + y * 13) % 16);
+    Development development;
+    development.sceneGain = { { 0.7f, 0.6f, 0.5f } };
+    development.focus = 2;
+    development.blurPerDioptre = 4;
+    auto turned = [&](const SceneFrame& from, bool across) {
+        SceneFrame to;
+        to.resize(width, height);
+        to.lighting = from.lighting;
+        const auto* in = reinterpret_cast<const uint32_t*>(from.colour->data());
+        auto* out = reinterpret_cast<uint32_t*>(to.colour->mutableData());
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                int i = y * width + x;
+                int j = across ? y * width + (width - 1 - x) : (height - 1 - y) * width + x;
+                out[j] = in[i];
+                to.nearness[size_t(j)] = from.nearness[size_t(i)];
+            }
+        }
+        return to;
+    };
+    DepthOfField blur;
+    auto developed = develop(frame, development, blur);
+    for (bool across : { true, false }) {
+        auto turnedFrame = turned(frame, across);
+        auto developedTurned = develop(turnedFrame, development, blur);
+        int differing = 0;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                uint32_t a = developed->pixel(x, y);
+                uint32_t b = across ? developedTurned->pixel(width - 1 - x, y) : developedTurned->pixel(x, height - 1 - y);
+                for (int shift : { 0, 8, 16 })
+                    if (std::abs(int(a >> shift & 0xff) - int(b >> shift & 0xff)) > 1) {
+                        ++differing;
+                        break;
+                    }
+            }
+        }
+        EXPECT_EQ(differing, 0) << (across ? "across" : "upside down");
+    }
+}
+
+TEST(DepthOfField, ABlurredEdgeRisesSteadilyAcrossIt)
+{
+    // Dark on one side, bright on the other, all beyond the focus or all
+    // nearer than it: across the blurred edge each pixel is at least as
+    // bright as the one before, across and down.
+    const int width = 96, height = 64;
+    Development development;
+    development.sceneGain = { { 0.5f, 0.5f, 0.5f } };
+    development.focus = 2;
+    development.blurPerDioptre = 4;
+    for (float nearness : { 0.0f, 5.0f }) {
+        for (bool across : { true, false }) {
+            auto frame = frameOf(width, height, 0, [&](int, int) { return nearness; });
+            auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    pixels[y * width + x] = (across ? x >= 45 : y >= 29) ? 0xffe0e0e0u : 0xff202020u;
+            DepthOfField blur;
+            auto image = develop(frame, development, blur);
+            int falling = 0;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x)
+                    if (across ? x > 0 && green(*image, x, y) < green(*image, x - 1, y) : y > 0 && green(*image, x, y) < green(*image, x, y - 1))
+                        ++falling;
+            EXPECT_EQ(falling, 0) << nearness << (across ? " across" : " down");
+            // And it is blurred: wider than a step.
+            EXPECT_GT(across ? green(*image, 42, 30) : green(*image, 50, 26), 0x20 + 8);
+        }
+    }
+}
+
 TEST(Development, ASharpPixelFromTheTablesIsThePixelOfItsValue)
 {
     // Lighting 0 is the scene's only, lighting 1 is reached by the camera's
