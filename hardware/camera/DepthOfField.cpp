@@ -158,6 +158,9 @@ void DepthOfField::prepareTables(const SensorReadout& readout)
         m_farMix[size_t(level)] = uint32_t(std::lround(far * 256));
         m_nearBlurred[size_t(level)] = near >= 1;
         m_blurred[size_t(level)] = far > 0 || near > 0;
+        // Four points wholly far weigh 4, and their blur is their mean.
+        float blur = m_blur[size_t(level)];
+        m_plainFarBlur[size_t(level)] = (blur + blur + blur + blur) / 4;
     }
     // The far weight falls toward the focus: the wholly far levels come first.
     m_farLevels = 0;
@@ -232,7 +235,17 @@ void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan
     const float* blurs = m_blur.data();
     const float* farWeights = m_farWeight.data();
     const float* nearWeights = m_nearWeight.data();
+    const float* plainBlurs = m_plainFarBlur.data();
     float largestFar = m_largestFarBlur, largestNear = m_largestNearBlur;
+    // Two points side by side, as one number: alike when its bytes are.
+    auto pair = [](const uint8_t* points, int x) {
+        uint16_t both;
+        std::memcpy(&both, points + x, sizeof both);
+        return both;
+    };
+    uint64_t lastUpper = 0, lastLower = 0;
+    const float* lastTable = nullptr;
+    Texel lastTexel {};
     for (int tx = columns.from; tx < columns.to; ++tx) {
         Texel far {}, near {};
         float farBlur = 0, nearBlur = 0;
@@ -241,37 +254,57 @@ void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan
         // alike in distance and light: their plain sum.
         uint8_t level = nearness[0][xs[0]];
         uint8_t lighting = lightings[0] ? lightings[0][xs[0]] : 0;
-        auto alike = [&](int i, int x) { return nearness[i][x] == level && (lightings[i] ? lightings[i][x] : 0) == lighting; };
+        uint16_t levels = uint16_t(level * 0x101u), lights = uint16_t(lighting * 0x101u);
         const float* table = readout.valueTable(lighting);
-        if (kinds[level] == Kind::Far && table && alike(0, xs[1]) && alike(1, xs[0]) && alike(1, xs[1])) {
-            uint32_t c[4] = { colours[0][xs[0]], colours[0][xs[1]], colours[1][xs[0]], colours[1][xs[1]] };
-            auto sum = [&](int channel) {
-                const float* levels = table + 256 * channel;
-                int shift = 16 - 8 * channel;
-                return levels[c[0] >> shift & 0xff] + levels[c[1] >> shift & 0xff] + levels[c[2] >> shift & 0xff]
-                    + levels[c[3] >> shift & 0xff];
-            };
-            far = Texel { sum(0), sum(1), sum(2), 4 };
-            float blur = blurs[level];
-            farBlur = blur + blur + blur + blur;
-        } else {
-            for (int i = 0; i < 2; ++i) {
-                for (int x : xs) {
-                    // A point is beyond the focus, nearer, or sharp.
-                    uint8_t at = nearness[i][x];
-                    float fw = farWeights[at], nw = nearWeights[at];
-                    if (fw == 0 && nw == 0)
-                        continue;
-                    float r, g, b;
-                    readout.value(colours[i][x], lightings[i] ? lightings[i][x] : 0, at, r, g, b);
-                    Texel value { r, g, b, 1 };
-                    if (fw > 0) {
-                        far += value * fw;
-                        farBlur += blurs[at] * fw;
-                    } else {
-                        near += value * nw;
-                        nearBlur = std::max(nearBlur, blurs[at]);
-                    }
+        if (kinds[level] == Kind::Far && table && xs[1] == xs[0] + 1 && pair(nearness[0], xs[0]) == levels
+            && pair(nearness[1], xs[0]) == levels
+            && (!lightings[0] || (pair(lightings[0], xs[0]) == lights && pair(lightings[1], xs[0]) == lights))) {
+            // A drawn scene comes in runs of one colour: four points like the
+            // four before, under the same light, make the same texel.
+            uint64_t upperColours, lowerColours;
+            std::memcpy(&upperColours, colours[0] + xs[0], sizeof upperColours);
+            std::memcpy(&lowerColours, colours[1] + xs[0], sizeof lowerColours);
+            if (upperColours != lastUpper || lowerColours != lastLower || table != lastTable) {
+                uint32_t c[4] = { colours[0][xs[0]], colours[0][xs[1]], colours[1][xs[0]], colours[1][xs[1]] };
+                auto sum = [&](int channel) {
+                    const float* values = table + 256 * channel;
+                    int shift = 16 - 8 * channel;
+                    return values[c[0] >> shift & 0xff] + values[c[1] >> shift & 0xff] + values[c[2] >> shift & 0xff]
+                        + values[c[3] >> shift & 0xff];
+                };
+                lastTexel = Texel { sum(0), sum(1), sum(2), 4 } * 0.25f;
+                lastUpper = upperColours;
+                lastLower = lowerColours;
+                lastTable = table;
+            }
+            if (farTexels) {
+                store(farTexels + tx * 4, lastTexel);
+                farBlurs[tx] = plainBlurs[level];
+                largestFar = std::max(largestFar, plainBlurs[level]);
+            }
+            if (nearTexels) {
+                store(nearTexels + tx * 4, Texel {});
+                nearBlurs[tx] = 0;
+            }
+            continue;
+        }
+        // Each point by how much it belongs to either field.
+        for (int i = 0; i < 2; ++i) {
+            for (int x : xs) {
+                // A point is beyond the focus, nearer, or sharp.
+                uint8_t at = nearness[i][x];
+                float fw = farWeights[at], nw = nearWeights[at];
+                if (fw == 0 && nw == 0)
+                    continue;
+                float r, g, b;
+                readout.value(colours[i][x], lightings[i] ? lightings[i][x] : 0, at, r, g, b);
+                Texel value { r, g, b, 1 };
+                if (fw > 0) {
+                    far += value * fw;
+                    farBlur += blurs[at] * fw;
+                } else {
+                    near += value * nw;
+                    nearBlur = std::max(nearBlur, blurs[at]);
                 }
             }
         }

@@ -128,6 +128,7 @@ private:
     std::array<float, 256> m_blur {};
     std::array<float, 256> m_farWeight {};
     std::array<float, 256> m_nearWeight {};
+    std::array<float, 256> m_plainFarBlur {}; // the mean blur of four points there
     std::array<Kind, 256> m_kind {};
     uint8_t m_farLevels { 0 }; // the levels below it are Kind::Far
     // The far weight in 256ths; whether the near one is whole.
