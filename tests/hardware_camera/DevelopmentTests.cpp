@@ -347,6 +347,30 @@ TEST(DepthOfField, ABlurredEdgeRisesSteadilyAcrossIt)
     }
 }
 
+TEST(DepthOfField, OneColourRunningOnUnderAnotherLightTakesThatLight)
+{
+    // All far and blurred, one grey throughout, a bright light on the left
+    // half and a dim one on the right: away from where they meet, each half
+    // is as its light makes it.
+    const int width = 96, height = 64;
+    auto frame = frameOf(width, height, 0xff808080u, [](int, int) { return 0.0f; });
+    frame.lighting.push_back(frame.lighting.front());
+    frame.lightingStride = width;
+    frame.lightingIndex.assign(size_t(width * height), 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = width / 2; x < width; ++x)
+            frame.lightingIndex[size_t(y * width + x)] = 1;
+    Development development;
+    development.sceneGain = { { 0.8f, 0.8f, 0.8f }, { 0.1f, 0.1f, 0.1f } };
+    development.focus = 2;
+    development.blurPerDioptre = 3;
+    DepthOfField blur;
+    auto image = develop(frame, development, blur);
+    SensorReadout readout(frame, development);
+    EXPECT_NEAR(green(*image, 10, 32), int(readout.sharpPixel(0xff808080u, 0, 0) >> 8 & 0xff), 1);
+    EXPECT_NEAR(green(*image, 85, 32), int(readout.sharpPixel(0xff808080u, 1, 0) >> 8 & 0xff), 1);
+}
+
 TEST(Development, ASharpPixelFromTheTablesIsThePixelOfItsValue)
 {
     // Lighting 0 is the scene's only, lighting 1 is reached by the camera's
