@@ -613,28 +613,42 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
         clear(out.near, reached.from, reached.to);
     }
 
-    // As toned pixels: the far field with the near one laid over it.
+    // As toned pixels, widened: the far field with the near one laid over
+    // it. Written through plain pointers, as the bytes of the fields could
+    // alias anything.
+    const float* farTexels = out.far.data();
+    const float* nearTexels = out.near.data();
+    uint64_t* blurred = out.blurred.data();
+    uint64_t* nearBlurred = out.nearBlurred.data();
+    uint8_t* fieldsOf = out.fields.data();
+    int first = reached.to, last = reached.from - 1;
+    bool anyNear = false;
     for (int tx = reached.from; tx < reached.to; ++tx) {
-        Texel far = load(&out.far[size_t(tx) * 4]), near = load(&out.near[size_t(tx) * 4]);
+        Texel far = load(farTexels + tx * 4), near = load(nearTexels + tx * 4);
         uint8_t fields = 0;
         Texel nearColour {};
         if (near[3] > noWeight) {
             fields |= HoldsNear;
             nearColour = near / near[3];
-            out.nearBlurred[size_t(tx)] = widened(readout.pixel(nearColour));
-            out.anyNear = true;
+            nearBlurred[tx] = readout.widenedPixel(nearColour);
+            anyNear = true;
         }
         if (far[3] > noWeight) {
             fields |= HoldsFar;
             Texel colour = far / far[3];
             if (fields & HoldsNear)
                 colour += (nearColour - colour) * std::min(1.0f, near[3]);
-            out.blurred[size_t(tx)] = widened(readout.pixel(colour));
+            blurred[tx] = readout.widenedPixel(colour);
         }
-        out.fields[size_t(tx)] = fields;
-        if (fields)
-            out.held = out.held.joined({ tx, tx + 1 });
+        fieldsOf[tx] = fields;
+        if (fields) {
+            if (last < first)
+                first = tx;
+            last = tx;
+        }
     }
+    out.anyNear = anyNear;
+    out.held = last < first ? ColumnSpan {} : ColumnSpan { first, last + 1 };
     if (out.held.empty())
         return;
     int from = std::max(0, 2 * out.held.from - 1), to = std::min(readout.width(), 2 * out.held.to + 1);

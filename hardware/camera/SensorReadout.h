@@ -70,13 +70,14 @@ public:
     uint32_t pixel(float r, float g, float b) const { return pixel(Linear { r, g, b, 0 }); }
     uint32_t pixel(Linear value) const
     {
-        using Steps = int32_t __attribute__((vector_size(16)));
-        Linear zero {}, one = zero + 1;
-        Linear clamped = value < zero ? zero : (value > one ? one : value);
-        Steps steps = __builtin_convertvector(clamped * float(toneSteps - 1) + 0.5f, Steps);
-        const auto& levels = *m_toSRGB;
-        return 0xff000000u | uint32_t(levels[size_t(steps[0])]) << 16 | uint32_t(levels[size_t(steps[1])]) << 8
-            | levels[size_t(steps[2])];
+        Stored stored = toned(value);
+        return 0xff000000u | stored.r << 16 | stored.g << 8 | stored.b;
+    }
+    // The same pixel widened: each channel in a 16-bit lane, blue lowest.
+    uint64_t widenedPixel(Linear value) const
+    {
+        Stored stored = toned(value);
+        return uint64_t(0xff) << 48 | uint64_t(stored.r) << 32 | uint64_t(stored.g) << 16 | stored.b;
     }
 
     // The stored pixel of a point as it is, unblurred: pixel(value(...)),
@@ -97,11 +98,21 @@ private:
     static constexpr size_t toneSteps = 4096;
     static const std::array<uint8_t, toneSteps>& storedLevels();
 
-    uint32_t tone(float value) const
+    // A value's channels through the tone curve, the three at once.
+    struct Stored {
+        uint32_t r, g, b;
+    };
+    Stored toned(Linear value) const
     {
-        float clamped = value < 0 ? 0 : (value > 1 ? 1 : value);
-        return (*m_toSRGB)[size_t(clamped * float(toneSteps - 1) + 0.5f)];
+        using Steps = int32_t __attribute__((vector_size(16)));
+        Linear zero {}, one = zero + 1;
+        Linear clamped = value < zero ? zero : (value > one ? one : value);
+        Steps steps = __builtin_convertvector(clamped * float(toneSteps - 1) + 0.5f, Steps);
+        const auto& levels = *m_toSRGB;
+        return { levels[size_t(steps[0])], levels[size_t(steps[1])], levels[size_t(steps[2])] };
     }
+
+    uint32_t tone(float value) const { return toned(Linear { value, 0, 0, 0 }).r; }
 
     int m_width { 0 };
     int m_height { 0 };

@@ -67,6 +67,21 @@ TEST(Development, TheCamerasOwnLightFallsOffWithTheSquareOfTheDistance)
     EXPECT_NEAR(nearValue / farValue, 4, 0.3);
 }
 
+TEST(Development, AToneCurvePixelWidenedHasItsChannelsApart)
+{
+    auto frame = frameOf(2, 2, 0, [](int, int) { return 0.0f; });
+    SensorReadout readout(frame, Development {});
+    const SensorReadout::Linear values[] = { { 0, 0, 0, 1 }, { 1, 1, 1, 0 }, { -0.5f, 0.18f, 7, 3 }, { 0.001f, 0.5f, 0.9f, 0 } };
+    for (const auto& value : values) {
+        uint32_t pixel = readout.pixel(value);
+        EXPECT_EQ(pixel, readout.pixel(value[0], value[1], value[2]));
+        EXPECT_EQ(readout.widenedPixel(value), widened(pixel)) << std::hex << pixel;
+    }
+    // Below nothing is black, beyond full is white.
+    EXPECT_EQ(readout.pixel(values[2]), readout.pixel(0, 0.18f, 1));
+    EXPECT_EQ(readout.pixel(values[2]) & 0xffff00ffu, 0xff0000ffu);
+}
+
 TEST(DepthOfField, WhatIsAtTheFocusStaysSharpAndWhatIsNotBlurs)
 {
     // Stripes two pixels wide, the top half at the focus, the bottom far.
