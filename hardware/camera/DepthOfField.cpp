@@ -143,6 +143,23 @@ private:
     ColumnSpan m_lineSpan;
 };
 
+// Frame columns 2i + 1 and 2i + 2 lie a quarter of the way into the gap
+// between half-size texels i and i + 1, from either side. Calls between(i,
+// 2i + 1) for such pairs of columns from `from` to before `to`, and alone(x)
+// for the others: the ends of the range, and the frame's first column and
+// its last when it is even, which hold an edge texel alone.
+template <typename Alone, typename Between>
+void forColumnsBetweenTexels(int from, int to, int halfWidth, Alone alone, Between between)
+{
+    int x = from;
+    if (x < to && x % 2 == 0)
+        alone(x++);
+    for (; x + 1 < to && (x + 1) / 2 < halfWidth; x += 2)
+        between((x - 1) / 2, x);
+    for (; x < to; ++x)
+        alone(x);
+}
+
 }
 
 void DepthOfField::prepareTables(const SensorReadout& readout)
@@ -659,28 +676,23 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
 
 void DepthOfField::mixAcrossRow(const uint64_t* texels, int from, int to, uint64_t* out) const
 {
-    auto one = [&](int x) {
-        const Tap& column = m_fullColumns[size_t(x)];
-        uint32_t right = m_columnQuarters[size_t(x)];
-        out[x] = mixAcross(texels[column.a], texels[column.b], 4 - right, right);
-    };
-    // Frame columns 2i + 1 and 2i + 2 lie a quarter of the way into the gap
-    // between texels i and i + 1, from either side: three of the nearer and
-    // one of the other, made together in 16-bit lanes. The frame's first
-    // column, and its last when it is even, hold an edge texel alone.
+    // The two columns between a pair of texels take three of the nearer and
+    // one of the other, made together in 16-bit lanes.
     using Lanes = uint16_t __attribute__((vector_size(16)));
-    int x = from;
-    if (x < to && x % 2 == 0)
-        one(x++);
-    for (; x + 1 < to && (x + 1) / 2 < m_halfWidth; x += 2) {
-        Lanes pair;
-        std::memcpy(&pair, texels + (x - 1) / 2, sizeof pair);
-        Lanes swapped = __builtin_shufflevector(pair, pair, 4, 5, 6, 7, 0, 1, 2, 3);
-        Lanes mixed = pair + pair + pair + swapped;
-        std::memcpy(out + x, &mixed, sizeof mixed);
-    }
-    for (; x < to; ++x)
-        one(x);
+    forColumnsBetweenTexels(
+        from, to, m_halfWidth,
+        [&](int x) {
+            const Tap& column = m_fullColumns[size_t(x)];
+            uint32_t right = m_columnQuarters[size_t(x)];
+            out[x] = mixAcross(texels[column.a], texels[column.b], 4 - right, right);
+        },
+        [&](int i, int x) {
+            Lanes pair;
+            std::memcpy(&pair, texels + i, sizeof pair);
+            Lanes swapped = __builtin_shufflevector(pair, pair, 4, 5, 6, 7, 0, 1, 2, 3);
+            Lanes mixed = pair + pair + pair + swapped;
+            std::memcpy(out + x, &mixed, sizeof mixed);
+        });
 }
 
 void DepthOfField::prepareFullSizeTaps(int width, int height)
@@ -738,22 +750,28 @@ uint32_t DepthOfField::exactPixel(const SensorReadout& readout, uint32_t colour,
 void DepthOfField::noteHeldFields(const HalfRow& upper, const HalfRow& lower, ColumnSpan held)
 {
     // By half-size column: the fields both rows hold, and those either does;
-    // the pixels between read one column beyond on either side.
+    // the pixels between read one column beyond on either side. Written
+    // through plain pointers, as bytes could alias the members.
+    const uint8_t* upperFields = upper.fields.data();
+    const uint8_t* lowerFields = lower.fields.data();
+    uint8_t* bothHold = m_bothHold.data();
+    uint8_t* eitherHolds = m_eitherHolds.data();
     uint8_t inBoth = 0;
     for (int tx = std::max(0, held.from - 1); tx < std::min(m_halfWidth, held.to + 1); ++tx) {
-        m_bothHold[size_t(tx)] = upper.fields[size_t(tx)] & lower.fields[size_t(tx)];
-        m_eitherHolds[size_t(tx)] = upper.fields[size_t(tx)] | lower.fields[size_t(tx)];
-        inBoth |= m_bothHold[size_t(tx)];
+        bothHold[tx] = upperFields[tx] & lowerFields[tx];
+        eitherHolds[tx] = upperFields[tx] | lowerFields[tx];
+        inBoth |= bothHold[tx];
     }
     // By frame column: whether the four texels around hold the far field.
     m_farHeldByBoth = inBoth & HoldsFar;
     if (!m_farHeldByBoth)
         return;
     const Tap* columns = m_fullColumns.data();
-    const uint8_t* bothHold = m_bothHold.data();
-    uint8_t* farAround = m_farAround.data(); // written bytes could alias the members
-    for (int x = std::max(0, 2 * held.from - 1); x < std::min(int(m_farAround.size()), 2 * held.to + 1); ++x)
-        farAround[x] = bothHold[columns[x].a] & bothHold[columns[x].b] & HoldsFar;
+    uint8_t* farAround = m_farAround.data();
+    forColumnsBetweenTexels(
+        std::max(0, 2 * held.from - 1), std::min(int(m_farAround.size()), 2 * held.to + 1), m_halfWidth,
+        [&](int x) { farAround[x] = bothHold[columns[x].a] & bothHold[columns[x].b] & HoldsFar; },
+        [&](int i, int x) { farAround[x] = farAround[x + 1] = bothHold[i] & bothHold[i + 1] & HoldsFar; });
 }
 
 void DepthOfField::composeRow(const SensorReadout& readout, int y, const HalfRow& upper, const HalfRow& lower, int from,
