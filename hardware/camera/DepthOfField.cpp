@@ -242,7 +242,8 @@ void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan
     const uint32_t* colours[2] = { readout.colourRow(y0), readout.colourRow(y1) };
     const uint8_t* lightings[2] = { readout.lightingRow(y0), readout.lightingRow(y1) };
     const uint8_t* nearness[2] = { readout.nearnessRow(y0), readout.nearnessRow(y1) };
-    // Written through plain pointers, which cannot alias the tables.
+    // Written through plain pointers, the largest blurs kept apart: a float
+    // written could otherwise be any of the members.
     size_t row = size_t(ty) * size_t(m_halfWidth);
     float* farTexels = hasFar ? &m_far.levels[0].texels[row * 4] : nullptr;
     float* farBlurs = hasFar ? &m_farBlur[row] : nullptr;

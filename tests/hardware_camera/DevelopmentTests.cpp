@@ -319,7 +319,8 @@ TEST(DepthOfField, APictureTurnedOverBlursIntoItsBlurTurnedOver)
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 uint32_t a = developed->pixel(x, y);
-                uint32_t b = across ? developedTurned->pixel(width - 1 - x, y) : developedTurned->pixel(x, height - 1 - y);
+                uint32_t b = across ? developedTurned->pixel(width - 1 - x, y)
+                                    : developedTurned->pixel(x, height - 1 - y);
                 for (int shift : { 0, 8, 16 })
                     if (std::abs(int(a >> shift & 0xff) - int(b >> shift & 0xff)) > 1) {
                         ++differing;
@@ -351,10 +352,9 @@ TEST(DepthOfField, ABlurredEdgeRisesSteadilyAcrossIt)
             DepthOfField blur;
             auto image = develop(frame, development, blur);
             int falling = 0;
-            for (int y = 0; y < height; ++y)
-                for (int x = 0; x < width; ++x)
-                    if (across ? x > 0 && green(*image, x, y) < green(*image, x - 1, y) : y > 0 && green(*image, x, y) < green(*image, x, y - 1))
-                        ++falling;
+            for (int y = across ? 0 : 1; y < height; ++y)
+                for (int x = across ? 1 : 0; x < width; ++x)
+                    falling += green(*image, x, y) < (across ? green(*image, x - 1, y) : green(*image, x, y - 1));
             EXPECT_EQ(falling, 0) << nearness << (across ? " across" : " down");
             // And it is blurred: wider than a step.
             EXPECT_GT(across ? green(*image, 42, 30) : green(*image, 50, 26), 0x20 + 8);
