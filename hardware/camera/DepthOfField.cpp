@@ -144,18 +144,23 @@ private:
 };
 
 // Frame columns 2i + 1 and 2i + 2 lie a quarter of the way into the gap
-// between half-size texels i and i + 1, from either side. Calls between(i,
-// 2i + 1) for such pairs of columns from `from` to before `to`, and alone(x)
-// for the others: the ends of the range, and the frame's first column and
-// its last when it is even, which hold an edge texel alone.
+// between half-size texels i and i + 1, from either side. Calls
+// between(first, count, x) once for the run of such pairs of columns from
+// `from` to before `to` (`count` pairs from texel `first`, starting at frame
+// column x), and alone(x) for the others: the ends of the range, and the
+// frame's first column and its last when it is even, which hold an edge
+// texel alone.
 template <typename Alone, typename Between>
 void forColumnsBetweenTexels(int from, int to, int halfWidth, Alone alone, Between between)
 {
     int x = from;
     if (x < to && x % 2 == 0)
         alone(x++);
-    for (; x + 1 < to && (x + 1) / 2 < halfWidth; x += 2)
-        between((x - 1) / 2, x);
+    int count = std::min((to - x) / 2, halfWidth - (x + 1) / 2);
+    if (count > 0) {
+        between((x - 1) / 2, count, x);
+        x += 2 * count;
+    }
     for (; x < to; ++x)
         alone(x);
 }
@@ -687,12 +692,14 @@ void DepthOfField::mixAcrossRow(const uint64_t* texels, int from, int to, uint64
             uint32_t right = m_columnQuarters[size_t(x)];
             out[x] = mixAcross(texels[column.a], texels[column.b], 4 - right, right);
         },
-        [&](int i, int x) {
-            Lanes pair;
-            std::memcpy(&pair, texels + i, sizeof pair);
-            Lanes swapped = __builtin_shufflevector(pair, pair, 4, 5, 6, 7, 0, 1, 2, 3);
-            Lanes mixed = pair + pair + pair + swapped;
-            std::memcpy(out + x, &mixed, sizeof mixed);
+        [&](int first, int count, int x) {
+            for (int i = first; i < first + count; ++i, x += 2) {
+                Lanes pair;
+                std::memcpy(&pair, texels + i, sizeof pair);
+                Lanes swapped = __builtin_shufflevector(pair, pair, 4, 5, 6, 7, 0, 1, 2, 3);
+                Lanes mixed = pair + pair + pair + swapped;
+                std::memcpy(out + x, &mixed, sizeof mixed);
+            }
         });
 }
 
@@ -758,7 +765,8 @@ void DepthOfField::noteHeldFields(const HalfRow& upper, const HalfRow& lower, Co
     uint8_t* bothHold = m_bothHold.data();
     uint8_t* eitherHolds = m_eitherHolds.data();
     uint8_t inBoth = 0;
-    for (int tx = std::max(0, held.from - 1); tx < std::min(m_halfWidth, held.to + 1); ++tx) {
+    int from = std::max(0, held.from - 1), to = std::min(m_halfWidth, held.to + 1);
+    for (int tx = from; tx < to; ++tx) {
         bothHold[tx] = upperFields[tx] & lowerFields[tx];
         eitherHolds[tx] = upperFields[tx] | lowerFields[tx];
         inBoth |= bothHold[tx];
@@ -772,7 +780,14 @@ void DepthOfField::noteHeldFields(const HalfRow& upper, const HalfRow& lower, Co
     forColumnsBetweenTexels(
         std::max(0, 2 * held.from - 1), std::min(int(m_farAround.size()), 2 * held.to + 1), m_halfWidth,
         [&](int x) { farAround[x] = bothHold[columns[x].a] & bothHold[columns[x].b] & HoldsFar; },
-        [&](int i, int x) { farAround[x] = farAround[x + 1] = bothHold[i] & bothHold[i + 1] & HoldsFar; });
+        [&](int first, int count, int x) {
+            uint8_t* pairs = farAround + x;
+            for (int i = 0; i < count; ++i) {
+                uint8_t far = bothHold[first + i] & bothHold[first + i + 1] & HoldsFar;
+                pairs[2 * i] = far;
+                pairs[2 * i + 1] = far;
+            }
+        });
 }
 
 void DepthOfField::composeRow(const SensorReadout& readout, int y, const HalfRow& upper, const HalfRow& lower, int from,
