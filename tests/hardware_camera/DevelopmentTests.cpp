@@ -33,6 +33,17 @@ int green(const kit::CGImage& image, int x, int y)
     return int(image.pixel(x, y) >> 8 & 0xff);
 }
 
+// A development under lightings of these gains, focused at `focus`
+// dioptres, blurring by `blurPerDioptre` pixels a dioptre away from it.
+Development blurring(std::vector<LinearRGB> sceneGain, float focus, float blurPerDioptre)
+{
+    Development development;
+    development.sceneGain = std::move(sceneGain);
+    development.focus = focus;
+    development.blurPerDioptre = blurPerDioptre;
+    return development;
+}
+
 }
 
 TEST(Development, MiddleGreyComesOutAsTheToneCurveSaysAndBrightLightClips)
@@ -91,10 +102,7 @@ TEST(DepthOfField, WhatIsAtTheFocusStaysSharpAndWhatIsNotBlurs)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             pixels[y * width + x] = (x / 2) % 2 ? 0xffe0e0e0u : 0xff202020u;
-    Development development;
-    development.sceneGain = { { 0.5f, 0.5f, 0.5f } };
-    development.focus = 2;
-    development.blurPerDioptre = 3; // the far half blurs by six pixels
+    Development development = blurring({ { 0.5f, 0.5f, 0.5f } }, 2, 3); // the far half blurs by six pixels
     DepthOfField blur;
     auto image = develop(frame, development, blur);
     auto contrast = [&](int y) {
@@ -122,10 +130,7 @@ TEST(DepthOfField, ABlurredNearThingSpreadsOverTheSharpThingsBehindIt)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             pixels[y * width + x] = inSquare(x, y) ? 0xffffffffu : 0xff101010u;
-    Development development;
-    development.sceneGain = { { 0.8f, 0.8f, 0.8f } };
-    development.focus = 0.5f;
-    development.blurPerDioptre = 2; // the square blurs by seven pixels
+    Development development = blurring({ { 0.8f, 0.8f, 0.8f } }, 0.5f, 2); // the square blurs by seven pixels
     DepthOfField blur;
     auto image = develop(frame, development, blur);
     // Just outside the square's edge the background is lit by its blur.
@@ -179,10 +184,8 @@ TEST(DepthOfField, ABlurKeptFromFrameToFrameGivesWhatAFreshOneGives)
     };
     const Shot shots[] = { { 30, 25, 80, 120 }, { 120, 90, 0, 30 }, { 120, 30, 90, 120 }, { -100, -100, 62, 64 },
         { 30, 25, 80, 120 } };
-    Development development;
-    development.sceneGain = { { 0.7f, 0.6f, 0.5f } };
-    development.focus = 1;
-    development.blurPerDioptre = 4; // the disc blurs by twelve pixels, the band by four
+    // The disc blurs by twelve pixels, the band by four.
+    Development development = blurring({ { 0.7f, 0.6f, 0.5f } }, 1, 4);
     DepthOfField kept;
     for (const Shot& shot : shots) {
         auto frame = frameOf(width, height, 0, [&](int x, int y) {
@@ -225,10 +228,7 @@ TEST(DepthOfField, ABlurredPartComesOutTheSameWhateverElseIsBlurred)
             pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
         return frame;
     };
-    Development development;
-    development.sceneGain = { { 0.7f, 0.6f, 0.5f } };
-    development.focus = 1;
-    development.blurPerDioptre = 4;
+    Development development = blurring({ { 0.7f, 0.6f, 0.5f } }, 1, 4);
     DepthOfField blur;
     auto sparse = develop(frameWith(false), development, blur);
     auto whole = develop(frameWith(true), development, blur);
@@ -245,10 +245,7 @@ TEST(DepthOfField, PointsAlikeBeyondTheFocusBlurAsAnyOthers)
     // lights that are the same in a checkerboard: points alike are summed
     // plainly, the others weighed one by one, and the blur is the same.
     const int width = 96, height = 64;
-    Development development;
-    development.sceneGain = { { 0.7f, 0.6f, 0.5f }, { 0.7f, 0.6f, 0.5f } };
-    development.focus = 2;
-    development.blurPerDioptre = 3;
+    Development development = blurring({ { 0.7f, 0.6f, 0.5f }, { 0.7f, 0.6f, 0.5f } }, 2, 3);
     auto developed = [&](bool checkerboard) {
         auto frame = frameOf(width, height, 0, [](int x, int y) { return x < 40 ? 2.0f : (y < 32 ? 0.0f : 0.5f); });
         auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
@@ -290,10 +287,7 @@ TEST(DepthOfField, APictureTurnedOverBlursIntoItsBlurTurnedOver)
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             pixels[y * width + x] = ((x / 16 + y / 12) % 2 ? 0xffe0c080u : 0xff103070u) ^ ((x * 7 + y * 13) % 16);
-    Development development;
-    development.sceneGain = { { 0.7f, 0.6f, 0.5f } };
-    development.focus = 2;
-    development.blurPerDioptre = 4;
+    Development development = blurring({ { 0.7f, 0.6f, 0.5f } }, 2, 4);
     auto turned = [&](const SceneFrame& from, bool across) {
         SceneFrame to;
         to.resize(width, height);
@@ -338,10 +332,7 @@ TEST(DepthOfField, ABlurredEdgeRisesSteadilyAcrossIt)
     // nearer than it: across the blurred edge each pixel is at least as
     // bright as the one before, across and down.
     const int width = 96, height = 64;
-    Development development;
-    development.sceneGain = { { 0.5f, 0.5f, 0.5f } };
-    development.focus = 2;
-    development.blurPerDioptre = 4;
+    Development development = blurring({ { 0.5f, 0.5f, 0.5f } }, 2, 4);
     for (float nearness : { 0.0f, 5.0f }) {
         for (bool across : { true, false }) {
             auto frame = frameOf(width, height, 0, [&](int, int) { return nearness; });
@@ -375,10 +366,7 @@ TEST(DepthOfField, OneColourRunningOnUnderAnotherLightTakesThatLight)
     for (int y = 0; y < height; ++y)
         for (int x = width / 2; x < width; ++x)
             frame.lightingIndex[size_t(y * width + x)] = 1;
-    Development development;
-    development.sceneGain = { { 0.8f, 0.8f, 0.8f }, { 0.1f, 0.1f, 0.1f } };
-    development.focus = 2;
-    development.blurPerDioptre = 3;
+    Development development = blurring({ { 0.8f, 0.8f, 0.8f }, { 0.1f, 0.1f, 0.1f } }, 2, 3);
     DepthOfField blur;
     auto image = develop(frame, development, blur);
     SensorReadout readout(frame, development);
@@ -393,10 +381,7 @@ TEST(DepthOfField, AnyOfFourPointsUnlikeTheOthersIsWeighedOnItsOwn)
     // in each of the four places in turn. Either way the blurred grey takes
     // in three points of four, or only the three.
     const int width = 96, height = 64;
-    Development development;
-    development.sceneGain = { { 0.6f, 0.6f, 0.6f }, { 0, 0, 0 } };
-    development.focus = 2;
-    development.blurPerDioptre = 3;
+    Development development = blurring({ { 0.6f, 0.6f, 0.6f }, { 0, 0, 0 } }, 2, 3);
     for (int place = 0; place < 4; ++place) {
         auto odd = [place](int x, int y) { return x % 2 == place % 2 && y % 2 == place / 2; };
         for (bool lit : { true, false }) {
@@ -475,10 +460,7 @@ TEST(Development, DevelopingInPlaceGivesWhatANewImageGets)
         auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
         for (int i = 0; i < 64 * 48; ++i)
             pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
-        Development development;
-        development.sceneGain = { { 0.7f, 0.6f, 0.5f } };
-        development.focus = 1;
-        development.blurPerDioptre = blurPerDioptre;
+        Development development = blurring({ { 0.7f, 0.6f, 0.5f } }, 1, blurPerDioptre);
         DepthOfField blur;
         auto apart = develop(frame, development, blur);
         auto inPlace = develop(frame, development, blur, frame.colour);
