@@ -18,6 +18,9 @@ constexpr float sharpBlur = 0.5f;
 constexpr int deepestLevel = 12;
 // Weights below this are none.
 constexpr float noWeight = 1e-6f;
+// A far field blurred this much or more is read from level 2 and deeper,
+// and is smooth enough to be made at a quarter of the frame's size.
+constexpr float quarterBlur = 2 * firstLevelBlur;
 
 using Texel = SensorReadout::Linear;
 
@@ -142,6 +145,20 @@ private:
     ColumnSpan m_aboveSpan;
     ColumnSpan m_lineSpan;
 };
+
+// How many of `flags` from `from` on, before `to`, are ones: eight at a
+// time while they are.
+int runOfOnes(const uint8_t* flags, int from, int to)
+{
+    constexpr uint64_t eightOnes = 0x0101010101010101u;
+    int x = from;
+    uint64_t eight;
+    while (x + 8 <= to && (std::memcpy(&eight, flags + x, 8), eight == eightOnes))
+        x += 8;
+    while (x < to && flags[x] == 1)
+        ++x;
+    return x - from;
+}
 
 // Frame columns 2i + 1 and 2i + 2 lie a quarter of the way into the gap
 // between half-size texels i and i + 1, from either side. Calls
@@ -357,17 +374,20 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
             field->levels.resize(1);
         field->depth = 1;
     }
-    // A field no pixel belongs to keeps one texel, of no weight. Every row
-    // of a field there is is written or cleared below.
-    for (auto [level, present] : { std::pair { &m_far.levels[0], m_hasFar }, std::pair { &m_near.levels[0], m_hasNear } }) {
-        sizeLevel(*level, present ? halfWidth : 1, present ? halfHeight : 1);
-        if (!present) {
-            clearOutside(*level, 0, {});
-            level->rowSpans[0] = {};
-        }
+    // A field no pixel belongs to is neither read nor written: it keeps its
+    // buffers, and what they hold, for the next frame that has it (the focus
+    // moving between a near subject and the background would otherwise clear
+    // them anew each time). Every row of a field there is is written or
+    // cleared below.
+    size_t texels = size_t(halfWidth) * size_t(halfHeight);
+    if (m_hasFar) {
+        sizeLevel(m_far.levels[0], halfWidth, halfHeight);
+        m_farBlur.resize(texels);
     }
-    m_farBlur.resize(m_hasFar ? size_t(halfWidth) * size_t(halfHeight) : 1);
-    m_nearBlur.resize(m_hasNear ? size_t(halfWidth) * size_t(halfHeight) : 1);
+    if (m_hasNear) {
+        sizeLevel(m_near.levels[0], halfWidth, halfHeight);
+        m_nearBlur.resize(texels);
+    }
     m_rowFields.resize(size_t(halfHeight));
     m_rowColumns.resize(size_t(halfHeight));
 
@@ -488,29 +508,34 @@ void DepthOfField::buildNearSpread(int level)
 
 void DepthOfField::prepareTaps()
 {
-    // Where each half-size texel's centre (frame pixel 2i + 1) falls on
-    // each deeper level; level 1 is the half size itself.
-    auto taps = [](int count, int levelCount, int level) {
+    // Where the centres of texels `size` frame pixels wide (frame pixel
+    // size·i + size/2, half-way between pixels) fall on each level; level 1
+    // is the half size itself.
+    auto taps = [](int size, int count, int levelCount, int level) {
         std::vector<Tap> list(size_t(count), Tap {});
         float scale = 1.0f / float(1 << level);
         for (int i = 0; i < count; ++i) {
-            float u = float(2 * i + 1) * scale - 0.5f;
+            float u = float(size * i + size / 2) * scale - 0.5f;
             int a = int(std::floor(u));
             list[size_t(i)] = { std::clamp(a, 0, levelCount - 1), std::clamp(a + 1, 0, levelCount - 1), u - float(a) };
         }
         return list;
     };
     size_t deepest = size_t(std::max(m_far.depth, m_near.depth));
-    m_columnTaps.assign(deepest + 1, {});
-    m_rowTaps.assign(deepest + 1, {});
-    // Every level of either field has the size halving from the frame's.
-    int width = m_halfWidth, height = m_halfHeight;
-    int levelWidth = width, levelHeight = height;
-    for (size_t k = 1; k <= deepest; ++k) {
-        m_columnTaps[k] = taps(width, levelWidth, int(k));
-        m_rowTaps[k] = taps(height, levelHeight, int(k));
-        levelWidth = (levelWidth + 1) / 2;
-        levelHeight = (levelHeight + 1) / 2;
+    for (auto [grid, size] : { std::pair { &m_halfTaps, 2 }, std::pair { &m_quarterTaps, 4 } }) {
+        grid->columns.assign(deepest + 1, {});
+        grid->rows.assign(deepest + 1, {});
+        grid->ownLevel = size / 2;
+        // Every level of either field has the size halving from the frame's.
+        int width = size == 2 ? m_halfWidth : m_halfSize.coarseWidth;
+        int height = size == 2 ? m_halfHeight : m_halfSize.coarseHeight;
+        int levelWidth = m_halfWidth, levelHeight = m_halfHeight;
+        for (size_t k = 1; k <= deepest; ++k) {
+            grid->columns[k] = taps(size, width, levelWidth, int(k));
+            grid->rows[k] = taps(size, height, levelHeight, int(k));
+            levelWidth = (levelWidth + 1) / 2;
+            levelHeight = (levelHeight + 1) / 2;
+        }
     }
 }
 
@@ -528,9 +553,9 @@ inline DepthOfField::Texel DepthOfField::blend(const float* upper, const float* 
 // looked up only when it does.
 class DepthOfField::PyramidRow {
 public:
-    PyramidRow(const DepthOfField& field, const Pyramid& pyramid, int ty)
-        : m_field(field)
-        , m_pyramid(pyramid)
+    PyramidRow(const Pyramid& pyramid, const LevelTaps& taps, int ty)
+        : m_pyramid(pyramid)
+        , m_taps(taps)
         , m_ty(ty)
     {
     }
@@ -553,14 +578,16 @@ private:
         const float* bottom { nullptr };
         Tap row {};
         const Tap* columns { nullptr };
+        bool own { false }; // the grid's own size: a texel is read as it is
     };
 
     LevelRow levelRow(int k) const
     {
         const Level& level = m_pyramid.levels[size_t(k - 1)];
-        const Tap& row = m_field.m_rowTaps[size_t(k)][size_t(m_ty)];
+        const Tap& row = m_taps.rows[size_t(k)][size_t(m_ty)];
         return { &level.texels[size_t(row.a) * size_t(level.width) * 4],
-            &level.texels[size_t(row.b) * size_t(level.width) * 4], row, m_field.m_columnTaps[size_t(k)].data() };
+            &level.texels[size_t(row.b) * size_t(level.width) * 4], row, m_taps.columns[size_t(k)].data(),
+            k == m_taps.ownLevel };
     }
 
     void choose(float blur)
@@ -577,10 +604,13 @@ private:
             m_upper = levelRow(lower + 1);
     }
 
-    static Texel sample(const LevelRow& level, int tx) { return blend(level.top, level.bottom, level.row, level.columns[tx]); }
+    static Texel sample(const LevelRow& level, int tx)
+    {
+        return level.own ? load(level.top + tx * 4) : blend(level.top, level.bottom, level.row, level.columns[tx]);
+    }
 
-    const DepthOfField& m_field;
     const Pyramid& m_pyramid;
+    const LevelTaps& m_taps;
     int m_ty;
     float m_blur { -1 };
     LevelRow m_lower;
@@ -588,7 +618,85 @@ private:
     float m_t { 0 };
 };
 
-void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& out) const
+const DepthOfField::QuarterRow& DepthOfField::quarterRow(int qy, const SensorReadout& readout)
+{
+    QuarterRow& out = m_quarterRows[size_t(qy % 3)];
+    if (out.row == qy)
+        return out;
+    out.row = qy;
+    int width = m_halfSize.coarseWidth;
+    out.plain.resize(size_t(width));
+    out.blurred.resize(size_t(width));
+    out.plainAcross.resize(size_t(m_halfWidth));
+    out.blurredAcross.resize(size_t(m_halfWidth));
+    std::fill(out.plain.begin(), out.plain.end(), 0);
+    std::fill(out.plainAcross.begin(), out.plainAcross.end(), 0);
+    // A quarter texel is plain where its four half-size texels hold the far
+    // field blurred that much and no near blur: the two rows hold far points
+    // in the same columns. An odd last row or column counts twice.
+    int rows[2] = { 2 * qy, std::min(m_halfHeight - 1, 2 * qy + 1) };
+    ColumnSpan columns { 0, m_halfWidth };
+    const float* farBlurs[2];
+    const float* nearBlurs[2] {};
+    const float* spreads[2] {};
+    for (int i = 0; i < 2; ++i) {
+        size_t row = size_t(rows[i]) * size_t(m_halfWidth);
+        uint8_t fields = m_rowFields[size_t(rows[i])];
+        if (!(fields & HoldsFar))
+            return out;
+        const ColumnSpan& own = m_rowColumns[size_t(rows[i])];
+        columns = { std::max(columns.from, own.from), std::min(columns.to, own.to) };
+        farBlurs[i] = &m_farBlur[row];
+        if (fields & HoldsNear)
+            nearBlurs[i] = &m_nearBlur[row];
+        if (!m_spread.empty())
+            spreads[i] = &m_spread[size_t(rows[i] >> m_spreadShift) * size_t(m_spreadWidth)];
+    }
+    // The quarter texels whose half-size columns are all in.
+    int from = (columns.from + 1) / 2, to = columns.to == m_halfWidth ? (columns.to + 1) / 2 : columns.to / 2;
+    PyramidRow farLevels(m_far, m_quarterTaps, qy);
+    // Written through plain pointers, as bytes could alias the members.
+    uint8_t* plainTexels = out.plain.data();
+    uint64_t* blurred = out.blurred.data();
+    int halfWidth = m_halfWidth, spreadShift = m_spreadShift;
+    int first = to, last = from - 1;
+    for (int qx = from; qx < to; ++qx) {
+        int xs[2] = { 2 * qx, std::min(halfWidth - 1, 2 * qx + 1) };
+        bool plain = true;
+        for (int i = 0; i < 2; ++i) {
+            for (int x : xs) {
+                plain &= farBlurs[i][x] >= quarterBlur;
+                if (nearBlurs[i])
+                    plain &= nearBlurs[i][x] < sharpBlur;
+                if (spreads[i])
+                    plain &= spreads[i][x >> spreadShift] < sharpBlur;
+            }
+        }
+        if (!plain)
+            continue;
+        Texel far = farLevels.at(farBlurs[0][xs[0]], qx);
+        if (far[3] <= noWeight)
+            continue;
+        plainTexels[qx] = 1;
+        blurred[qx] = readout.widenedPixel(far / far[3]);
+        if (last < first)
+            first = qx;
+        last = qx;
+    }
+    if (last < first)
+        return out;
+    // Mixed across for the half-size columns whose two quarter texels are
+    // plain.
+    int acrossFrom = std::max(0, 2 * first - 1), acrossTo = std::min(halfWidth, 2 * last + 3);
+    mixAcrossRow(m_halfSize, blurred, acrossFrom, acrossTo, out.blurredAcross.data());
+    const Tap* columnTaps = m_halfSize.columns.data();
+    uint8_t* plainAcross = out.plainAcross.data();
+    for (int tx = acrossFrom; tx < acrossTo; ++tx)
+        plainAcross[tx] = plainTexels[columnTaps[tx].a] & plainTexels[columnTaps[tx].b];
+    return out;
+}
+
+void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& out)
 {
     int width = m_halfWidth;
     out.row = ty;
@@ -613,17 +721,36 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
     size_t row = size_t(ty) * size_t(width);
 
     // The far field, read only by texels with far points of their own.
+    // Where the quarter rows around are plain it is their mix, already
+    // toned, and this row's value is not made: the texels around hold the
+    // far field and no near one, so the frame pixels that would read it all
+    // take the toned far blur.
     ColumnSpan farColumns = rowFields & HoldsFar ? own : ColumnSpan {};
     forColumnsOutside(reached, farColumns, [&](int from, int to) { clear(out.far, from, to); });
-    PyramidRow farLevels(*this, m_far, ty);
+    uint8_t* plain = m_plainFar.data();
+    std::fill(plain + reached.from, plain + reached.to, 0);
+    const uint64_t *upperQuarter = nullptr, *lowerQuarter = nullptr;
+    uint32_t down = m_halfSize.rowQuarters[size_t(ty)], up = 4 - down;
+    if (m_quarterFar && !farColumns.empty()) {
+        const Tap& quarters = m_halfSize.rows[size_t(ty)];
+        const QuarterRow& upper = quarterRow(quarters.a, readout);
+        const QuarterRow& lower = quarterRow(quarters.b, readout);
+        upperQuarter = upper.blurredAcross.data();
+        lowerQuarter = lower.blurredAcross.data();
+        for (int tx = farColumns.from; tx < farColumns.to; ++tx)
+            plain[tx] = upper.plainAcross[size_t(tx)] & lower.plainAcross[size_t(tx)];
+    }
+    PyramidRow farLevels(m_far, m_halfTaps, ty);
     for (int tx = farColumns.from; tx < farColumns.to; ++tx) {
+        if (plain[tx])
+            continue;
         float blur = m_farBlur[row + size_t(tx)];
         store(&out.far[size_t(tx) * 4], blur > 0 ? farLevels.at(blur, tx) : Texel {});
     }
     // The near field, at its own points' blur or the larger one it spreads
     // over them.
     if (m_hasNear) {
-        PyramidRow nearLevels(*this, m_near, ty);
+        PyramidRow nearLevels(m_near, m_halfTaps, ty);
         bool ownNear = rowFields & HoldsNear;
         const float* spreadRow = m_spread.empty() ? nullptr : &m_spread[size_t(ty >> m_spreadShift) * size_t(m_spreadWidth)];
         for (int tx = reached.from; tx < reached.to; ++tx) {
@@ -647,6 +774,16 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
     int first = reached.to, last = reached.from - 1;
     bool anyNear = false;
     for (int tx = reached.from; tx < reached.to; ++tx) {
+        if (plain[tx]) {
+            int run = runOfOnes(plain, tx, reached.to);
+            mixDownWidenedRow(upperQuarter + tx, lowerQuarter + tx, up, down, blurred + tx, run);
+            std::fill(fieldsOf + tx, fieldsOf + tx + run, uint8_t(HoldsFar));
+            if (last < first)
+                first = tx;
+            tx += run - 1;
+            last = tx;
+            continue;
+        }
         Texel far = load(farTexels + tx * 4), near = load(nearTexels + tx * 4);
         uint8_t fields = 0;
         Texel nearColour {};
@@ -675,21 +812,21 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
     if (out.held.empty())
         return;
     int from = std::max(0, 2 * out.held.from - 1), to = std::min(readout.width(), 2 * out.held.to + 1);
-    mixAcrossRow(out.blurred.data(), from, to, out.blurredAcross.data());
+    mixAcrossRow(m_fullSize, out.blurred.data(), from, to, out.blurredAcross.data());
     if (out.anyNear)
-        mixAcrossRow(out.nearBlurred.data(), from, to, out.nearBlurredAcross.data());
+        mixAcrossRow(m_fullSize, out.nearBlurred.data(), from, to, out.nearBlurredAcross.data());
 }
 
-void DepthOfField::mixAcrossRow(const uint64_t* texels, int from, int to, uint64_t* out) const
+void DepthOfField::mixAcrossRow(const FinerGrid& grid, const uint64_t* texels, int from, int to, uint64_t* out)
 {
     // The two columns between a pair of texels take three of the nearer and
     // one of the other, made together in 16-bit lanes.
     using Lanes = uint16_t __attribute__((vector_size(16)));
     forColumnsBetweenTexels(
-        from, to, m_halfWidth,
+        from, to, grid.coarseWidth,
         [&](int x) {
-            const Tap& column = m_fullColumns[size_t(x)];
-            uint32_t right = m_columnQuarters[size_t(x)];
+            const Tap& column = grid.columns[size_t(x)];
+            uint32_t right = grid.columnQuarters[size_t(x)];
             out[x] = mixAcross(texels[column.a], texels[column.b], 4 - right, right);
         },
         [&](int first, int count, int x) {
@@ -703,10 +840,10 @@ void DepthOfField::mixAcrossRow(const uint64_t* texels, int from, int to, uint64
         });
 }
 
-void DepthOfField::prepareFullSizeTaps(int width, int height)
+void DepthOfField::FinerGrid::prepare(int width, int height, int coarseWidth, int coarseHeight)
 {
-    // Each frame pixel between the half-size texels around it: a quarter or
-    // three quarters of the way, the edges held.
+    this->coarseWidth = coarseWidth;
+    this->coarseHeight = coarseHeight;
     auto taps = [](int count, int halfCount, std::vector<Tap>& list, std::vector<uint8_t>& quarters) {
         list.resize(size_t(count));
         quarters.resize(size_t(count));
@@ -717,8 +854,8 @@ void DepthOfField::prepareFullSizeTaps(int width, int height)
             quarters[size_t(i)] = uint8_t(std::lround(list[size_t(i)].t * 4));
         }
     };
-    taps(width, m_halfWidth, m_fullColumns, m_columnQuarters);
-    taps(height, m_halfHeight, m_fullRows, m_rowQuarters);
+    taps(width, coarseWidth, columns, columnQuarters);
+    taps(height, coarseHeight, rows, rowQuarters);
 }
 
 uint32_t DepthOfField::exactPixel(const SensorReadout& readout, uint32_t colour, uint8_t lighting, uint8_t level,
@@ -775,7 +912,7 @@ void DepthOfField::noteHeldFields(const HalfRow& upper, const HalfRow& lower, Co
     m_farHeldByBoth = inBoth & HoldsFar;
     if (!m_farHeldByBoth)
         return;
-    const Tap* columns = m_fullColumns.data();
+    const Tap* columns = m_fullSize.columns.data();
     uint8_t* farAround = m_farAround.data();
     forColumnsBetweenTexels(
         std::max(0, 2 * held.from - 1), std::min(int(m_farAround.size()), 2 * held.to + 1), m_halfWidth,
@@ -793,8 +930,8 @@ void DepthOfField::noteHeldFields(const HalfRow& upper, const HalfRow& lower, Co
 void DepthOfField::composeRow(const SensorReadout& readout, int y, const HalfRow& upper, const HalfRow& lower, int from,
     int to, uint32_t* line)
 {
-    const Tap& row = m_fullRows[size_t(y)];
-    uint32_t down = m_rowQuarters[size_t(y)], up = 4 - down;
+    const Tap& row = m_fullSize.rows[size_t(y)];
+    uint32_t down = m_fullSize.rowQuarters[size_t(y)], up = 4 - down;
     const uint32_t* colours = readout.colourRow(y);
     const uint8_t* lightings = readout.lightingRow(y);
     const uint8_t* nearness = readout.nearnessRow(y);
@@ -817,23 +954,15 @@ void DepthOfField::composeRow(const SensorReadout& readout, int y, const HalfRow
     // The rest read through plain pointers: the loop writes the frame, which
     // could otherwise alias any of the members.
     const Kind* kinds = m_kind.data();
-    const Tap* columns = m_fullColumns.data();
+    const Tap* columns = m_fullSize.columns.data();
     const uint8_t* bothHold = m_bothHold.data();
     const uint8_t* eitherHolds = m_eitherHolds.data();
     const uint64_t* upperNear = upper.nearBlurredAcross.data();
     const uint64_t* lowerNear = lower.nearBlurredAcross.data();
     for (int x = from; x < to; ++x) {
-        // Eight at a time where they all are the far blur.
-        constexpr uint64_t eightOnes = 0x0101010101010101u;
-        uint64_t eight;
-        while (x + 8 <= to && (std::memcpy(&eight, wholeFar + x, 8), eight == eightOnes)) {
-            std::memcpy(line + x, farRow + x, 8 * sizeof(uint32_t));
-            x += 8;
-        }
-        if (x >= to)
-            break;
-        if (wholeFar[x]) {
-            line[x] = farRow[x];
+        if (int run = runOfOnes(wholeFar, x, to)) {
+            std::memcpy(line + x, farRow + x, size_t(run) * sizeof(uint32_t));
+            x += run - 1;
             continue;
         }
         uint8_t level = nearness[x];
@@ -876,7 +1005,6 @@ void DepthOfField::composeRow(const SensorReadout& readout, int y, const HalfRow
 void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& out)
 {
     int width = readout.width(), height = readout.height();
-    prepareFullSizeTaps(width, height);
     // The half-size rows in use, three kept at a time.
     for (HalfRow& half : m_halfRows) {
         half.row = -1;
@@ -889,6 +1017,9 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
         half.nearBlurredAcross.resize(size_t(width));
         half.fields.resize(size_t(m_halfWidth));
     }
+    for (QuarterRow& quarter : m_quarterRows)
+        quarter.row = -1;
+    m_plainFar.resize(size_t(m_halfWidth));
     m_bothHold.resize(size_t(m_halfWidth));
     m_eitherHolds.resize(size_t(m_halfWidth));
     m_farAround.resize(size_t(width));
@@ -904,7 +1035,7 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
     // Two frame rows in turn lie between the same two half rows.
     int notedUpper = -1, notedLower = -1;
     for (int y = 0; y < height; ++y) {
-        const Tap& row = m_fullRows[size_t(y)];
+        const Tap& row = m_fullSize.rows[size_t(y)];
         const HalfRow& upper = halfRow(row.a);
         const HalfRow& lower = halfRow(row.b);
         uint32_t* line = pixels + size_t(y) * size_t(width);
@@ -942,6 +1073,9 @@ void DepthOfField::develop(const SensorReadout& readout, kit::CGImage& out)
         if (m_largestNearBlur > firstLevelBlur)
             buildNearSpread(std::min(3, m_near.depth));
     }
+    m_fullSize.prepare(readout.width(), readout.height(), m_halfWidth, m_halfHeight);
+    m_halfSize.prepare(m_halfWidth, m_halfHeight, (m_halfWidth + 1) / 2, (m_halfHeight + 1) / 2);
+    m_quarterFar = m_hasFar && m_far.depth >= 2 && m_largestFarBlur >= quarterBlur;
     prepareTaps();
     composeFullSize(readout, out);
 }

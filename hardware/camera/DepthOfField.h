@@ -26,7 +26,9 @@ namespace hardware {
 // The blurred fields change little from pixel to pixel, so where a pixel's
 // four half-size texels all hold what it needs, its blur is their toned
 // pixels mixed in whole numbers; only the edges between the fields are
-// worked out in linear light.
+// worked out in linear light. A far field blurred over two levels or more
+// is made so at a quarter of the frame's size, and its half-size texels
+// mixed from there.
 //
 // Most frames are sharp in large parts, so the work follows the blurred
 // points, row by row and within each row between the first and the last
@@ -87,6 +89,38 @@ private:
         // only where they held some before.
         ColumnSpan written;
     };
+    // Where each pixel of a grid falls between the texels of the grid of
+    // half its size: a quarter or three quarters of the way, the edges held;
+    // and the same in quarters toward the second texel.
+    struct FinerGrid {
+        std::vector<Tap> columns;
+        std::vector<Tap> rows;
+        std::vector<uint8_t> columnQuarters;
+        std::vector<uint8_t> rowQuarters;
+        int coarseWidth { 1 };
+        int coarseHeight { 1 };
+
+        void prepare(int width, int height, int coarseWidth, int coarseHeight);
+    };
+    // Where the centres of a grid's texels fall on each pyramid level.
+    struct LevelTaps {
+        std::vector<std::vector<Tap>> columns; // by level
+        std::vector<std::vector<Tap>> rows;
+        int ownLevel { 1 }; // the level of the grid's size, read texel by texel
+    };
+    // One row of the far field at a quarter of the frame's size, as toned
+    // pixels, widened, where it is plain: its four half-size texels hold the
+    // far field blurred over two pyramid levels or more, and no near field.
+    // And those mixed across for the half-size columns.
+    struct QuarterRow {
+        int row { -1 };
+        std::vector<uint8_t> plain;
+        std::vector<uint64_t> blurred;
+        // By half-size column: whether the two quarter texels across are
+        // plain, and their mix, four times over.
+        std::vector<uint8_t> plainAcross;
+        std::vector<uint64_t> blurredAcross;
+    };
     // Four texels' colour between the columns and rows the taps name, of
     // two rows of four-float texels.
     static Texel blend(const float* upper, const float* lower, const Tap& row, const Tap& column);
@@ -108,11 +142,12 @@ private:
     void buildNearSpread(int level);
     void prepareTaps();
     class PyramidRow;
-    void blurHalfRow(int row, const SensorReadout&, HalfRow&) const;
-    // A half row's widened pixels mixed across for the frame columns from
-    // `from` to before `to`: four times the mix of the texels around each.
-    void mixAcrossRow(const uint64_t* texels, int from, int to, uint64_t* out) const;
-    void prepareFullSizeTaps(int width, int height);
+    const QuarterRow& quarterRow(int row, const SensorReadout&);
+    void blurHalfRow(int row, const SensorReadout&, HalfRow&);
+    // A row's widened pixels mixed across for the columns of the finer grid
+    // from `from` to before `to`: four times the mix of the texels around
+    // each.
+    static void mixAcrossRow(const FinerGrid&, const uint64_t* texels, int from, int to, uint64_t* out);
     // The fields two half rows hold, for the frame rows between them.
     void noteHeldFields(const HalfRow& upper, const HalfRow& lower, ColumnSpan held);
     // A frame row's pixels from `from` to before `to`, between two half rows.
@@ -159,16 +194,18 @@ private:
     int m_spreadWidth { 0 };
     int m_spreadShift { 0 }; // level-1 texels per spread texel, across, as a power of two
     std::vector<ColumnSpan> m_spreadReach; // by spread row: the columns the near blur reaches
-    // By pyramid level: where each half-size column and row falls on it.
-    std::vector<std::vector<Tap>> m_columnTaps;
-    std::vector<std::vector<Tap>> m_rowTaps;
-    // Where each frame pixel falls between the half-size texels, and the
-    // same in quarters toward the second texel.
-    std::vector<Tap> m_fullColumns;
-    std::vector<Tap> m_fullRows;
-    std::vector<uint8_t> m_columnQuarters;
-    std::vector<uint8_t> m_rowQuarters;
+    // Where the half-size and quarter-size texels fall on the levels.
+    LevelTaps m_halfTaps;
+    LevelTaps m_quarterTaps;
+    // The frame's pixels between the half-size texels, and the half-size
+    // texels between the quarter-size ones.
+    FinerGrid m_fullSize;
+    FinerGrid m_halfSize;
     std::array<HalfRow, 3> m_halfRows;
+    // Whether the far field is read at a quarter of the size where it can.
+    bool m_quarterFar { false };
+    std::array<QuarterRow, 3> m_quarterRows;
+    std::vector<uint8_t> m_plainFar; // by half-size column of a half row
     // By half-size column, for the frame rows between two half rows: the
     // fields both hold, and those either does; by frame column, whether the
     // texels around all hold the far field.

@@ -25,33 +25,56 @@ inline uint64_t mixAcross(uint64_t left, uint64_t right, uint32_t leftWeight, ui
 }
 
 // Two of those, one above the other, by weights in quarters down (upper,
-// lower), adding up to 4: their mix as a pixel, rounded. All four
-// channels, alpha too.
+// lower), adding up to 4: their mix, rounded, widened. All four channels,
+// alpha too.
+inline uint64_t mixDownWidened(uint64_t upper, uint64_t lower, uint32_t upperWeight, uint32_t lowerWeight)
+{
+    return (upper * upperWeight + lower * lowerWeight + 0x0008000800080008u) >> 4 & 0x00ff00ff00ff00ffu;
+}
+// The same as a pixel.
 inline uint32_t mixDown(uint64_t upper, uint64_t lower, uint32_t upperWeight, uint32_t lowerWeight)
 {
-    uint64_t sum = (upper * upperWeight + lower * lowerWeight + 0x0008000800080008u) >> 4 & 0x00ff00ff00ff00ffu;
+    uint64_t sum = mixDownWidened(upper, lower, upperWeight, lowerWeight);
     uint64_t packed = sum | sum >> 8;
     return uint32_t(packed & 0xffffu) | uint32_t(packed >> 16 & 0xffff0000u);
 }
 
-// mixDown() along a row of `count`, two pixels at a time: each channel in
-// its own 16-bit lane, where its sums stay.
+// Two pixels of either row side by side, mixed down as mixDownWidened()
+// does: each channel in its own 16-bit lane, where its sums stay.
+using PixelPair = uint16_t __attribute__((vector_size(16)));
+inline PixelPair mixDownPair(const uint64_t* upper, const uint64_t* lower, uint32_t upperWeight, uint32_t lowerWeight)
+{
+    PixelPair a, b;
+    std::memcpy(&a, upper, sizeof a);
+    std::memcpy(&b, lower, sizeof b);
+    return (a * uint16_t(upperWeight) + b * uint16_t(lowerWeight) + 8) >> 4;
+}
+
+// mixDown() along a row of `count`, two pixels at a time.
 inline void mixDownRow(const uint64_t* upper, const uint64_t* lower, uint32_t upperWeight, uint32_t lowerWeight,
     uint32_t* out, int count)
 {
-    using Lanes = uint16_t __attribute__((vector_size(16)));
     using Bytes = uint8_t __attribute__((vector_size(8)));
     int i = 0;
     for (; i + 2 <= count; i += 2) {
-        Lanes a, b;
-        std::memcpy(&a, upper + i, sizeof a);
-        std::memcpy(&b, lower + i, sizeof b);
-        Lanes sum = (a * uint16_t(upperWeight) + b * uint16_t(lowerWeight) + 8) >> 4;
-        Bytes pixels = __builtin_convertvector(sum, Bytes);
+        Bytes pixels = __builtin_convertvector(mixDownPair(upper + i, lower + i, upperWeight, lowerWeight), Bytes);
         std::memcpy(out + i, &pixels, sizeof pixels);
     }
     for (; i < count; ++i)
         out[i] = mixDown(upper[i], lower[i], upperWeight, lowerWeight);
+}
+
+// mixDownWidened() along a row of `count`, two pixels at a time.
+inline void mixDownWidenedRow(const uint64_t* upper, const uint64_t* lower, uint32_t upperWeight, uint32_t lowerWeight,
+    uint64_t* out, int count)
+{
+    int i = 0;
+    for (; i + 2 <= count; i += 2) {
+        PixelPair pixels = mixDownPair(upper + i, lower + i, upperWeight, lowerWeight);
+        std::memcpy(out + i, &pixels, sizeof pixels);
+    }
+    for (; i < count; ++i)
+        out[i] = mixDownWidened(upper[i], lower[i], upperWeight, lowerWeight);
 }
 
 // Four pixels, upper left and right, lower left and right, by weights in

@@ -413,6 +413,76 @@ TEST(DepthOfField, AnyOfFourPointsUnlikeTheOthersIsWeighedOnItsOwn)
     }
 }
 
+TEST(DepthOfField, AMuchBlurredBackgroundIsOneBlurUpToWhatStandsInFrontOfIt)
+{
+    // A fine checkerboard far beyond the focus, blurred by ten pixels (made
+    // at a quarter of the size where it can be), with a sharp square at the
+    // focus, a strip a little beyond it and a near disc blurred over it all:
+    // the background is its grey up to the square's edge and the strip's,
+    // and under the disc's blur it is lit, changing smoothly, never the
+    // checkerboard showing through.
+    const int width = 160, height = 120;
+    const uint32_t dark = 0xff202020u, light = 0xffe0e0e0u;
+    // Things of their own colour (not 0) on the checkerboard.
+    auto checkered = [&](auto nearness, auto thingColour) {
+        auto frame = frameOf(width, height, 0, nearness);
+        auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                pixels[y * width + x] = thingColour(x, y) ? thingColour(x, y) : (x / 2 + y / 2) % 2 ? light : dark;
+        return frame;
+    };
+    auto inSquare = [](int x, int y) { return x >= 40 && x < 60 && y >= 30 && y < 50; };
+    auto inStrip = [](int x, int y) { return x >= 20 && x < 30 && y >= 80 && y < 110; };
+    auto toDisc = [](int x, int y) { return std::hypot(x - 110.0, y - 70.0); };
+    auto frame = checkered(
+        [&](int x, int y) {
+            if (toDisc(x, y) < 12)
+                return 5.0f; // fifteen pixels of blur, nearer than the focus
+            if (inSquare(x, y))
+                return 2.0f;
+            return inStrip(x, y) ? 1.8f : 0.0f; // a pixel's blur, and ten
+        },
+        [&](int x, int y) { return toDisc(x, y) < 12 ? 0xfff0f0f0u : inSquare(x, y) ? 0xff808080u : 0u; });
+    Development development = blurring({ { 0.6f, 0.6f, 0.6f } }, 2, 5);
+    DepthOfField blur;
+    auto image = develop(frame, development, blur);
+    SensorReadout readout(frame, development);
+    float r0, g0, b0, r1, g1, b1;
+    readout.value(dark, 0, 0, r0, g0, b0);
+    readout.value(light, 0, 0, r1, g1, b1);
+    int grey = int(readout.pixel((r0 + r1) / 2, (g0 + g1) / 2, (b0 + b1) / 2) >> 8 & 0xff);
+    int offGrey = 0, jumps = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 1; x < width; ++x) {
+            if (frame.nearness[size_t(y * width + x)] != 0 || frame.nearness[size_t(y * width + x - 1)] != 0)
+                continue;
+            if (toDisc(x, y) > 24)
+                offGrey += std::abs(green(*image, x, y) - grey) > 3;
+            else
+                jumps += std::abs(green(*image, x, y) - green(*image, x - 1, y)) > 16;
+        }
+    }
+    EXPECT_EQ(offGrey, 0) << "grey " << grey;
+    EXPECT_EQ(jumps, 0);
+    // Beside the disc its blur lights the background, less and less as far
+    // as six pixels out.
+    for (auto [dx, dy] : { std::pair { 1, 0 }, std::pair { -1, 0 }, std::pair { 0, 1 }, std::pair { 0, -1 } }) {
+        EXPECT_GT(green(*image, 110 + 14 * dx, 70 + 14 * dy), grey + 12) << dx << ", " << dy;
+        EXPECT_GT(green(*image, 110 + 18 * dx, 70 + 18 * dy), grey + 3) << dx << ", " << dy;
+    }
+    // A near line a pixel wide, a little blurred, over the same background:
+    // its blur lights the pixels beside it all along.
+    auto onLine = [](int x, int y) { return x == 121 && y >= 20 && y < 100; };
+    image = develop(checkered([&](int x, int y) { return onLine(x, y) ? 2.6f : 0.0f; },
+                        [&](int x, int y) { return onLine(x, y) ? 0xfff0f0f0u : 0u; }),
+        development, blur);
+    int dim = 0;
+    for (int y = 24; y < 96; ++y)
+        dim += green(*image, 120, y) < grey + 6;
+    EXPECT_EQ(dim, 0);
+}
+
 TEST(Development, ASharpPixelFromTheTablesIsThePixelOfItsValue)
 {
     // Lighting 0 is the scene's only, lighting 1 is reached by the camera's
@@ -519,10 +589,14 @@ TEST(PackedPixels, ARowMixedDownTwoAtATimeIsEachOfItsPixelsMixedDown)
     ASSERT_EQ(upper.size() % 2, 1u);
     for (uint32_t down = 0; down <= 4; ++down) {
         std::vector<uint32_t> row(upper.size());
+        std::vector<uint64_t> widenedRow(upper.size());
         mixDownRow(upper.data(), lower.data(), 4 - down, down, row.data(), int(row.size()));
+        mixDownWidenedRow(upper.data(), lower.data(), 4 - down, down, widenedRow.data(), int(row.size()));
         int differing = 0;
-        for (size_t i = 0; i < row.size(); ++i)
-            differing += row[i] != mixDown(upper[i], lower[i], 4 - down, down);
+        for (size_t i = 0; i < row.size(); ++i) {
+            uint32_t pixel = mixDown(upper[i], lower[i], 4 - down, down);
+            differing += row[i] != pixel || widenedRow[i] != widened(pixel);
+        }
         EXPECT_EQ(differing, 0) << down;
     }
 }
