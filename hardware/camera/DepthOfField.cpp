@@ -936,13 +936,13 @@ void DepthOfField::composeRow(const SensorReadout& readout, int y, const HalfRow
     const uint8_t* lightings = readout.lightingRow(y);
     const uint8_t* nearness = readout.nearnessRow(y);
     // Most pixels of a blurred background are wholly the far blur, the mix of
-    // the half rows' far pixels: mixed for the whole row at once, and taken
-    // where a pixel is one of them. The frame's pixels are read before they
-    // are written, so the row is mixed apart.
-    uint32_t* farRow = m_farRow.data();
+    // the half rows' far pixels: found for the whole row at once, and mixed
+    // in runs straight into it (their own colours, which the frame's pixels
+    // are, are not needed).
+    const uint64_t* upperFar = upper.blurredAcross.data();
+    const uint64_t* lowerFar = lower.blurredAcross.data();
     uint8_t* wholeFar = m_wholeFar.data();
     if (m_farHeldByBoth) {
-        mixDownRow(upper.blurredAcross.data() + from, lower.blurredAcross.data() + from, up, down, farRow + from, to - from);
         const uint8_t* farAround = m_farAround.data();
         uint8_t farLevels = m_farLevels;
         for (int x = from; x < to; ++x)
@@ -961,7 +961,7 @@ void DepthOfField::composeRow(const SensorReadout& readout, int y, const HalfRow
     const uint64_t* lowerNear = lower.nearBlurredAcross.data();
     for (int x = from; x < to; ++x) {
         if (int run = runOfOnes(wholeFar, x, to)) {
-            std::memcpy(line + x, farRow + x, size_t(run) * sizeof(uint32_t));
+            mixDownRow(upperFar + x, lowerFar + x, up, down, line + x, run);
             x += run - 1;
             continue;
         }
@@ -971,6 +971,7 @@ void DepthOfField::composeRow(const SensorReadout& readout, int y, const HalfRow
         auto all = [&] { return bothHold[a] & bothHold[b]; };
         auto any = [&] { return eitherHolds[a] | eitherHolds[b]; };
         auto lighting = [&] { return lightings ? lightings[x] : uint8_t(0); };
+        auto farBlur = [&] { return mixDown(upperFar[x], lowerFar[x], up, down); };
         switch (kinds[level]) {
         case Kind::Own:
             if (!(any() & HoldsNear)) {
@@ -987,13 +988,13 @@ void DepthOfField::composeRow(const SensorReadout& readout, int y, const HalfRow
             break;
         case Kind::PartlyFar:
             if ((all() & HoldsFar) && !(any() & HoldsNear)) {
-                line[x] = mixToward(readout.sharpPixel(colours[x], lighting(), level), farRow[x], m_farMix[level]);
+                line[x] = mixToward(readout.sharpPixel(colours[x], lighting(), level), farBlur(), m_farMix[level]);
                 continue;
             }
             break;
         case Kind::Far:
             if (all() & HoldsFar) {
-                line[x] = farRow[x];
+                line[x] = farBlur();
                 continue;
             }
             break;
@@ -1023,7 +1024,6 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
     m_bothHold.resize(size_t(m_halfWidth));
     m_eitherHolds.resize(size_t(m_halfWidth));
     m_farAround.resize(size_t(width));
-    m_farRow.resize(size_t(width));
     m_wholeFar.resize(size_t(width));
     auto halfRow = [&](int ty) -> const HalfRow& {
         HalfRow& half = m_halfRows[size_t(ty % 3)];

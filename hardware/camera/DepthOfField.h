@@ -213,8 +213,7 @@ private:
     std::vector<uint8_t> m_eitherHolds;
     std::vector<uint8_t> m_farAround; // only where both hold it somewhere:
     bool m_farHeldByBoth { false };
-    // A frame row: the far blur's mix, and which pixels are wholly it.
-    std::vector<uint32_t> m_farRow;
+    // A frame row: which pixels are wholly the far blur.
     std::vector<uint8_t> m_wholeFar;
 };
 
