@@ -636,45 +636,48 @@ const DepthOfField::QuarterRow& DepthOfField::quarterRow(int qy, const SensorRea
     // in the same columns. An odd last row or column counts twice.
     int rows[2] = { 2 * qy, std::min(m_halfHeight - 1, 2 * qy + 1) };
     ColumnSpan columns { 0, m_halfWidth };
-    const float* farBlurs[2];
-    const float* nearBlurs[2] {};
-    const float* spreads[2] {};
+    for (int y : rows) {
+        if (!(m_rowFields[size_t(y)] & HoldsFar))
+            return out;
+        const ColumnSpan& own = m_rowColumns[size_t(y)];
+        columns = { std::max(columns.from, own.from), std::min(columns.to, own.to) };
+    }
+    if (columns.empty())
+        return out;
+    // By half-size column, whether both rows' texels there are plain: each
+    // condition over the whole span in turn. Written through plain pointers,
+    // as bytes could alias the members.
+    uint8_t* clear = m_plainColumns.data();
+    int spreadShift = m_spreadShift;
     for (int i = 0; i < 2; ++i) {
         size_t row = size_t(rows[i]) * size_t(m_halfWidth);
-        uint8_t fields = m_rowFields[size_t(rows[i])];
-        if (!(fields & HoldsFar))
-            return out;
-        const ColumnSpan& own = m_rowColumns[size_t(rows[i])];
-        columns = { std::max(columns.from, own.from), std::min(columns.to, own.to) };
-        farBlurs[i] = &m_farBlur[row];
-        if (fields & HoldsNear)
-            nearBlurs[i] = &m_nearBlur[row];
-        if (!m_spread.empty())
-            spreads[i] = &m_spread[size_t(rows[i] >> m_spreadShift) * size_t(m_spreadWidth)];
+        const float* farBlurs = &m_farBlur[row];
+        for (int x = columns.from; x < columns.to; ++x)
+            clear[x] = uint8_t(i ? clear[x] & (farBlurs[x] >= quarterBlur) : farBlurs[x] >= quarterBlur);
+        if (m_rowFields[size_t(rows[i])] & HoldsNear) {
+            const float* nearBlurs = &m_nearBlur[row];
+            for (int x = columns.from; x < columns.to; ++x)
+                clear[x] &= uint8_t(nearBlurs[x] < sharpBlur);
+        }
+        if (!m_spread.empty()) {
+            const float* spreads = &m_spread[size_t(rows[i] >> spreadShift) * size_t(m_spreadWidth)];
+            for (int x = columns.from; x < columns.to; ++x)
+                clear[x] &= uint8_t(spreads[x >> spreadShift] < sharpBlur);
+        }
     }
     // The quarter texels whose half-size columns are all in.
     int from = (columns.from + 1) / 2, to = columns.to == m_halfWidth ? (columns.to + 1) / 2 : columns.to / 2;
     PyramidRow farLevels(m_far, m_quarterTaps, qy);
-    // Written through plain pointers, as bytes could alias the members.
+    const float* farBlurs = &m_farBlur[size_t(rows[0]) * size_t(m_halfWidth)];
     uint8_t* plainTexels = out.plain.data();
     uint64_t* blurred = out.blurred.data();
-    int halfWidth = m_halfWidth, spreadShift = m_spreadShift;
+    int halfWidth = m_halfWidth;
     int first = to, last = from - 1;
     for (int qx = from; qx < to; ++qx) {
-        int xs[2] = { 2 * qx, std::min(halfWidth - 1, 2 * qx + 1) };
-        bool plain = true;
-        for (int i = 0; i < 2; ++i) {
-            for (int x : xs) {
-                plain &= farBlurs[i][x] >= quarterBlur;
-                if (nearBlurs[i])
-                    plain &= nearBlurs[i][x] < sharpBlur;
-                if (spreads[i])
-                    plain &= spreads[i][x >> spreadShift] < sharpBlur;
-            }
-        }
-        if (!plain)
+        int x = 2 * qx;
+        if (!(clear[x] & clear[std::min(halfWidth - 1, x + 1)]))
             continue;
-        Texel far = farLevels.at(farBlurs[0][xs[0]], qx);
+        Texel far = farLevels.at(farBlurs[x], qx);
         if (far[3] <= noWeight)
             continue;
         plainTexels[qx] = 1;
@@ -687,7 +690,7 @@ const DepthOfField::QuarterRow& DepthOfField::quarterRow(int qy, const SensorRea
         return out;
     // Mixed across for the half-size columns whose two quarter texels are
     // plain.
-    int acrossFrom = std::max(0, 2 * first - 1), acrossTo = std::min(halfWidth, 2 * last + 3);
+    int acrossFrom = std::max(0, 2 * first - 1), acrossTo = std::min(m_halfWidth, 2 * last + 3);
     mixAcrossRow(m_halfSize, blurred, acrossFrom, acrossTo, out.blurredAcross.data());
     const Tap* columnTaps = m_halfSize.columns.data();
     uint8_t* plainAcross = out.plainAcross.data();
@@ -1021,6 +1024,7 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
     for (QuarterRow& quarter : m_quarterRows)
         quarter.row = -1;
     m_plainFar.resize(size_t(m_halfWidth));
+    m_plainColumns.resize(size_t(m_halfWidth));
     m_bothHold.resize(size_t(m_halfWidth));
     m_eitherHolds.resize(size_t(m_halfWidth));
     m_farAround.resize(size_t(width));

@@ -206,6 +206,7 @@ private:
     bool m_quarterFar { false };
     std::array<QuarterRow, 3> m_quarterRows;
     std::vector<uint8_t> m_plainFar; // by half-size column of a half row
+    std::vector<uint8_t> m_plainColumns; // the same of the two under a quarter row
     // By half-size column, for the frame rows between two half rows: the
     // fields both hold, and those either does; by frame column, whether the
     // texels around all hold the far field.
