@@ -904,15 +904,17 @@ void DepthOfField::noteHeldFields(const HalfRow& upper, const HalfRow& lower, Co
     const uint8_t* lowerFields = lower.fields.data();
     uint8_t* bothHold = m_bothHold.data();
     uint8_t* eitherHolds = m_eitherHolds.data();
-    uint8_t inBoth = 0;
+    uint8_t inBoth = 0, inAll = HoldsFar;
     int from = std::max(0, held.from - 1), to = std::min(m_halfWidth, held.to + 1);
     for (int tx = from; tx < to; ++tx) {
         bothHold[tx] = upperFields[tx] & lowerFields[tx];
         eitherHolds[tx] = upperFields[tx] | lowerFields[tx];
         inBoth |= bothHold[tx];
+        inAll &= bothHold[tx];
     }
     // By frame column: whether the four texels around hold the far field.
     m_farHeldByBoth = inBoth & HoldsFar;
+    m_farHeldThroughout = inAll & HoldsFar;
     if (!m_farHeldByBoth)
         return;
     const Tap* columns = m_fullSize.columns.data();
@@ -945,6 +947,12 @@ void DepthOfField::composeRow(const SensorReadout& readout, int y, const HalfRow
     const uint64_t* upperFar = upper.blurredAcross.data();
     const uint64_t* lowerFar = lower.blurredAcross.data();
     uint8_t* wholeFar = m_wholeFar.data();
+    // A row of them only, as the far blur is held all along and every
+    // point of the row is wholly far, is mixed whole.
+    if (m_farHeldThroughout && readout.nearnessRange(y).nearest < m_farLevels) {
+        mixDownRow(upperFar + from, lowerFar + from, up, down, line + from, to - from);
+        return;
+    }
     if (m_farHeldByBoth) {
         const uint8_t* farAround = m_farAround.data();
         uint8_t farLevels = m_farLevels;

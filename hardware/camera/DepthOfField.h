@@ -214,6 +214,7 @@ private:
     std::vector<uint8_t> m_eitherHolds;
     std::vector<uint8_t> m_farAround; // only where both hold it somewhere:
     bool m_farHeldByBoth { false };
+    bool m_farHeldThroughout { false }; // by both, around every frame column
     // A frame row: which pixels are wholly the far blur.
     std::vector<uint8_t> m_wholeFar;
 };
