@@ -416,11 +416,11 @@ TEST(DepthOfField, AnyOfFourPointsUnlikeTheOthersIsWeighedOnItsOwn)
 TEST(DepthOfField, AMuchBlurredBackgroundIsOneBlurUpToWhatStandsInFrontOfIt)
 {
     // A fine checkerboard far beyond the focus, blurred by ten pixels (made
-    // at a quarter of the size where it can be), with a sharp square at the
-    // focus, a strip a little beyond it and a near disc blurred over it all:
-    // the background is its grey up to the square's edge and the strip's,
-    // and under the disc's blur it is lit, changing smoothly, never the
-    // checkerboard showing through.
+    // at a quarter of the size where it can be), with a sharp square and a
+    // sharp line a pixel wide at the focus, a strip a little beyond it and a
+    // near disc blurred over it all: the background is its grey up to the
+    // square's edge, the line's and the strip's, and under the disc's blur
+    // it is lit, changing smoothly, never the checkerboard showing through.
     const int width = 160, height = 120;
     const uint32_t dark = 0xff202020u, light = 0xffe0e0e0u;
     // Things of their own colour (not 0) on the checkerboard.
@@ -432,18 +432,18 @@ TEST(DepthOfField, AMuchBlurredBackgroundIsOneBlurUpToWhatStandsInFrontOfIt)
                 pixels[y * width + x] = thingColour(x, y) ? thingColour(x, y) : (x / 2 + y / 2) % 2 ? light : dark;
         return frame;
     };
-    auto inSquare = [](int x, int y) { return x >= 40 && x < 60 && y >= 30 && y < 50; };
+    auto atFocus = [](int x, int y) { return (x >= 40 && x < 60 && y >= 30 && y < 50) || (x == 141 && y >= 20 && y < 100); };
     auto inStrip = [](int x, int y) { return x >= 20 && x < 30 && y >= 80 && y < 110; };
     auto toDisc = [](int x, int y) { return std::hypot(x - 110.0, y - 70.0); };
     auto frame = checkered(
         [&](int x, int y) {
             if (toDisc(x, y) < 12)
                 return 5.0f; // fifteen pixels of blur, nearer than the focus
-            if (inSquare(x, y))
+            if (atFocus(x, y))
                 return 2.0f;
             return inStrip(x, y) ? 1.8f : 0.0f; // a pixel's blur, and ten
         },
-        [&](int x, int y) { return toDisc(x, y) < 12 ? 0xfff0f0f0u : inSquare(x, y) ? 0xff808080u : 0u; });
+        [&](int x, int y) { return toDisc(x, y) < 12 ? 0xfff0f0f0u : atFocus(x, y) ? 0xff808080u : 0u; });
     Development development = blurring({ { 0.6f, 0.6f, 0.6f } }, 2, 5);
     DepthOfField blur;
     auto image = develop(frame, development, blur);
@@ -464,6 +464,10 @@ TEST(DepthOfField, AMuchBlurredBackgroundIsOneBlurUpToWhatStandsInFrontOfIt)
         }
     }
     EXPECT_EQ(offGrey, 0) << "grey " << grey;
+    int blurredLine = 0;
+    for (int y = 20; y < 100; ++y)
+        blurredLine += image->pixel(141, y) != readout.sharpPixel(0xff808080u, 0, nearnessLevel(2));
+    EXPECT_EQ(blurredLine, 0);
     EXPECT_EQ(jumps, 0);
     // Beside the disc its blur lights the background, less and less as far
     // as six pixels out.
