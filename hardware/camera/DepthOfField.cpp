@@ -652,8 +652,13 @@ const DepthOfField::QuarterRow& DepthOfField::quarterRow(int qy, const SensorRea
     for (int i = 0; i < 2; ++i) {
         size_t row = size_t(rows[i]) * size_t(m_halfWidth);
         const float* farBlurs = &m_farBlur[row];
-        for (int x = columns.from; x < columns.to; ++x)
-            clear[x] = uint8_t(i ? clear[x] & (farBlurs[x] >= quarterBlur) : farBlurs[x] >= quarterBlur);
+        if (i == 0) {
+            for (int x = columns.from; x < columns.to; ++x)
+                clear[x] = uint8_t(farBlurs[x] >= quarterBlur);
+        } else {
+            for (int x = columns.from; x < columns.to; ++x)
+                clear[x] &= uint8_t(farBlurs[x] >= quarterBlur);
+        }
         if (m_rowFields[size_t(rows[i])] & HoldsNear) {
             const float* nearBlurs = &m_nearBlur[row];
             for (int x = columns.from; x < columns.to; ++x)
@@ -694,8 +699,17 @@ const DepthOfField::QuarterRow& DepthOfField::quarterRow(int qy, const SensorRea
     mixAcrossRow(m_halfSize, blurred, acrossFrom, acrossTo, out.blurredAcross.data());
     const Tap* columnTaps = m_halfSize.columns.data();
     uint8_t* plainAcross = out.plainAcross.data();
-    for (int tx = acrossFrom; tx < acrossTo; ++tx)
-        plainAcross[tx] = plainTexels[columnTaps[tx].a] & plainTexels[columnTaps[tx].b];
+    forColumnsBetweenTexels(
+        acrossFrom, acrossTo, m_halfSize.coarseWidth,
+        [&](int tx) { plainAcross[tx] = plainTexels[columnTaps[tx].a] & plainTexels[columnTaps[tx].b]; },
+        [&](int texel, int count, int tx) {
+            uint8_t* pairs = plainAcross + tx;
+            for (int i = 0; i < count; ++i) {
+                uint8_t both = plainTexels[texel + i] & plainTexels[texel + i + 1];
+                pairs[2 * i] = both;
+                pairs[2 * i + 1] = both;
+            }
+        });
     return out;
 }
 
