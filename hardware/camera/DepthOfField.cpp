@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace hardware {
 
@@ -88,12 +89,50 @@ ColumnSpan smoothRow(float* line, int width, ColumnSpan span)
     return span;
 }
 
+// How many of `flags` from `from` on, before `to`, are ones: eight at a
+// time while they are.
+int runOfOnes(const uint8_t* flags, int from, int to)
+{
+    constexpr uint64_t eightOnes = 0x0101010101010101u;
+    int x = from;
+    uint64_t eight;
+    while (x + 8 <= to && (std::memcpy(&eight, flags + x, 8), eight == eightOnes))
+        x += 8;
+    while (x < to && flags[x] == 1)
+        ++x;
+    return x - from;
+}
+
+// Frame columns 2i + 1 and 2i + 2 lie a quarter of the way into the gap
+// between half-size texels i and i + 1, from either side. Calls
+// between(first, count, x) once for the run of such pairs of columns from
+// `from` to before `to` (`count` pairs from texel `first`, starting at frame
+// column x), and alone(x) for the others: the ends of the range, and the
+// frame's first column and its last when it is even, which hold an edge
+// texel alone.
+template <typename Alone, typename Between>
+void forColumnsBetweenTexels(int from, int to, int halfWidth, Alone alone, Between between)
+{
+    int x = from;
+    if (x < to && x % 2 == 0)
+        alone(x++);
+    int count = std::min((to - x) / 2, halfWidth - (x + 1) / 2);
+    if (count > 0) {
+        between((x - 1) / 2, count, x);
+        x += 2 * count;
+    }
+    for (; x < to; ++x)
+        alone(x);
+}
+
+}
+
 // [1 2 1] / 4 down the columns of a level whose rows arrive one at a time,
 // edges repeated: a row is finished in place once the one below it is
 // there, so the level is smoothed while it is made, in one pass. Only the
 // columns the three rows hold weight in are worked; the level learns each
 // row's once smoothed.
-class ColumnSmoother {
+class DepthOfField::ColumnSmoother {
 public:
     ColumnSmoother(std::vector<float>& texels, std::vector<ColumnSpan>& rowSpans, int width)
         : m_texels(texels)
@@ -145,44 +184,6 @@ private:
     ColumnSpan m_aboveSpan;
     ColumnSpan m_lineSpan;
 };
-
-// How many of `flags` from `from` on, before `to`, are ones: eight at a
-// time while they are.
-int runOfOnes(const uint8_t* flags, int from, int to)
-{
-    constexpr uint64_t eightOnes = 0x0101010101010101u;
-    int x = from;
-    uint64_t eight;
-    while (x + 8 <= to && (std::memcpy(&eight, flags + x, 8), eight == eightOnes))
-        x += 8;
-    while (x < to && flags[x] == 1)
-        ++x;
-    return x - from;
-}
-
-// Frame columns 2i + 1 and 2i + 2 lie a quarter of the way into the gap
-// between half-size texels i and i + 1, from either side. Calls
-// between(first, count, x) once for the run of such pairs of columns from
-// `from` to before `to` (`count` pairs from texel `first`, starting at frame
-// column x), and alone(x) for the others: the ends of the range, and the
-// frame's first column and its last when it is even, which hold an edge
-// texel alone.
-template <typename Alone, typename Between>
-void forColumnsBetweenTexels(int from, int to, int halfWidth, Alone alone, Between between)
-{
-    int x = from;
-    if (x < to && x % 2 == 0)
-        alone(x++);
-    int count = std::min((to - x) / 2, halfWidth - (x + 1) / 2);
-    if (count > 0) {
-        between((x - 1) / 2, count, x);
-        x += 2 * count;
-    }
-    for (; x < to; ++x)
-        alone(x);
-}
-
-}
 
 void DepthOfField::prepareTables(const SensorReadout& readout)
 {
@@ -392,9 +393,42 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
     m_rowColumns.resize(size_t(halfHeight));
 
     m_largestFarBlur = m_largestNearBlur = 0;
-    // The first level of each field is smoothed as its rows are made.
-    ColumnSmoother farColumns(m_far.levels[0].texels, m_far.levels[0].rowSpans, halfWidth);
-    ColumnSmoother nearColumns(m_near.levels[0].texels, m_near.levels[0].rowSpans, halfWidth);
+    // The first level of each field is smoothed as its rows are made, and
+    // the second made from it as soon as two rows are done, while they are
+    // at hand, if the frame's most blurred points call for it.
+    struct Stream {
+        Pyramid& field;
+        ColumnSmoother first;
+        std::optional<ColumnSmoother> second;
+        int secondRows { 0 }; // those made
+    };
+    auto streamOf = [&](Pyramid& field, bool present, float largestBlur) {
+        bool second = present && levelsFor(largestBlur) >= 2;
+        if (second && field.levels.size() < 2)
+            field.levels.resize(2);
+        Level& first = field.levels[0];
+        Stream stream { field, ColumnSmoother(first.texels, first.rowSpans, halfWidth), std::nullopt };
+        if (second) {
+            Level& level = field.levels[1];
+            sizeLevel(level, (halfWidth + 1) / 2, (halfHeight + 1) / 2);
+            stream.second.emplace(level.texels, level.rowSpans, level.width);
+        }
+        return stream;
+    };
+    auto range = readout.nearnessRange();
+    Stream far = streamOf(m_far, m_hasFar, m_blur[range.farthest]);
+    Stream near = streamOf(m_near, m_hasNear, m_blur[range.nearest]);
+    // The second level's rows whose first-level rows are done.
+    auto makeSecondRows = [](Stream& stream, int firstRowsDone) {
+        if (!stream.second)
+            return;
+        const Level& first = stream.field.levels[0];
+        Level& second = stream.field.levels[1];
+        while (stream.secondRows < second.height && std::min(first.height, 2 * stream.secondRows + 2) <= firstRowsDone)
+            makeCoarserRow(first, second, stream.secondRows++, *stream.second);
+        if (stream.secondRows == second.height && firstRowsDone == first.height)
+            stream.second->finish(second.height);
+    };
     for (int ty = 0; ty < halfHeight; ++ty) {
         // An odd last row or column counts twice.
         int y0 = 2 * ty, y1 = std::min(height - 1, 2 * ty + 1);
@@ -407,48 +441,57 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
         size_t row = size_t(ty) * size_t(halfWidth);
         if (hasFar || hasNear)
             makeFirstRow(readout, ty, columns, hasFar, hasNear);
-        for (auto [level, smoother, present, holds] : { std::tuple { &m_far.levels[0], &farColumns, m_hasFar, hasFar },
-                 std::tuple { &m_near.levels[0], &nearColumns, m_hasNear, hasNear } }) {
+        for (auto [stream, present, holds] : { std::tuple { &far, m_hasFar, hasFar }, std::tuple { &near, m_hasNear, hasNear } }) {
             if (!present)
                 continue;
+            Level& level = stream->field.levels[0];
             ColumnSpan made = holds ? columns : ColumnSpan {};
-            clearOutside(*level, ty, made);
-            smoother->rowArrived(ty, smoothRow(&level->texels[row * 4], halfWidth, made));
+            clearOutside(level, ty, made);
+            // The row before is done once this one has arrived.
+            stream->first.rowArrived(ty, smoothRow(&level.texels[row * 4], halfWidth, made));
+            makeSecondRows(*stream, ty);
         }
     }
-    if (m_hasFar)
-        farColumns.finish(halfHeight);
-    if (m_hasNear)
-        nearColumns.finish(halfHeight);
+    for (auto [stream, present] : { std::pair { &far, m_hasFar }, std::pair { &near, m_hasNear } }) {
+        if (!present)
+            continue;
+        stream->first.finish(halfHeight);
+        makeSecondRows(*stream, halfHeight);
+        stream->field.depth = stream->second ? 2 : 1;
+    }
+}
+
+void DepthOfField::makeCoarserRow(const Level& finer, Level& level, int y, ColumnSmoother& columns)
+{
+    int y0 = 2 * y, y1 = std::min(finer.height - 1, 2 * y + 1);
+    ColumnSpan made = finer.rowSpans[size_t(y0)].joined(finer.rowSpans[size_t(y1)]).halved();
+    clearOutside(level, y, made);
+    const float* upper = &finer.texels[size_t(y0) * size_t(finer.width) * 4];
+    const float* lower = &finer.texels[size_t(y1) * size_t(finer.width) * 4];
+    float* out = &level.texels[size_t(y) * size_t(level.width) * 4];
+    for (int x = made.from; x < made.to; ++x) {
+        int x0 = 2 * x, x1 = std::min(finer.width - 1, 2 * x + 1);
+        store(out + x * 4, 0.25f * (load(upper + x0 * 4) + load(upper + x1 * 4) + load(lower + x0 * 4) + load(lower + x1 * 4)));
+    }
+    columns.rowArrived(y, smoothRow(out, level.width, made));
 }
 
 void DepthOfField::buildPyramid(Pyramid& pyramid, int levels)
 {
-    // The first level comes smoothed.
+    // The levels made with the first come smoothed; those in use beyond
+    // them are made here.
     if (pyramid.levels.size() < size_t(levels))
         pyramid.levels.resize(size_t(levels));
-    pyramid.depth = levels;
-    for (int k = 1; k < levels; ++k) {
+    for (int k = pyramid.depth; k < levels; ++k) {
         const Level& finer = pyramid.levels[size_t(k - 1)];
         Level& level = pyramid.levels[size_t(k)];
         sizeLevel(level, (finer.width + 1) / 2, (finer.height + 1) / 2);
         ColumnSmoother columns(level.texels, level.rowSpans, level.width);
-        for (int y = 0; y < level.height; ++y) {
-            int y0 = 2 * y, y1 = std::min(finer.height - 1, 2 * y + 1);
-            ColumnSpan made = finer.rowSpans[size_t(y0)].joined(finer.rowSpans[size_t(y1)]).halved();
-            clearOutside(level, y, made);
-            const float* upper = &finer.texels[size_t(y0) * size_t(finer.width) * 4];
-            const float* lower = &finer.texels[size_t(y1) * size_t(finer.width) * 4];
-            float* out = &level.texels[size_t(y) * size_t(level.width) * 4];
-            for (int x = made.from; x < made.to; ++x) {
-                int x0 = 2 * x, x1 = std::min(finer.width - 1, 2 * x + 1);
-                store(out + x * 4,
-                    0.25f * (load(upper + x0 * 4) + load(upper + x1 * 4) + load(lower + x0 * 4) + load(lower + x1 * 4)));
-            }
-            columns.rowArrived(y, smoothRow(out, level.width, made));
-        }
+        for (int y = 0; y < level.height; ++y)
+            makeCoarserRow(finer, level, y, columns);
         columns.finish(level.height);
     }
+    pyramid.depth = levels;
 }
 
 void DepthOfField::buildNearSpread(int level)

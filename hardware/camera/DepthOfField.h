@@ -137,7 +137,14 @@ private:
     // rows under it: each field's points weighed by how much they belong to
     // it.
     void makeFirstRow(const SensorReadout&, int ty, ColumnSpan, bool hasFar, bool hasNear);
+    class ColumnSmoother;
+    // Level 1 of each field, and level 2 where the frame's most blurred
+    // points call for it.
     void buildFirstLevels(const SensorReadout&);
+    // Row y of `level` from the two rows of `finer` under it: averaged two
+    // by two, smoothed along, and handed to `columns` to be smoothed down.
+    static void makeCoarserRow(const Level& finer, Level& level, int y, ColumnSmoother& columns);
+    // The levels up to `levels` that are not made yet, and as many in use.
     static void buildPyramid(Pyramid&, int levels);
     void buildNearSpread(int level);
     void prepareTaps();
