@@ -284,50 +284,73 @@ void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan
         std::memcpy(&both, points + x, sizeof both);
         return both;
     };
+    // Four points alike in distance and light, all wholly beyond the focus,
+    // make their plain sum. A drawn scene comes in runs of one colour: four
+    // points like the four before, under the same light, make the same
+    // texel.
     uint64_t lastUpper = 0, lastLower = 0;
     const float* lastTable = nullptr;
     Texel lastTexel {};
+    auto alikeTexel = [&](int tx, uint8_t level, const float* table) {
+        int x = 2 * tx;
+        uint64_t upperColours, lowerColours;
+        std::memcpy(&upperColours, colours[0] + x, sizeof upperColours);
+        std::memcpy(&lowerColours, colours[1] + x, sizeof lowerColours);
+        if (upperColours != lastUpper || lowerColours != lastLower || table != lastTable) {
+            uint32_t c[4] = { colours[0][x], colours[0][x + 1], colours[1][x], colours[1][x + 1] };
+            auto sum = [&](int channel) {
+                const float* values = table + 256 * channel;
+                int shift = 16 - 8 * channel;
+                return values[c[0] >> shift & 0xff] + values[c[1] >> shift & 0xff] + values[c[2] >> shift & 0xff]
+                    + values[c[3] >> shift & 0xff];
+            };
+            lastTexel = Texel { sum(0), sum(1), sum(2), 4 } * 0.25f;
+            lastUpper = upperColours;
+            lastLower = lowerColours;
+            lastTable = table;
+        }
+        if (farTexels) {
+            store(farTexels + tx * 4, lastTexel);
+            farBlurs[tx] = plainBlurs[level];
+            largestFar = std::max(largestFar, plainBlurs[level]);
+        }
+        if (nearTexels) {
+            store(nearTexels + tx * 4, Texel {});
+            nearBlurs[tx] = 0;
+        }
+    };
+    // Eight points side by side, as one number: alike when its bytes are.
+    auto eightAlike = [](const uint8_t* const points[2], int x, uint8_t value) {
+        uint64_t upper, lower, all = value * 0x0101010101010101u;
+        std::memcpy(&upper, points[0] + x, sizeof upper);
+        std::memcpy(&lower, points[1] + x, sizeof lower);
+        return upper == all && lower == all;
+    };
+    // The texels with two points across: all but an odd last one.
+    int pairedTo = std::min(columns.to, width / 2);
     for (int tx = columns.from; tx < columns.to; ++tx) {
         Texel far {}, near {};
         float farBlur = 0, nearBlur = 0;
         int xs[2] = { 2 * tx, std::min(width - 1, 2 * tx + 1) };
         // Most of what lies beyond the focus is wholly blurred, four points
-        // alike in distance and light: their plain sum.
+        // alike, and often the four texels on from them too.
         uint8_t level = nearness[0][xs[0]];
         uint8_t lighting = lightings[0] ? lightings[0][xs[0]] : 0;
         uint16_t levels = uint16_t(level * 0x101u), lights = uint16_t(lighting * 0x101u);
         const float* table = readout.valueTable(lighting);
-        if (kinds[level] == Kind::Far && table && xs[1] == xs[0] + 1 && pair(nearness[0], xs[0]) == levels
-            && pair(nearness[1], xs[0]) == levels
-            && (!lightings[0] || (pair(lightings[0], xs[0]) == lights && pair(lightings[1], xs[0]) == lights))) {
-            // A drawn scene comes in runs of one colour: four points like the
-            // four before, under the same light, make the same texel.
-            uint64_t upperColours, lowerColours;
-            std::memcpy(&upperColours, colours[0] + xs[0], sizeof upperColours);
-            std::memcpy(&lowerColours, colours[1] + xs[0], sizeof lowerColours);
-            if (upperColours != lastUpper || lowerColours != lastLower || table != lastTable) {
-                uint32_t c[4] = { colours[0][xs[0]], colours[0][xs[1]], colours[1][xs[0]], colours[1][xs[1]] };
-                auto sum = [&](int channel) {
-                    const float* values = table + 256 * channel;
-                    int shift = 16 - 8 * channel;
-                    return values[c[0] >> shift & 0xff] + values[c[1] >> shift & 0xff] + values[c[2] >> shift & 0xff]
-                        + values[c[3] >> shift & 0xff];
-                };
-                lastTexel = Texel { sum(0), sum(1), sum(2), 4 } * 0.25f;
-                lastUpper = upperColours;
-                lastLower = lowerColours;
-                lastTable = table;
+        if (kinds[level] == Kind::Far && table && tx < pairedTo) {
+            if (tx + 4 <= pairedTo && eightAlike(nearness, xs[0], level)
+                && (!lightings[0] || eightAlike(lightings, xs[0], lighting))) {
+                for (int i = 0; i < 4; ++i)
+                    alikeTexel(tx + i, level, table);
+                tx += 3;
+                continue;
             }
-            if (farTexels) {
-                store(farTexels + tx * 4, lastTexel);
-                farBlurs[tx] = plainBlurs[level];
-                largestFar = std::max(largestFar, plainBlurs[level]);
+            if (pair(nearness[0], xs[0]) == levels && pair(nearness[1], xs[0]) == levels
+                && (!lightings[0] || (pair(lightings[0], xs[0]) == lights && pair(lightings[1], xs[0]) == lights))) {
+                alikeTexel(tx, level, table);
+                continue;
             }
-            if (nearTexels) {
-                store(nearTexels + tx * 4, Texel {});
-                nearBlurs[tx] = 0;
-            }
-            continue;
         }
         // Each point by how much it belongs to either field.
         for (int i = 0; i < 2; ++i) {

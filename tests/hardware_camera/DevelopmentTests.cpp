@@ -374,41 +374,46 @@ TEST(DepthOfField, OneColourRunningOnUnderAnotherLightTakesThatLight)
     EXPECT_NEAR(green(*image, 85, 32), int(readout.sharpPixel(0xff808080u, 1, 0) >> 8 & 0xff), 1);
 }
 
-TEST(DepthOfField, AnyOfFourPointsUnlikeTheOthersIsWeighedOnItsOwn)
+TEST(DepthOfField, AnyPointUnlikeTheOthersIsWeighedOnItsOwn)
 {
     // All far and blurred, one grey throughout, but for one point of every
-    // two by two: dark under a light of its own, or black and at the focus,
-    // in each of the four places in turn. Either way the blurred grey takes
-    // in three points of four, or only the three.
+    // two by two, or of every eight by two (four texels side by side): dark
+    // under a light of its own, or black and at the focus, in each of the
+    // places in turn. Either way the blurred grey takes in the others and
+    // the odd one as it is, or only the others.
     const int width = 96, height = 64;
     Development development = blurring({ { 0.6f, 0.6f, 0.6f }, { 0, 0, 0 } }, 2, 3);
-    for (int place = 0; place < 4; ++place) {
-        auto odd = [place](int x, int y) { return x % 2 == place % 2 && y % 2 == place / 2; };
-        for (bool lit : { true, false }) {
-            auto frame = frameOf(width, height, 0xff808080u, [&](int x, int y) { return !lit && odd(x, y) ? 2.0f : 0.0f; });
-            auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
-            frame.lighting.push_back(frame.lighting.front());
-            frame.lightingStride = width;
-            frame.lightingIndex.assign(size_t(width * height), 0);
-            for (int y = 0; y < height; ++y) {
-                for (int x = 0; x < width; ++x) {
-                    if (odd(x, y) && lit)
-                        frame.lightingIndex[size_t(y * width + x)] = 1;
-                    if (odd(x, y) && !lit)
-                        pixels[y * width + x] = 0xff000000u;
+    for (int across : { 2, 8 }) {
+        for (int place = 0; place < 2 * across; ++place) {
+            auto odd = [&](int x, int y) { return x % across == place % across && y % 2 == place / across; };
+            for (bool lit : { true, false }) {
+                auto frame = frameOf(width, height, 0xff808080u, [&](int x, int y) { return !lit && odd(x, y) ? 2.0f : 0.0f; });
+                auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
+                frame.lighting.push_back(frame.lighting.front());
+                frame.lightingStride = width;
+                frame.lightingIndex.assign(size_t(width * height), 0);
+                for (int y = 0; y < height; ++y) {
+                    for (int x = 0; x < width; ++x) {
+                        if (odd(x, y) && lit)
+                            frame.lightingIndex[size_t(y * width + x)] = 1;
+                        if (odd(x, y) && !lit)
+                            pixels[y * width + x] = 0xff000000u;
+                    }
                 }
+                DepthOfField blur;
+                auto image = develop(frame, development, blur);
+                SensorReadout readout(frame, development);
+                float r, g, b;
+                readout.value(0xff808080u, 0, 0, r, g, b);
+                // Lit apart, the far field is the mean of the grey points and
+                // a black one; at the focus, the black point is not in it at
+                // all.
+                float others = 1 - 1.0f / float(2 * across);
+                uint32_t expected = lit ? readout.pixel(r * others, g * others, b * others) : readout.pixel(r, g, b);
+                int x = odd(41, 31) ? 40 : 41, y = 31; // a grey point
+                EXPECT_NEAR(green(*image, x, y), int(expected >> 8 & 0xff), 1)
+                    << across << " across, place " << place << (lit ? ", lit apart" : ", at the focus");
             }
-            DepthOfField blur;
-            auto image = develop(frame, development, blur);
-            SensorReadout readout(frame, development);
-            float r, g, b;
-            readout.value(0xff808080u, 0, 0, r, g, b);
-            // Lit apart, the far field is the mean of three grey points and
-            // a black one; at the focus, the black point is not in it at all.
-            uint32_t expected = lit ? readout.pixel(r * 0.75f, g * 0.75f, b * 0.75f) : readout.pixel(r, g, b);
-            int x = place % 2 ? 40 : 41, y = place / 2 ? 30 : 31; // a point of the three
-            EXPECT_NEAR(green(*image, x, y), int(expected >> 8 & 0xff), 1)
-                << place << (lit ? " lit apart" : " at the focus");
         }
     }
 }
