@@ -825,8 +825,10 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
     }
     PyramidRow farLevels(m_far, m_halfTaps, ty);
     for (int tx = farColumns.from; tx < farColumns.to; ++tx) {
-        if (plain[tx])
+        if (plain[tx]) {
+            tx += runOfOnes(plain, tx, farColumns.to) - 1;
             continue;
+        }
         float blur = m_farBlur[row + size_t(tx)];
         store(&out.far[size_t(tx) * 4], blur > 0 ? farLevels.at(blur, tx) : Texel {});
     }
@@ -842,8 +844,10 @@ void DepthOfField::blurHalfRow(int ty, const SensorReadout& readout, HalfRow& ou
                 spread = std::max(spread, spreadRow[tx >> m_spreadShift]);
             store(&out.near[size_t(tx) * 4], spread >= sharpBlur ? nearLevels.at(spread, tx) : Texel {});
         }
-    } else {
-        clear(out.near, reached.from, reached.to);
+        out.nearCleared = false;
+    } else if (!out.nearCleared) {
+        clear(out.near, 0, width);
+        out.nearCleared = true;
     }
 
     // As toned pixels, widened: the far field with the near one laid over
@@ -1101,6 +1105,7 @@ void DepthOfField::composeFullSize(const SensorReadout& readout, kit::CGImage& o
     for (HalfRow& half : m_halfRows) {
         half.row = -1;
         half.written = { 0, m_halfWidth }; // resized, so of unknown content
+        half.nearCleared = false;
         half.far.resize(size_t(m_halfWidth) * 4);
         half.near.resize(size_t(m_halfWidth) * 4);
         half.blurred.resize(size_t(m_halfWidth));

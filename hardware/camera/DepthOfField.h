@@ -88,6 +88,7 @@ private:
         // The columns whose values may not be zeros; the others are, cleared
         // only where they held some before.
         ColumnSpan written;
+        bool nearCleared { false }; // the near field all zeros
     };
     // Where each pixel of a grid falls between the texels of the grid of
     // half its size: a quarter or three quarters of the way, the edges held;
