@@ -3,6 +3,7 @@
 #include "hardware/camera/PackedPixels.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -591,7 +592,7 @@ void DepthOfField::prepareTaps()
     for (auto [grid, size] : { std::pair { &m_halfTaps, 2 }, std::pair { &m_quarterTaps, 4 } }) {
         grid->columns.assign(deepest + 1, {});
         grid->rows.assign(deepest + 1, {});
-        grid->ownLevel = size / 2;
+        grid->ownLevel = std::countr_zero(unsigned(size)); // level k's texels are 2^k pixels wide
         // Every level of either field has the size halving from the frame's.
         int width = size == 2 ? m_halfWidth : m_halfSize.coarseWidth;
         int height = size == 2 ? m_halfHeight : m_halfSize.coarseHeight;
