@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 namespace hardware {
@@ -131,23 +132,55 @@ void forColumnsBetweenTexels(int from, int to, int halfWidth, Alone alone, Betwe
 // [1 2 1] / 4 down the columns of a level whose rows arrive one at a time,
 // edges repeated: a row is finished in place once the one below it is
 // there, so the level is smoothed while it is made, in one pass. Only the
-// columns the three rows hold weight in are worked; the level learns each
-// row's once smoothed.
+// columns the three rows hold weight in are worked. The rows are made in
+// the level itself, which learns each row's columns once smoothed, or in a
+// ring of a few, where each is at hand until the coarser level has taken
+// it, and is kept in the level only when asked to.
 class DepthOfField::ColumnSmoother {
 public:
-    ColumnSmoother(std::vector<float>& texels, std::vector<ColumnSpan>& rowSpans, int width)
-        : m_texels(texels)
-        , m_rowSpans(rowSpans)
-        , m_width(width)
+    ColumnSmoother(Level& level, RowRing* ring = nullptr)
+        : m_level(level)
+        , m_ring(ring)
     {
+        if (m_ring && m_ring->width != level.width) {
+            m_ring->width = level.width;
+            m_ring->texels.assign(size_t(level.width) * RowRing::rows * 4, 0.0f);
+            m_ring->spans.fill({});
+        }
+    }
+
+    // Where row y is to be made: zeros outside `made`, cleared only where
+    // they held weight before.
+    float* rowToMake(int y, ColumnSpan made)
+    {
+        ColumnSpan& held = m_ring ? m_ring->spans[size_t(y % RowRing::rows)] : m_level.rowSpans[size_t(y)];
+        float* line = row(y);
+        forColumnsOutside(held, made, [&](int from, int to) { std::fill(line + from * 4, line + to * 4, 0.0f); });
+        held = made;
+        return line;
+    }
+    // Row y, once finished; in a ring, until three more have arrived.
+    LevelRow finishedRow(int y) const
+    {
+        return m_ring ? LevelRow { row(y), m_ring->spans[size_t(y % RowRing::rows)] } : rowOf(m_level, y);
+    }
+    // Row y, finished in a ring, kept in the level too.
+    void keep(int y)
+    {
+        LevelRow finished = finishedRow(y);
+        float* line = &m_level.texels[size_t(y) * size_t(m_level.width) * 4];
+        ColumnSpan& held = m_level.rowSpans[size_t(y)];
+        forColumnsOutside(held, finished.span, [&](int from, int to) { std::fill(line + from * 4, line + to * 4, 0.0f); });
+        held = finished.span;
+        std::copy(finished.texels + held.from * 4, finished.texels + held.to * 4, line + held.from * 4);
     }
 
     // Row y is made: weight in `span`, zeros elsewhere.
     void rowArrived(int y, ColumnSpan span)
     {
-        float* line = row(y);
+        const float* line = row(y);
         if (y == 0) {
-            m_above.assign(line, line + size_t(m_width) * 4);
+            m_above.assign(line, line + size_t(m_level.width) * 4);
             m_aboveSpan = span;
         } else {
             finishRow(y - 1, line, span);
@@ -161,12 +194,16 @@ public:
     }
 
 private:
-    float* row(int y) { return &m_texels[size_t(y) * size_t(m_width) * 4]; }
+    float* row(int y) const
+    {
+        return m_ring ? &m_ring->texels[size_t(y % RowRing::rows) * size_t(m_level.width) * 4]
+                      : &m_level.texels[size_t(y) * size_t(m_level.width) * 4];
+    }
 
     void finishRow(int y, const float* below, ColumnSpan belowSpan)
     {
         ColumnSpan span = m_aboveSpan.joined(m_lineSpan).joined(belowSpan);
-        m_rowSpans[size_t(y)] = span;
+        (m_ring ? m_ring->spans[size_t(y % RowRing::rows)] : m_level.rowSpans[size_t(y)]) = span;
         // Beyond the span the row, the one below and the copy of the one
         // above are zeros, and stay so.
         float* line = row(y);
@@ -178,9 +215,8 @@ private:
         m_aboveSpan = m_lineSpan;
     }
 
-    std::vector<float>& m_texels;
-    std::vector<ColumnSpan>& m_rowSpans;
-    int m_width;
+    Level& m_level;
+    RowRing* m_ring;
     std::vector<float> m_above; // the row above the one to finish, unsmoothed
     ColumnSpan m_aboveSpan;
     ColumnSpan m_lineSpan;
@@ -252,13 +288,7 @@ void DepthOfField::sizeLevel(Level& level, int width, int height)
     level.rowSpans.assign(size_t(height), ColumnSpan {});
 }
 
-void DepthOfField::clearOutside(Level& level, int y, ColumnSpan keep)
-{
-    float* row = &level.texels[size_t(y) * size_t(level.width) * 4];
-    forColumnsOutside(level.rowSpans[size_t(y)], keep, [&](int from, int to) { std::fill(row + from * 4, row + to * 4, 0.0f); });
-}
-
-void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan columns, bool hasFar, bool hasNear)
+void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan columns, float* farTexels, float* nearTexels)
 {
     int width = readout.width(), height = readout.height();
     // An odd last row or column counts twice.
@@ -269,16 +299,15 @@ void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan
     // Written through plain pointers, the largest blurs kept apart: a float
     // written could otherwise be any of the members.
     size_t row = size_t(ty) * size_t(m_halfWidth);
-    float* farTexels = hasFar ? &m_far.levels[0].texels[row * 4] : nullptr;
-    float* farBlurs = hasFar ? &m_farBlur[row] : nullptr;
-    float* nearTexels = hasNear ? &m_near.levels[0].texels[row * 4] : nullptr;
-    float* nearBlurs = hasNear ? &m_nearBlur[row] : nullptr;
+    float* farBlurs = farTexels ? &m_farBlur[row] : nullptr;
+    float* nearBlurs = nearTexels ? &m_nearBlur[row] : nullptr;
     const Kind* kinds = m_kind.data();
     const float* blurs = m_blur.data();
     const float* farWeights = m_farWeight.data();
     const float* nearWeights = m_nearWeight.data();
     const float* plainBlurs = m_plainFarBlur.data();
     float largestFar = m_largestFarBlur, largestNear = m_largestNearBlur;
+    float leastFar = std::numeric_limits<float>::infinity();
     // Two points side by side, as one number: alike when its bytes are.
     auto pair = [](const uint8_t* points, int x) {
         uint16_t both;
@@ -314,6 +343,7 @@ void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan
             store(farTexels + tx * 4, lastTexel);
             farBlurs[tx] = plainBlurs[level];
             largestFar = std::max(largestFar, plainBlurs[level]);
+            leastFar = std::min(leastFar, plainBlurs[level]);
         }
         if (nearTexels) {
             store(nearTexels + tx * 4, Texel {});
@@ -377,6 +407,8 @@ void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan
             store(farTexels + tx * 4, far * 0.25f);
             farBlurs[tx] = far[3] > 0 ? farBlur / far[3] : 0;
             largestFar = std::max(largestFar, farBlurs[tx]);
+            if (far[3] > 0)
+                leastFar = std::min(leastFar, farBlurs[tx]);
         }
         if (nearTexels) {
             store(nearTexels + tx * 4, near * 0.25f);
@@ -386,6 +418,8 @@ void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan
     }
     m_largestFarBlur = largestFar;
     m_largestNearBlur = largestNear;
+    if (farTexels)
+        m_leastFarBlur[size_t(ty)] = leastFar;
 }
 
 void DepthOfField::buildFirstLevels(const SensorReadout& readout)
@@ -408,6 +442,7 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
     if (m_hasFar) {
         sizeLevel(m_far.levels[0], halfWidth, halfHeight);
         m_farBlur.resize(texels);
+        m_leastFarBlur.resize(size_t(halfHeight));
     }
     if (m_hasNear) {
         sizeLevel(m_near.levels[0], halfWidth, halfHeight);
@@ -419,37 +454,48 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
     m_largestFarBlur = m_largestNearBlur = 0;
     // The first level of each field is smoothed as its rows are made, and
     // the second made from it as soon as two rows are done, while they are
-    // at hand, if the frame's most blurred points call for it.
+    // at hand, if the frame's most blurred points call for it. The far
+    // field's first level is then made in a ring of rows, which stays in
+    // the processor's cache, and only the rows read at its own size later
+    // are kept in the level.
     struct Stream {
         Pyramid& field;
         ColumnSmoother first;
         std::optional<ColumnSmoother> second;
         int secondRows { 0 }; // those made
+        bool inRing { false };
     };
-    auto streamOf = [&](Pyramid& field, bool present, float largestBlur) {
+    auto streamOf = [&](Pyramid& field, bool present, float largestBlur, RowRing* ring) {
         bool second = present && levelsFor(largestBlur) >= 2;
         if (second && field.levels.size() < 2)
             field.levels.resize(2);
         Level& first = field.levels[0];
-        Stream stream { field, ColumnSmoother(first.texels, first.rowSpans, halfWidth), std::nullopt };
+        Stream stream { field, ColumnSmoother(first, second ? ring : nullptr), std::nullopt };
+        stream.inRing = second && ring;
         if (second) {
             Level& level = field.levels[1];
             sizeLevel(level, (halfWidth + 1) / 2, (halfHeight + 1) / 2);
-            stream.second.emplace(level.texels, level.rowSpans, level.width);
+            stream.second.emplace(level);
         }
         return stream;
     };
     auto range = readout.nearnessRange();
-    Stream far = streamOf(m_far, m_hasFar, m_blur[range.farthest]);
-    Stream near = streamOf(m_near, m_hasNear, m_blur[range.nearest]);
-    // The second level's rows whose first-level rows are done.
+    Stream far = streamOf(m_far, m_hasFar, m_blur[range.farthest], &m_farRing);
+    Stream near = streamOf(m_near, m_hasNear, m_blur[range.nearest], nullptr);
+    // A finished row: kept in the level when it is made in the ring and
+    // read later; the second level's rows whose first-level rows are done.
+    auto rowFinished = [&](Stream& stream, int ty) {
+        if (stream.inRing && farReadAtFirstLevel(ty))
+            stream.first.keep(ty);
+    };
     auto makeSecondRows = [](Stream& stream, int firstRowsDone) {
         if (!stream.second)
             return;
         const Level& first = stream.field.levels[0];
         Level& second = stream.field.levels[1];
         while (stream.secondRows < second.height && std::min(first.height, 2 * stream.secondRows + 2) <= firstRowsDone)
-            makeCoarserRow(first, second, stream.secondRows++, *stream.second);
+            makeCoarserRow([&](int y) { return stream.first.finishedRow(y); }, first.width, first.height, second, stream.secondRows++,
+                *stream.second);
         if (stream.secondRows == second.height && firstRowsDone == first.height)
             stream.second->finish(second.height);
     };
@@ -462,17 +508,17 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
         m_rowFields[size_t(ty)] = fields;
         m_rowColumns[size_t(ty)] = columns;
         bool hasFar = fields & HoldsFar, hasNear = fields & HoldsNear;
-        size_t row = size_t(ty) * size_t(halfWidth);
+        float* farRow = m_hasFar ? far.first.rowToMake(ty, hasFar ? columns : ColumnSpan {}) : nullptr;
+        float* nearRow = m_hasNear ? near.first.rowToMake(ty, hasNear ? columns : ColumnSpan {}) : nullptr;
         if (hasFar || hasNear)
-            makeFirstRow(readout, ty, columns, hasFar, hasNear);
-        for (auto [stream, present, holds] : { std::tuple { &far, m_hasFar, hasFar }, std::tuple { &near, m_hasNear, hasNear } }) {
-            if (!present)
+            makeFirstRow(readout, ty, columns, hasFar ? farRow : nullptr, hasNear ? nearRow : nullptr);
+        for (auto [stream, line, holds] : { std::tuple { &far, farRow, hasFar }, std::tuple { &near, nearRow, hasNear } }) {
+            if (!line)
                 continue;
-            Level& level = stream->field.levels[0];
-            ColumnSpan made = holds ? columns : ColumnSpan {};
-            clearOutside(level, ty, made);
             // The row before is done once this one has arrived.
-            stream->first.rowArrived(ty, smoothRow(&level.texels[row * 4], halfWidth, made));
+            stream->first.rowArrived(ty, smoothRow(line, halfWidth, holds ? columns : ColumnSpan {}));
+            if (ty > 0)
+                rowFinished(*stream, ty - 1);
             makeSecondRows(*stream, ty);
         }
     }
@@ -480,21 +526,35 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
         if (!present)
             continue;
         stream->first.finish(halfHeight);
+        rowFinished(*stream, halfHeight - 1);
         makeSecondRows(*stream, halfHeight);
         stream->field.depth = stream->second ? 2 : 1;
     }
 }
 
-void DepthOfField::makeCoarserRow(const Level& finer, Level& level, int y, ColumnSmoother& columns)
+bool DepthOfField::farReadAtFirstLevel(int ty) const
 {
-    int y0 = 2 * y, y1 = std::min(finer.height - 1, 2 * y + 1);
-    ColumnSpan made = finer.rowSpans[size_t(y0)].joined(finer.rowSpans[size_t(y1)]).halved();
-    clearOutside(level, y, made);
-    const float* upper = &finer.texels[size_t(y0) * size_t(finer.width) * 4];
-    const float* lower = &finer.texels[size_t(y1) * size_t(finer.width) * 4];
-    float* out = &level.texels[size_t(y) * size_t(level.width) * 4];
+    // The half rows read the far field where a texel has far points; at
+    // level 1 itself where their blur is less than level 2's.
+    return (m_rowFields[size_t(ty)] & HoldsFar) && m_leastFarBlur[size_t(ty)] < quarterBlur;
+}
+
+DepthOfField::LevelRow DepthOfField::rowOf(const Level& level, int y)
+{
+    return { &level.texels[size_t(y) * size_t(level.width) * 4], level.rowSpans[size_t(y)] };
+}
+
+template <typename FinerRow>
+void DepthOfField::makeCoarserRow(FinerRow finerRow, int finerWidth, int finerHeight, Level& level, int y, ColumnSmoother& columns)
+{
+    int y0 = 2 * y, y1 = std::min(finerHeight - 1, 2 * y + 1);
+    LevelRow upperRow = finerRow(y0), lowerRow = finerRow(y1);
+    ColumnSpan made = upperRow.span.joined(lowerRow.span).halved();
+    const float* upper = upperRow.texels;
+    const float* lower = lowerRow.texels;
+    float* out = columns.rowToMake(y, made);
     for (int x = made.from; x < made.to; ++x) {
-        int x0 = 2 * x, x1 = std::min(finer.width - 1, 2 * x + 1);
+        int x0 = 2 * x, x1 = std::min(finerWidth - 1, 2 * x + 1);
         store(out + x * 4, 0.25f * (load(upper + x0 * 4) + load(upper + x1 * 4) + load(lower + x0 * 4) + load(lower + x1 * 4)));
     }
     columns.rowArrived(y, smoothRow(out, level.width, made));
@@ -510,9 +570,9 @@ void DepthOfField::buildPyramid(Pyramid& pyramid, int levels)
         const Level& finer = pyramid.levels[size_t(k - 1)];
         Level& level = pyramid.levels[size_t(k)];
         sizeLevel(level, (finer.width + 1) / 2, (finer.height + 1) / 2);
-        ColumnSmoother columns(level.texels, level.rowSpans, level.width);
+        ColumnSmoother columns(level);
         for (int y = 0; y < level.height; ++y)
-            makeCoarserRow(finer, level, y, columns);
+            makeCoarserRow([&](int row) { return rowOf(finer, row); }, finer.width, finer.height, level, y, columns);
         columns.finish(level.height);
     }
     pyramid.depth = levels;
@@ -640,7 +700,9 @@ public:
     }
 
 private:
-    struct LevelRow {
+    // Level k's two rows around the grid's row, and where the grid's
+    // columns fall on them.
+    struct TappedRows {
         const float* top { nullptr };
         const float* bottom { nullptr };
         Tap row {};
@@ -648,7 +710,7 @@ private:
         bool own { false }; // the grid's own size: a texel is read as it is
     };
 
-    LevelRow levelRow(int k) const
+    TappedRows tappedRows(int k) const
     {
         const Level& level = m_pyramid.levels[size_t(k - 1)];
         const Tap& row = m_taps.rows[size_t(k)][size_t(m_ty)];
@@ -663,15 +725,15 @@ private:
         int deepest = m_pyramid.depth;
         float level = std::min(levelFor(blur), float(deepest));
         int lower = std::max(1, int(level));
-        m_lower = levelRow(lower);
+        m_lower = tappedRows(lower);
         m_t = level - float(lower);
         if (lower >= deepest)
             m_t = 0;
         if (m_t > 0)
-            m_upper = levelRow(lower + 1);
+            m_upper = tappedRows(lower + 1);
     }
 
-    static Texel sample(const LevelRow& level, int tx)
+    static Texel sample(const TappedRows& level, int tx)
     {
         return level.own ? load(level.top + tx * 4) : blend(level.top, level.bottom, level.row, level.columns[tx]);
     }
@@ -680,8 +742,8 @@ private:
     const LevelTaps& m_taps;
     int m_ty;
     float m_blur { -1 };
-    LevelRow m_lower;
-    LevelRow m_upper;
+    TappedRows m_lower;
+    TappedRows m_upper;
     float m_t { 0 };
 };
 

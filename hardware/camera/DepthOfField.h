@@ -103,6 +103,13 @@ private:
 
         void prepare(int width, int height, int coarseWidth, int coarseHeight);
     };
+    // A few rows of a level, in turn, while it is made: row y in row y % rows.
+    struct RowRing {
+        static constexpr int rows = 4;
+        int width { 0 };
+        std::vector<float> texels;
+        std::array<ColumnSpan, rows> spans {}; // the columns each may hold weight in
+    };
     // Where the centres of a grid's texels fall on each pyramid level.
     struct LevelTaps {
         std::vector<std::vector<Tap>> columns; // by level
@@ -132,19 +139,28 @@ private:
     // The half-size columns of two frame rows' blurred points.
     ColumnSpan blurredColumns(const SensorReadout&, int y0, int y1) const;
     static void sizeLevel(Level&, int width, int height);
-    // Zeros a level's row where it held weight, but for `keep`.
-    static void clearOutside(Level&, int y, ColumnSpan keep);
     // Level 1's texels of a row, in the columns given, from the frame's two
     // rows under it: each field's points weighed by how much they belong to
-    // it.
-    void makeFirstRow(const SensorReadout&, int ty, ColumnSpan, bool hasFar, bool hasNear);
+    // it, into the rows given for the fields there are (null for the others).
+    void makeFirstRow(const SensorReadout&, int ty, ColumnSpan, float* farRow, float* nearRow);
     class ColumnSmoother;
     // Level 1 of each field, and level 2 where the frame's most blurred
     // points call for it.
     void buildFirstLevels(const SensorReadout&);
-    // Row y of `level` from the two rows of `finer` under it: averaged two
-    // by two, smoothed along, and handed to `columns` to be smoothed down.
-    static void makeCoarserRow(const Level& finer, Level& level, int y, ColumnSmoother& columns);
+    // Whether the far field's level-1 row ty is read at that level's own
+    // size when the half rows are made.
+    bool farReadAtFirstLevel(int ty) const;
+    // A level's row and the columns it may hold weight in.
+    struct LevelRow {
+        const float* texels;
+        ColumnSpan span;
+    };
+    static LevelRow rowOf(const Level&, int y);
+    // Row y of `level` from the two rows of the finer level under it, which
+    // finerRow(y) gives: averaged two by two, smoothed along, and handed to
+    // `columns` to be smoothed down.
+    template <typename FinerRow>
+    static void makeCoarserRow(FinerRow finerRow, int finerWidth, int finerHeight, Level& level, int y, ColumnSmoother& columns);
     // The levels up to `levels` that are not made yet, and as many in use.
     static void buildPyramid(Pyramid&, int levels);
     void buildNearSpread(int level);
@@ -189,9 +205,11 @@ private:
 
     Pyramid m_far;
     Pyramid m_near;
+    RowRing m_farRing; // where the far field's level 1 is made
     // At level 1's size: the far pixels' mean blur, the near pixels' largest.
     std::vector<float> m_farBlur;
     std::vector<float> m_nearBlur;
+    std::vector<float> m_leastFarBlur; // by row, of the texels with far points
     // By level-1 row: the fields its points belong to, and the columns they
     // lie in. The blurs above are only written, and read, there.
     std::vector<uint8_t> m_rowFields;

@@ -177,21 +177,29 @@ TEST(DepthOfField, ABlurKeptFromFrameToFrameGivesWhatAFreshOneGives)
 {
     // The blurred parts move from frame to frame (a near disc, a far band,
     // then only a thin band, then the first again): rows that held a blur
-    // in one frame and none in the next must not keep any of it.
+    // in one frame and none in the next must not keep any of it. And the
+    // blur grows and shrinks, so that the far band is made at its first
+    // level's size and read there, made at a coarser one, or only at the
+    // first; and the band is cut short, and widens from row to row, so
+    // that no row keeps what lay beyond its ends before.
     const int width = 160, height = 120;
     struct Shot {
         int discX, discY, bandFrom, bandTo;
+        float blurPerDioptre; // the band's blur; the disc's is three times it
+        int bandWidth = width; // in its first row; two more in each after
+        int widening = 0;
     };
-    const Shot shots[] = { { 30, 25, 80, 120 }, { 120, 90, 0, 30 }, { 120, 30, 90, 120 }, { -100, -100, 62, 64 },
-        { 30, 25, 80, 120 } };
-    // The disc blurs by twelve pixels, the band by four.
-    Development development = blurring({ { 0.7f, 0.6f, 0.5f } }, 1, 4);
+    const Shot shots[] = { { 30, 25, 80, 120, 4 }, { 120, 90, 0, 30, 4 }, { 120, 30, 90, 120, 10 },
+        { -100, -100, 62, 64, 4 }, { 30, 25, 80, 120, 3 }, { 60, 60, 20, 100, 10 }, { 30, 25, 80, 120, 4 },
+        { -100, -100, 20, 100, 3 }, { -100, -100, 20, 100, 4, 40 }, { -100, -100, 20, 100, 3, 20, 2 } };
     DepthOfField kept;
     for (const Shot& shot : shots) {
+        Development development = blurring({ { 0.7f, 0.6f, 0.5f } }, 1, shot.blurPerDioptre);
         auto frame = frameOf(width, height, 0, [&](int x, int y) {
             if ((x - shot.discX) * (x - shot.discX) + (y - shot.discY) * (y - shot.discY) < 20 * 20)
                 return 4.0f;
-            return y >= shot.bandFrom && y < shot.bandTo ? 0.0f : 1.0f;
+            bool inBand = y >= shot.bandFrom && y < shot.bandTo && x < shot.bandWidth + shot.widening * (y - shot.bandFrom);
+            return inBand ? 0.0f : 1.0f;
         });
         auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
         for (int i = 0; i < width * height; ++i)
@@ -203,7 +211,8 @@ TEST(DepthOfField, ABlurKeptFromFrameToFrameGivesWhatAFreshOneGives)
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
                 differing += got->pixel(x, y) != expected->pixel(x, y);
-        EXPECT_EQ(differing, 0) << "disc at " << shot.discX << ", " << shot.discY;
+        EXPECT_EQ(differing, 0) << "disc at " << shot.discX << ", " << shot.discY << ", band from row " << shot.bandFrom
+                                << ", blur " << shot.blurPerDioptre;
     }
 }
 
