@@ -383,6 +383,26 @@ void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan
                 continue;
             }
         }
+        // A sharp subject among the blurred points: four points alike at a
+        // sharp distance, and often the four texels on, belong to neither
+        // field.
+        if (!m_blurred[level] && tx < pairedTo) {
+            int count = tx + 4 <= pairedTo && eightAlike(nearness, xs[0], level) ? 4
+                : pair(nearness[0], xs[0]) == levels && pair(nearness[1], xs[0]) == levels ? 1
+                : 0;
+            if (count) {
+                if (farTexels) {
+                    std::fill(farTexels + tx * 4, farTexels + (tx + count) * 4, 0.0f);
+                    std::fill(farBlurs + tx, farBlurs + tx + count, 0.0f);
+                }
+                if (nearTexels) {
+                    std::fill(nearTexels + tx * 4, nearTexels + (tx + count) * 4, 0.0f);
+                    std::fill(nearBlurs + tx, nearBlurs + tx + count, 0.0f);
+                }
+                tx += count - 1;
+                continue;
+            }
+        }
         // Each point by how much it belongs to either field.
         for (int i = 0; i < 2; ++i) {
             for (int x : xs) {
