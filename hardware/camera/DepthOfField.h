@@ -109,6 +109,14 @@ private:
         int width { 0 };
         std::vector<float> texels;
         std::array<ColumnSpan, rows> spans {}; // the columns each may hold weight in
+        std::array<bool, rows> smoothedAlong {};
+
+        // Sized for rows of `width`; what they hold is kept when it is.
+        void size(int width);
+        float* row(int y) { return &texels[size_t(y % rows) * size_t(width) * 4]; }
+        // Row y to be made: zeros outside `made`, cleared only where they
+        // held weight before.
+        float* rowToMake(int y, ColumnSpan made);
     };
     // Where the centres of a grid's texels fall on each pyramid level.
     struct LevelTaps {
@@ -144,23 +152,18 @@ private:
     // it, into the rows given for the fields there are (null for the others).
     void makeFirstRow(const SensorReadout&, int ty, ColumnSpan, float* farRow, float* nearRow);
     class ColumnSmoother;
+    class FirstLevelRing;
+    class HalvingRows;
     // Level 1 of each field, and level 2 where the frame's most blurred
     // points call for it.
     void buildFirstLevels(const SensorReadout&);
     // Whether the far field's level-1 row ty is read at that level's own
     // size when the half rows are made.
     bool farReadAtFirstLevel(int ty) const;
-    // A level's row and the columns it may hold weight in.
-    struct LevelRow {
-        const float* texels;
-        ColumnSpan span;
-    };
-    static LevelRow rowOf(const Level&, int y);
-    // Row y of `level` from the two rows of the finer level under it, which
-    // finerRow(y) gives: averaged two by two, smoothed along, and handed to
-    // `columns` to be smoothed down.
-    template <typename FinerRow>
-    static void makeCoarserRow(FinerRow finerRow, int finerWidth, int finerHeight, Level& level, int y, ColumnSmoother& columns);
+    // Row y of `level` from the two rows of the finer level under it:
+    // averaged two by two, smoothed along, and handed to `columns` to be
+    // smoothed down.
+    static void makeCoarserRow(const Level& finer, Level& level, int y, ColumnSmoother& columns);
     // The levels up to `levels` that are not made yet, and as many in use.
     static void buildPyramid(Pyramid&, int levels);
     void buildNearSpread(int level);
@@ -206,6 +209,9 @@ private:
     Pyramid m_far;
     Pyramid m_near;
     RowRing m_farRing; // where the far field's level 1 is made
+    // Each field's level-1 rows on their way to level 2.
+    RowRing m_farHalving;
+    RowRing m_nearHalving;
     // At level 1's size: the far pixels' mean blur, the near pixels' largest.
     std::vector<float> m_farBlur;
     std::vector<float> m_nearBlur;

@@ -64,6 +64,12 @@ inline int levelsFor(float blur)
     return std::clamp(int(std::ceil(levelFor(blur))), 1, deepestLevel);
 }
 
+// A row of four-float texels, `width` of them, smoothed [1 2 1] / 4 and
+// averaged two by two, the edges repeated and an odd last texel counting
+// twice, as one filter: the columns of `made` of the row of half the size,
+// into `out`. Level 1's rows become level 2's so before they are smoothed.
+void halveRow(const float* line, int width, ColumnSpan made, float* out);
+
 // How many of `flags` from `from` on, before `to`, are ones: eight at a
 // time while they are.
 inline int runOfOnes(const uint8_t* flags, int from, int to)

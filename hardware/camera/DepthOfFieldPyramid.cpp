@@ -18,6 +18,23 @@ using namespace dof;
 
 namespace {
 
+// [1 2 1] / 4: a value smoothed with those on either side of it.
+template <typename Value>
+Value smoothed(Value before, Value at, Value after)
+{
+    return 0.25f * (before + after) + 0.5f * at;
+}
+
+// A row of texels to be made with weight in `made`: zeros outside it,
+// cleared only where they held weight before, which `held` says and
+// learns.
+float* readiedRow(float* line, ColumnSpan& held, ColumnSpan made)
+{
+    forColumnsOutside(held, made, [&](int from, int to) { std::fill(line + from * 4, line + to * 4, 0.0f); });
+    held = made;
+    return line;
+}
+
 // [1 2 1] / 4 along a row of four-float texels, edges repeated, in place:
 // its columns in `span`, the others read as they are. Answers the columns
 // that may hold weight after, when only those of `span` did before.
@@ -31,7 +48,7 @@ ColumnSpan smoothRow(float* line, int width, ColumnSpan span)
         float* here = line + x * 4;
         Texel current = load(here);
         Texel next = x + 1 < width ? load(here + 4) : current;
-        store(here, 0.25f * (previous + next) + 0.5f * current);
+        store(here, smoothed(previous, current, next));
         previous = current;
     }
     return span;
@@ -42,48 +59,17 @@ ColumnSpan smoothRow(float* line, int width, ColumnSpan span)
 // [1 2 1] / 4 down the columns of a level whose rows arrive one at a time,
 // edges repeated: a row is finished in place once the one below it is
 // there, so the level is smoothed while it is made, in one pass. Only the
-// columns the three rows hold weight in are worked. The rows are made in
-// the level itself, which learns each row's columns once smoothed, or in a
-// ring of a few, where each is at hand until the coarser level has taken
-// it, and is kept in the level only when asked to.
+// columns the three rows hold weight in are worked.
 class DepthOfField::ColumnSmoother {
 public:
-    ColumnSmoother(Level& level, RowRing* ring = nullptr)
+    explicit ColumnSmoother(Level& level)
         : m_level(level)
-        , m_ring(ring)
     {
-        if (m_ring && m_ring->width != level.width) {
-            m_ring->width = level.width;
-            m_ring->texels.assign(size_t(level.width) * RowRing::rows * 4, 0.0f);
-            m_ring->spans.fill({});
-        }
     }
 
     // Where row y is to be made: zeros outside `made`, cleared only where
     // they held weight before.
-    float* rowToMake(int y, ColumnSpan made)
-    {
-        ColumnSpan& held = m_ring ? m_ring->spans[size_t(y % RowRing::rows)] : m_level.rowSpans[size_t(y)];
-        float* line = row(y);
-        forColumnsOutside(held, made, [&](int from, int to) { std::fill(line + from * 4, line + to * 4, 0.0f); });
-        held = made;
-        return line;
-    }
-    // Row y, once finished; in a ring, until three more have arrived.
-    LevelRow finishedRow(int y) const
-    {
-        return m_ring ? LevelRow { row(y), m_ring->spans[size_t(y % RowRing::rows)] } : rowOf(m_level, y);
-    }
-    // Row y, finished in a ring, kept in the level too.
-    void keep(int y)
-    {
-        LevelRow finished = finishedRow(y);
-        float* line = &m_level.texels[size_t(y) * size_t(m_level.width) * 4];
-        ColumnSpan& held = m_level.rowSpans[size_t(y)];
-        forColumnsOutside(held, finished.span, [&](int from, int to) { std::fill(line + from * 4, line + to * 4, 0.0f); });
-        held = finished.span;
-        std::copy(finished.texels + held.from * 4, finished.texels + held.to * 4, line + held.from * 4);
-    }
+    float* rowToMake(int y, ColumnSpan made) { return readiedRow(row(y), m_level.rowSpans[size_t(y)], made); }
 
     // Row y is made: weight in `span`, zeros elsewhere.
     void rowArrived(int y, ColumnSpan span)
@@ -104,32 +90,193 @@ public:
     }
 
 private:
-    float* row(int y) const
-    {
-        return m_ring ? &m_ring->texels[size_t(y % RowRing::rows) * size_t(m_level.width) * 4]
-                      : &m_level.texels[size_t(y) * size_t(m_level.width) * 4];
-    }
+    float* row(int y) const { return &m_level.texels[size_t(y) * size_t(m_level.width) * 4]; }
 
     void finishRow(int y, const float* below, ColumnSpan belowSpan)
     {
         ColumnSpan span = m_aboveSpan.joined(m_lineSpan).joined(belowSpan);
-        (m_ring ? m_ring->spans[size_t(y % RowRing::rows)] : m_level.rowSpans[size_t(y)]) = span;
+        m_level.rowSpans[size_t(y)] = span;
         // Beyond the span the row, the one below and the copy of the one
         // above are zeros, and stay so.
         float* line = row(y);
         for (size_t i = size_t(span.from) * 4; i < size_t(span.to) * 4; ++i) {
             float current = line[i];
-            line[i] = 0.25f * (m_above[i] + below[i]) + 0.5f * current;
+            line[i] = smoothed(m_above[i], current, below[i]);
             m_above[i] = current;
         }
         m_aboveSpan = m_lineSpan;
     }
 
     Level& m_level;
-    RowRing* m_ring;
     std::vector<float> m_above; // the row above the one to finish, unsmoothed
     ColumnSpan m_aboveSpan;
     ColumnSpan m_lineSpan;
+};
+
+void DepthOfField::RowRing::size(int rowWidth)
+{
+    if (width == rowWidth)
+        return;
+    width = rowWidth;
+    texels.assign(size_t(width) * rows * 4, 0.0f);
+    spans.fill({});
+}
+
+float* DepthOfField::RowRing::rowToMake(int y, ColumnSpan made)
+{
+    smoothedAlong[size_t(y % rows)] = false;
+    return readiedRow(row(y), spans[size_t(y % rows)], made);
+}
+
+// A level 1 made in a ring of rows, which stays in the processor's cache,
+// when level 2 is made from its rows as they arrive: a row is smoothed, the
+// same as ColumnSmoother does, and kept in the level only when asked to.
+class DepthOfField::FirstLevelRing {
+public:
+    FirstLevelRing(Level& level, RowRing& ring)
+        : m_level(level)
+        , m_ring(ring)
+    {
+        m_ring.size(level.width);
+    }
+
+    float* rowToMake(int y, ColumnSpan made) { return m_ring.rowToMake(y, made); }
+
+    // Row y smoothed into the level; the rows around it are made.
+    void keep(int y)
+    {
+        int above = std::max(0, y - 1), below = std::min(m_level.height - 1, y + 1);
+        ColumnSpan span = smoothedAlong(above).joined(smoothedAlong(y)).joined(smoothedAlong(below));
+        const float* up = m_ring.row(above);
+        const float* line = m_ring.row(y);
+        const float* down = m_ring.row(below);
+        float* out = readiedRow(&m_level.texels[size_t(y) * size_t(m_level.width) * 4], m_level.rowSpans[size_t(y)], span);
+        for (size_t i = size_t(span.from) * 4; i < size_t(span.to) * 4; ++i)
+            out[i] = smoothed(up[i], line[i], down[i]);
+    }
+
+private:
+    // Row y smoothed along, once: the columns it holds weight in after.
+    ColumnSpan smoothedAlong(int y)
+    {
+        size_t slot = size_t(y % RowRing::rows);
+        if (!m_ring.smoothedAlong[slot]) {
+            m_ring.spans[slot] = smoothRow(m_ring.row(y), m_ring.width, m_ring.spans[slot]);
+            m_ring.smoothedAlong[slot] = true;
+        }
+        return m_ring.spans[slot];
+    }
+
+    Level& m_level;
+    RowRing& m_ring;
+};
+
+namespace {
+
+// Where a pair of texels of a row of `count`, and the two around them, lie:
+// the pair averaged after smoothing [1 2 1] / 4 is [1 3 3 1] / 8 of the
+// four. The edges repeat as the smoothing repeats them; an odd last texel,
+// its own pair, takes the one before it for either neighbour.
+struct PairTaps {
+    int before, first, second, after;
+};
+
+PairTaps pairTaps(int pair, int count)
+{
+    int first = 2 * pair, second = std::min(count - 1, first + 1);
+    int before = std::max(0, first - 1);
+    return { before, first, second, second > first ? std::min(count - 1, second + 1) : before };
+}
+
+Texel halvedPair(Texel before, Texel first, Texel second, Texel after)
+{
+    return 0.125f * (before + after) + 0.375f * (first + second);
+}
+
+}
+
+void dof::halveRow(const float* line, int width, ColumnSpan made, float* out)
+{
+    auto halve = [&](int x) {
+        PairTaps taps = pairTaps(x, width);
+        store(out + x * 4,
+            halvedPair(load(line + taps.before * 4), load(line + taps.first * 4), load(line + taps.second * 4),
+                load(line + taps.after * 4)));
+    };
+    // Away from the edges, each pair's two texels are the next one's two
+    // before it.
+    int from = std::max(made.from, 1), to = std::max(from, std::min(made.to, (width - 1) / 2));
+    for (int x = made.from; x < std::min(from, made.to); ++x)
+        halve(x);
+    if (from < to) {
+        Texel before = load(line + (2 * from - 1) * 4), first = load(line + 2 * from * 4);
+        for (int x = from; x < to; ++x) {
+            Texel second = load(line + (2 * x + 1) * 4), after = load(line + (2 * x + 2) * 4);
+            store(out + x * 4, halvedPair(before, first, second, after));
+            before = second;
+            first = after;
+        }
+    }
+    for (int x = to; x < made.to; ++x)
+        halve(x);
+}
+
+// Level 2 made from level 1's rows as they arrive, before they are smoothed:
+// the smoothing [1 2 1] / 4 and the average of two after it are one filter,
+// run along each row as it arrives and then down the columns of the rows so
+// halved. Level 1 itself is then smoothed only where it is read.
+class DepthOfField::HalvingRows {
+public:
+    HalvingRows(const Level& first, Level& second, RowRing& ring)
+        : m_first(first)
+        , m_second(second)
+        , m_ring(ring)
+        , m_columns(second)
+    {
+        m_ring.size(second.width);
+    }
+
+    // Level 1's row y, unsmoothed, with weight in `span`.
+    void rowArrived(int y, const float* line, ColumnSpan span)
+    {
+        ColumnSpan made = span.widened(1, m_first.width).halved();
+        halveRow(line, m_first.width, made, m_ring.rowToMake(y, made));
+        // A row of level 2 is made once the last of the four under it has.
+        while (m_made < m_second.height && lastRowUnder(m_made) <= y)
+            makeRow(m_made++);
+    }
+    // Once every row has arrived.
+    void finish() { m_columns.finish(m_second.height); }
+
+private:
+    int lastRowUnder(int y) const
+    {
+        PairTaps taps = pairTaps(y, m_first.height);
+        return std::max(taps.second, taps.after);
+    }
+
+    void makeRow(int y)
+    {
+        PairTaps taps = pairTaps(y, m_first.height);
+        ColumnSpan made;
+        for (int row : { taps.before, taps.first, taps.second, taps.after })
+            made = made.joined(m_ring.spans[size_t(row % RowRing::rows)]);
+        const float* before = m_ring.row(taps.before);
+        const float* first = m_ring.row(taps.first);
+        const float* second = m_ring.row(taps.second);
+        const float* after = m_ring.row(taps.after);
+        float* out = m_columns.rowToMake(y, made);
+        for (int x = made.from; x < made.to; ++x)
+            store(out + x * 4,
+                halvedPair(load(before + x * 4), load(first + x * 4), load(second + x * 4), load(after + x * 4)));
+        m_columns.rowArrived(y, smoothRow(out, m_second.width, made));
+    }
+
+    const Level& m_first;
+    Level& m_second;
+    RowRing& m_ring;
+    ColumnSmoother m_columns;
+    int m_made { 0 };
 };
 
 void DepthOfField::sizeLevel(Level& level, int width, int height)
@@ -327,52 +474,49 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
     m_rowColumns.resize(size_t(halfHeight));
 
     m_largestFarBlur = m_largestNearBlur = 0;
-    // The first level of each field is smoothed as its rows are made, and
-    // the second made from it as soon as two rows are done, while they are
-    // at hand, if the frame's most blurred points call for it. The far
-    // field's first level is then made in a ring of rows, which stays in
-    // the processor's cache, and only the rows read at its own size later
-    // are kept in the level.
+    // Level 2, where the frame's most blurred points call for it, is made
+    // from level 1's rows as they arrive. The far field's level 1 is then
+    // made in a ring of rows, and only the rows read at its own size later
+    // are smoothed and kept in the level; otherwise each field's level 1 is
+    // smoothed in the level as its rows are made.
     struct Stream {
-        Pyramid& field;
-        ColumnSmoother first;
-        std::optional<ColumnSmoother> second;
-        int secondRows { 0 }; // those made
-        bool inRing { false };
+        std::optional<ColumnSmoother> first;
+        std::optional<FirstLevelRing> ring;
+        std::optional<HalvingRows> second;
     };
-    auto streamOf = [&](Pyramid& field, bool present, float largestBlur, RowRing* ring) {
-        bool second = present && levelsFor(largestBlur) >= 2;
+    auto streamOf = [&](Pyramid& field, bool present, float largestBlur, RowRing* ring, RowRing& halving) {
+        Stream stream;
+        if (!present)
+            return stream;
+        bool second = levelsFor(largestBlur) >= 2;
         if (second && field.levels.size() < 2)
             field.levels.resize(2);
         Level& first = field.levels[0];
-        Stream stream { field, ColumnSmoother(first, second ? ring : nullptr), std::nullopt };
-        stream.inRing = second && ring;
+        if (second && ring)
+            stream.ring.emplace(first, *ring);
+        else
+            stream.first.emplace(first);
         if (second) {
             Level& level = field.levels[1];
             sizeLevel(level, (halfWidth + 1) / 2, (halfHeight + 1) / 2);
-            stream.second.emplace(level);
+            stream.second.emplace(first, level, halving);
         }
+        field.depth = second ? 2 : 1;
         return stream;
     };
     auto range = readout.nearnessRange();
-    Stream far = streamOf(m_far, m_hasFar, m_blur[range.farthest], &m_farRing);
-    Stream near = streamOf(m_near, m_hasNear, m_blur[range.nearest], nullptr);
-    // A finished row: kept in the level when it is made in the ring and
-    // read later; the second level's rows whose first-level rows are done.
-    auto rowFinished = [&](Stream& stream, int ty) {
-        if (stream.inRing && farReadAtFirstLevel(ty))
-            stream.first.keep(ty);
+    Stream far = streamOf(m_far, m_hasFar, m_blur[range.farthest], &m_farRing, m_farHalving);
+    Stream near = streamOf(m_near, m_hasNear, m_blur[range.nearest], nullptr, m_nearHalving);
+    auto rowToMake = [](Stream& stream, int ty, ColumnSpan made) -> float* {
+        if (stream.ring)
+            return stream.ring->rowToMake(ty, made);
+        return stream.first ? stream.first->rowToMake(ty, made) : nullptr;
     };
-    auto makeSecondRows = [](Stream& stream, int firstRowsDone) {
-        if (!stream.second)
-            return;
-        const Level& first = stream.field.levels[0];
-        Level& second = stream.field.levels[1];
-        while (stream.secondRows < second.height && std::min(first.height, 2 * stream.secondRows + 2) <= firstRowsDone)
-            makeCoarserRow([&](int y) { return stream.first.finishedRow(y); }, first.width, first.height, second, stream.secondRows++,
-                *stream.second);
-        if (stream.secondRows == second.height && firstRowsDone == first.height)
-            stream.second->finish(second.height);
+    // A ring's row, once the one below it has arrived, kept when it is
+    // read later.
+    auto keptFromRing = [&](Stream& stream, int ty) {
+        if (stream.ring && farReadAtFirstLevel(ty))
+            stream.ring->keep(ty);
     };
     for (int ty = 0; ty < halfHeight; ++ty) {
         // An odd last row or column counts twice.
@@ -383,27 +527,28 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
         m_rowFields[size_t(ty)] = fields;
         m_rowColumns[size_t(ty)] = columns;
         bool hasFar = fields & HoldsFar, hasNear = fields & HoldsNear;
-        float* farRow = m_hasFar ? far.first.rowToMake(ty, hasFar ? columns : ColumnSpan {}) : nullptr;
-        float* nearRow = m_hasNear ? near.first.rowToMake(ty, hasNear ? columns : ColumnSpan {}) : nullptr;
+        float* farRow = rowToMake(far, ty, hasFar ? columns : ColumnSpan {});
+        float* nearRow = rowToMake(near, ty, hasNear ? columns : ColumnSpan {});
         if (hasFar || hasNear)
             makeFirstRow(readout, ty, columns, hasFar ? farRow : nullptr, hasNear ? nearRow : nullptr);
         for (auto [stream, line, holds] : { std::tuple { &far, farRow, hasFar }, std::tuple { &near, nearRow, hasNear } }) {
             if (!line)
                 continue;
-            // The row before is done once this one has arrived.
-            stream->first.rowArrived(ty, smoothRow(line, halfWidth, holds ? columns : ColumnSpan {}));
-            if (ty > 0)
-                rowFinished(*stream, ty - 1);
-            makeSecondRows(*stream, ty);
+            ColumnSpan span = holds ? columns : ColumnSpan {};
+            if (stream->second)
+                stream->second->rowArrived(ty, line, span);
+            if (stream->first)
+                stream->first->rowArrived(ty, smoothRow(line, halfWidth, span));
+            else if (ty > 0)
+                keptFromRing(*stream, ty - 1);
         }
     }
-    for (auto [stream, present] : { std::pair { &far, m_hasFar }, std::pair { &near, m_hasNear } }) {
-        if (!present)
-            continue;
-        stream->first.finish(halfHeight);
-        rowFinished(*stream, halfHeight - 1);
-        makeSecondRows(*stream, halfHeight);
-        stream->field.depth = stream->second ? 2 : 1;
+    for (Stream* stream : { &far, &near }) {
+        if (stream->first)
+            stream->first->finish(halfHeight);
+        keptFromRing(*stream, halfHeight - 1);
+        if (stream->second)
+            stream->second->finish();
     }
 }
 
@@ -414,22 +559,15 @@ bool DepthOfField::farReadAtFirstLevel(int ty) const
     return (m_rowFields[size_t(ty)] & HoldsFar) && m_leastFarBlur[size_t(ty)] < quarterBlur;
 }
 
-DepthOfField::LevelRow DepthOfField::rowOf(const Level& level, int y)
+void DepthOfField::makeCoarserRow(const Level& finer, Level& level, int y, ColumnSmoother& columns)
 {
-    return { &level.texels[size_t(y) * size_t(level.width) * 4], level.rowSpans[size_t(y)] };
-}
-
-template <typename FinerRow>
-void DepthOfField::makeCoarserRow(FinerRow finerRow, int finerWidth, int finerHeight, Level& level, int y, ColumnSmoother& columns)
-{
-    int y0 = 2 * y, y1 = std::min(finerHeight - 1, 2 * y + 1);
-    LevelRow upperRow = finerRow(y0), lowerRow = finerRow(y1);
-    ColumnSpan made = upperRow.span.joined(lowerRow.span).halved();
-    const float* upper = upperRow.texels;
-    const float* lower = lowerRow.texels;
+    int y0 = 2 * y, y1 = std::min(finer.height - 1, 2 * y + 1);
+    ColumnSpan made = finer.rowSpans[size_t(y0)].joined(finer.rowSpans[size_t(y1)]).halved();
+    const float* upper = &finer.texels[size_t(y0) * size_t(finer.width) * 4];
+    const float* lower = &finer.texels[size_t(y1) * size_t(finer.width) * 4];
     float* out = columns.rowToMake(y, made);
     for (int x = made.from; x < made.to; ++x) {
-        int x0 = 2 * x, x1 = std::min(finerWidth - 1, 2 * x + 1);
+        int x0 = 2 * x, x1 = std::min(finer.width - 1, 2 * x + 1);
         store(out + x * 4, 0.25f * (load(upper + x0 * 4) + load(upper + x1 * 4) + load(lower + x0 * 4) + load(lower + x1 * 4)));
     }
     columns.rowArrived(y, smoothRow(out, level.width, made));
@@ -447,7 +585,7 @@ void DepthOfField::buildPyramid(Pyramid& pyramid, int levels)
         sizeLevel(level, (finer.width + 1) / 2, (finer.height + 1) / 2);
         ColumnSmoother columns(level);
         for (int y = 0; y < level.height; ++y)
-            makeCoarserRow([&](int row) { return rowOf(finer, row); }, finer.width, finer.height, level, y, columns);
+            makeCoarserRow(finer, level, y, columns);
         columns.finish(level.height);
     }
     pyramid.depth = levels;

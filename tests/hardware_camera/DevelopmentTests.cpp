@@ -1,11 +1,14 @@
 #include "hardware/camera/DepthOfField.h"
+#include "hardware/camera/DepthOfFieldBasics.h"
 #include "hardware/camera/Development.h"
 #include "hardware/camera/PackedPixels.h"
 #include "hardware/camera/SensorReadout.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 using namespace hardware;
 
@@ -558,6 +561,41 @@ TEST(Development, DevelopingInPlaceGivesWhatANewImageGets)
             for (int x = 0; x < 64; ++x)
                 differing += inPlace->pixel(x, y) != apart->pixel(x, y);
         EXPECT_EQ(differing, 0) << blurPerDioptre;
+    }
+}
+
+TEST(DepthOfField, ARowHalvedIsTheRowSmoothedThenAveragedTwoByTwo)
+{
+    // Level 2 is made from level 1's rows before they are smoothed: the
+    // same as smoothing [1 2 1] / 4, edges repeated, and averaging each two
+    // texels, an odd last one with itself. Short rows and odd ones, whole
+    // or with weight in some columns only, zeros elsewhere.
+    for (int width : { 1, 2, 3, 4, 5, 8, 9, 16, 17 }) {
+        for (ColumnSpan span : { ColumnSpan { 0, width }, ColumnSpan { width / 3, width - width / 4 },
+                 ColumnSpan { width - 1, width }, ColumnSpan { 0, 1 } }) {
+            std::vector<float> line(size_t(width) * 4, 0.0f);
+            for (int x = span.from; x < span.to; ++x)
+                for (int c = 0; c < 4; ++c)
+                    line[size_t(x * 4 + c)] = float((x * 37 + c * 11) % 23 + 1);
+            auto at = [&](int x, int c) { return line[size_t(std::clamp(x, 0, width - 1) * 4 + c)]; };
+            int halfWidth = (width + 1) / 2;
+            ColumnSpan made = span.widened(1, width).halved();
+            std::vector<float> halved(size_t(halfWidth) * 4, -1.0f);
+            dof::halveRow(line.data(), width, made, halved.data());
+            for (int x = made.from; x < made.to; ++x) {
+                for (int c = 0; c < 4; ++c) {
+                    auto smoothed = [&](int i) { return 0.25f * (at(i - 1, c) + at(i + 1, c)) + 0.5f * at(i, c); };
+                    float expected = 0.5f * (smoothed(2 * x) + smoothed(std::min(width - 1, 2 * x + 1)));
+                    EXPECT_NEAR(halved[size_t(x * 4 + c)], expected, 1e-4f) << width << " wide, texel " << x << "." << c;
+                }
+            }
+            // What it was not asked for it leaves.
+            for (int x = 0; x < halfWidth; ++x) {
+                if (x < made.from || x >= made.to) {
+                    EXPECT_EQ(halved[size_t(x * 4)], -1.0f) << width << " wide, texel " << x;
+                }
+            }
+        }
     }
 }
 
