@@ -50,7 +50,9 @@ void DepthOfField::prepareTaps()
 
 // A pyramid read along one half-size row, at the levels blurs match. The
 // blur changes seldom from texel to texel, so the levels' rows and taps are
-// looked up only when it does.
+// looked up only when it does. A coarser level's texel lies under several
+// of the row's: its two rows are mixed down once for them all, and then
+// across for each.
 class DepthOfField::PyramidRow {
 public:
     PyramidRow(const Pyramid& pyramid, const LevelTaps& taps, int ty)
@@ -66,10 +68,10 @@ public:
     {
         if (blur != m_blur)
             choose(blur);
-        Texel value = sample(m_lower, tx);
+        Texel value = m_lower.sample(tx);
         if (m_t <= 0)
             return value;
-        return value + (sample(m_upper, tx) - value) * m_t;
+        return value + (m_upper.sample(tx) - value) * m_t;
     }
 
 private:
@@ -81,6 +83,30 @@ private:
         Tap row {};
         const Tap* columns { nullptr };
         bool own { false }; // the grid's own size: a texel is read as it is
+        // The two columns last mixed down, and what they came to.
+        int left { -1 };
+        int right { -1 };
+        Texel leftValue {};
+        Texel rightValue {};
+
+        Texel sample(int tx)
+        {
+            if (own)
+                return load(top + tx * 4);
+            const Tap& column = columns[tx];
+            if (column.a != left || column.b != right) {
+                leftValue = column.a == right ? rightValue : down(column.a);
+                rightValue = down(column.b);
+                left = column.a;
+                right = column.b;
+            }
+            return leftValue + (rightValue - leftValue) * column.t;
+        }
+        Texel down(int x) const
+        {
+            Texel upper = load(top + x * 4);
+            return upper + (load(bottom + x * 4) - upper) * row.t;
+        }
     };
 
     TappedRows tappedRows(int k) const
@@ -104,11 +130,6 @@ private:
             m_t = 0;
         if (m_t > 0)
             m_upper = tappedRows(lower + 1);
-    }
-
-    static Texel sample(const TappedRows& level, int tx)
-    {
-        return level.own ? load(level.top + tx * 4) : blend(level.top, level.bottom, level.row, level.columns[tx]);
     }
 
     const Pyramid& m_pyramid;
