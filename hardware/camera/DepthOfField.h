@@ -49,11 +49,30 @@ private:
         // zeros, cleared only where they held some in the frame before.
         std::vector<ColumnSpan> rowSpans;
     };
+    // A few rows of a level, in turn, while it is made: row y in row y % rows.
+    struct RowRing {
+        static constexpr int rows = 4;
+        int width { 0 };
+        std::vector<float> texels;
+        std::array<ColumnSpan, rows> spans {}; // the columns each may hold weight in
+        std::array<bool, rows> smoothedAlong {};
+
+        // Sized for rows of `width`; what they hold is kept when it is.
+        void size(int width);
+        float* row(int y) { return &texels[size_t(y % rows) * size_t(width) * 4]; }
+        // Row y to be made: zeros outside `made`, cleared only where they
+        // held weight before.
+        float* rowToMake(int y, ColumnSpan made);
+    };
     // A field's levels, halving from level 1, half the frame. They are kept
     // from frame to frame, with their buffers, however many are in use.
     struct Pyramid {
         std::vector<Level> levels; // [0] is level 1
         int depth { 0 };           // the levels in use
+        // Levels 1 and 2's rows while the next level is made from them: the
+        // rows themselves, where they are not kept whole, and halved along.
+        std::array<RowRing, 2> madeInPassing;
+        std::array<RowRing, 2> halvedInPassing;
     };
     // A point between two texels of a row or column.
     struct Tap {
@@ -103,21 +122,6 @@ private:
 
         void prepare(int width, int height, int coarseWidth, int coarseHeight);
     };
-    // A few rows of a level, in turn, while it is made: row y in row y % rows.
-    struct RowRing {
-        static constexpr int rows = 4;
-        int width { 0 };
-        std::vector<float> texels;
-        std::array<ColumnSpan, rows> spans {}; // the columns each may hold weight in
-        std::array<bool, rows> smoothedAlong {};
-
-        // Sized for rows of `width`; what they hold is kept when it is.
-        void size(int width);
-        float* row(int y) { return &texels[size_t(y % rows) * size_t(width) * 4]; }
-        // Row y to be made: zeros outside `made`, cleared only where they
-        // held weight before.
-        float* rowToMake(int y, ColumnSpan made);
-    };
     // Where the centres of a grid's texels fall on each pyramid level.
     struct LevelTaps {
         std::vector<std::vector<Tap>> columns; // by level
@@ -152,14 +156,15 @@ private:
     // it, into the rows given for the fields there are (null for the others).
     void makeFirstRow(const SensorReadout&, int ty, ColumnSpan, float* farRow, float* nearRow);
     class ColumnSmoother;
-    class FirstLevelRing;
+    class LevelRing;
+    class LevelStream;
     class HalvingRows;
     // Level 1 of each field, and level 2 where the frame's most blurred
     // points call for it.
     void buildFirstLevels(const SensorReadout&);
-    // Whether the far field's level-1 row ty is read at that level's own
-    // size when the half rows are made.
-    bool farReadAtFirstLevel(int ty) const;
+    // Whether row `row` of the far field's level 1 or 2 is read at that
+    // level's own size when the half rows are made.
+    bool farReadAt(int level, int row) const;
     // Row y of `level` from the two rows of the finer level under it:
     // averaged two by two, smoothed along, and handed to `columns` to be
     // smoothed down.
@@ -208,10 +213,6 @@ private:
 
     Pyramid m_far;
     Pyramid m_near;
-    RowRing m_farRing; // where the far field's level 1 is made
-    // Each field's level-1 rows on their way to level 2.
-    RowRing m_farHalving;
-    RowRing m_nearHalving;
     // At level 1's size: the far pixels' mean blur, the near pixels' largest.
     std::vector<float> m_farBlur;
     std::vector<float> m_nearBlur;

@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
-#include <tuple>
 
 // The blurred fields' pyramids: level 1 made from the frame's points, each
 // level smoothed as it is made, and the near field's spread.
@@ -128,12 +129,13 @@ float* DepthOfField::RowRing::rowToMake(int y, ColumnSpan made)
     return readiedRow(row(y), spans[size_t(y % rows)], made);
 }
 
-// A level 1 made in a ring of rows, which stays in the processor's cache,
-// when level 2 is made from its rows as they arrive: a row is smoothed, the
-// same as ColumnSmoother does, and kept in the level only when asked to.
-class DepthOfField::FirstLevelRing {
+// A level made in a ring of rows, which stays in the processor's cache,
+// while the next level is made from its rows as they arrive: a row is
+// smoothed, the same as ColumnSmoother does, and kept in the level only
+// when asked to.
+class DepthOfField::LevelRing {
 public:
-    FirstLevelRing(Level& level, RowRing& ring)
+    LevelRing(Level& level, RowRing& ring)
         : m_level(level)
         , m_ring(ring)
     {
@@ -221,43 +223,87 @@ void dof::halveRow(const float* line, int width, ColumnSpan made, float* out)
         halve(x);
 }
 
-// Level 2 made from level 1's rows as they arrive, before they are smoothed:
-// the smoothing [1 2 1] / 4 and the average of two after it are one filter,
-// run along each row as it arrives and then down the columns of the rows so
-// halved. Level 1 itself is then smoothed only where it is read.
-class DepthOfField::HalvingRows {
+// A level whose rows arrive one at a time, unsmoothed: smoothed in the
+// level as they come, or made in a ring and kept in the level only where
+// `kept` says they are read at its size. And when the next level is made
+// with it, each row halved on its way there.
+class DepthOfField::LevelStream {
 public:
-    HalvingRows(const Level& first, Level& second, RowRing& ring)
-        : m_first(first)
-        , m_second(second)
-        , m_ring(ring)
-        , m_columns(second)
+    // Smoothed in the level.
+    explicit LevelStream(Level& level)
+        : m_level(level)
     {
-        m_ring.size(second.width);
+        m_inLevel.emplace(level);
+    }
+    // Made in `ring`.
+    LevelStream(Level& level, RowRing* ring, std::function<bool(int)> kept)
+        : m_level(level)
+        , m_kept(std::move(kept))
+    {
+        m_ring.emplace(level, *ring);
     }
 
-    // Level 1's row y, unsmoothed, with weight in `span`.
+    // The next level made from this one's rows, through a ring of them
+    // halved along, into `stream`.
+    void halveInto(Level& next, RowRing& halved, std::unique_ptr<LevelStream> stream)
+    {
+        m_halving = std::make_unique<HalvingRows>(m_level, next, halved, std::move(stream));
+    }
+    LevelStream* next() const;
+
+    float* rowToMake(int y, ColumnSpan made) { return m_ring ? m_ring->rowToMake(y, made) : m_inLevel->rowToMake(y, made); }
+    // Row y is made, in what rowToMake() gave: weight in `span`.
+    void rowArrived(int y, float* line, ColumnSpan span);
+    // Once every row has arrived.
+    void finish();
+
+private:
+    Level& m_level;
+    std::function<bool(int)> m_kept;
+    std::optional<ColumnSmoother> m_inLevel;
+    std::optional<LevelRing> m_ring;
+    std::unique_ptr<HalvingRows> m_halving;
+};
+
+// A level made from the finer one's rows as they arrive, before they are
+// smoothed: the smoothing [1 2 1] / 4 and the average of two after it are
+// one filter, run along each row as it arrives and then down the columns of
+// the rows so halved. The finer level is then smoothed only where it is
+// read.
+class DepthOfField::HalvingRows {
+public:
+    HalvingRows(const Level& finer, Level& level, RowRing& ring, std::unique_ptr<LevelStream> stream)
+        : m_finer(finer)
+        , m_level(level)
+        , m_ring(ring)
+        , m_stream(std::move(stream))
+    {
+        m_ring.size(level.width);
+    }
+
+    LevelStream& stream() const { return *m_stream; }
+
+    // The finer level's row y, unsmoothed, with weight in `span`.
     void rowArrived(int y, const float* line, ColumnSpan span)
     {
-        ColumnSpan made = span.widened(1, m_first.width).halved();
-        halveRow(line, m_first.width, made, m_ring.rowToMake(y, made));
-        // A row of level 2 is made once the last of the four under it has.
-        while (m_made < m_second.height && lastRowUnder(m_made) <= y)
+        ColumnSpan made = span.widened(1, m_finer.width).halved();
+        halveRow(line, m_finer.width, made, m_ring.rowToMake(y, made));
+        // A row is made once the last of the four under it has arrived.
+        while (m_made < m_level.height && lastRowUnder(m_made) <= y)
             makeRow(m_made++);
     }
-    // Once every row has arrived.
-    void finish() { m_columns.finish(m_second.height); }
+    void finish() { m_stream->finish(); }
 
 private:
     int lastRowUnder(int y) const
     {
-        PairTaps taps = pairTaps(y, m_first.height);
+        PairTaps taps = pairTaps(y, m_finer.height);
         return std::max(taps.second, taps.after);
     }
 
     void makeRow(int y)
     {
-        PairTaps taps = pairTaps(y, m_first.height);
+        PairTaps taps = pairTaps(y, m_finer.height);
         ColumnSpan made;
         for (int row : { taps.before, taps.first, taps.second, taps.after })
             made = made.joined(m_ring.spans[size_t(row % RowRing::rows)]);
@@ -265,19 +311,45 @@ private:
         const float* first = m_ring.row(taps.first);
         const float* second = m_ring.row(taps.second);
         const float* after = m_ring.row(taps.after);
-        float* out = m_columns.rowToMake(y, made);
+        float* out = m_stream->rowToMake(y, made);
         for (int x = made.from; x < made.to; ++x)
             store(out + x * 4,
                 halvedPair(load(before + x * 4), load(first + x * 4), load(second + x * 4), load(after + x * 4)));
-        m_columns.rowArrived(y, smoothRow(out, m_second.width, made));
+        m_stream->rowArrived(y, out, made);
     }
 
-    const Level& m_first;
-    Level& m_second;
+    const Level& m_finer;
+    Level& m_level;
     RowRing& m_ring;
-    ColumnSmoother m_columns;
+    std::unique_ptr<LevelStream> m_stream;
     int m_made { 0 };
 };
+
+DepthOfField::LevelStream* DepthOfField::LevelStream::next() const
+{
+    return m_halving ? &m_halving->stream() : nullptr;
+}
+
+void DepthOfField::LevelStream::rowArrived(int y, float* line, ColumnSpan span)
+{
+    // Halved before it is smoothed in place.
+    if (m_halving)
+        m_halving->rowArrived(y, line, span);
+    if (m_inLevel)
+        m_inLevel->rowArrived(y, smoothRow(line, m_level.width, span));
+    else if (y > 0 && m_kept(y - 1))
+        m_ring->keep(y - 1); // the row below it is there
+}
+
+void DepthOfField::LevelStream::finish()
+{
+    if (m_inLevel)
+        m_inLevel->finish(m_level.height);
+    else if (m_kept(m_level.height - 1))
+        m_ring->keep(m_level.height - 1);
+    if (m_halving)
+        m_halving->finish();
+}
 
 void DepthOfField::sizeLevel(Level& level, int width, int height)
 {
@@ -474,50 +546,41 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
     m_rowColumns.resize(size_t(halfHeight));
 
     m_largestFarBlur = m_largestNearBlur = 0;
-    // Level 2, where the frame's most blurred points call for it, is made
-    // from level 1's rows as they arrive. The far field's level 1 is then
-    // made in a ring of rows, and only the rows read at its own size later
-    // are smoothed and kept in the level; otherwise each field's level 1 is
-    // smoothed in the level as its rows are made.
-    struct Stream {
-        std::optional<ColumnSmoother> first;
-        std::optional<FirstLevelRing> ring;
-        std::optional<HalvingRows> second;
-    };
-    auto streamOf = [&](Pyramid& field, bool present, float largestBlur, RowRing* ring, RowRing& halving) {
-        Stream stream;
+    // The coarser levels the frame's most blurred points call for are made
+    // from level 1's rows as they arrive: level 2 for either field, and
+    // level 3 for the far one. The far field's levels before them are then
+    // made in rings of rows, and only the rows read at their own size later
+    // are smoothed and kept; all else is smoothed in its level as it is
+    // made.
+    auto streamOf = [&](Pyramid& field, bool present, float largestBlur, int deepest, bool inRings) {
+        std::unique_ptr<LevelStream> first;
         if (!present)
-            return stream;
-        bool second = levelsFor(largestBlur) >= 2;
-        if (second && field.levels.size() < 2)
-            field.levels.resize(2);
-        Level& first = field.levels[0];
-        if (second && ring)
-            stream.ring.emplace(first, *ring);
-        else
-            stream.first.emplace(first);
-        if (second) {
-            Level& level = field.levels[1];
-            sizeLevel(level, (halfWidth + 1) / 2, (halfHeight + 1) / 2);
-            stream.second.emplace(first, level, halving);
+            return first;
+        int depth = std::min(levelsFor(largestBlur), deepest);
+        if (field.levels.size() < size_t(depth))
+            field.levels.resize(size_t(depth));
+        LevelStream* stream = nullptr;
+        for (int k = 1; k <= depth; ++k) {
+            Level& level = field.levels[size_t(k - 1)];
+            if (k > 1)
+                sizeLevel(level, (field.levels[size_t(k - 2)].width + 1) / 2, (field.levels[size_t(k - 2)].height + 1) / 2);
+            RowRing* ring = inRings && k < depth ? &field.madeInPassing[size_t(k - 1)] : nullptr;
+            auto made = ring ? std::make_unique<LevelStream>(level, ring, [this, k](int y) { return farReadAt(k, y); })
+                             : std::make_unique<LevelStream>(level);
+            if (!stream) {
+                first = std::move(made);
+                stream = first.get();
+            } else {
+                stream->halveInto(level, field.halvedInPassing[size_t(k - 2)], std::move(made));
+                stream = stream->next();
+            }
         }
-        field.depth = second ? 2 : 1;
-        return stream;
+        field.depth = depth;
+        return first;
     };
     auto range = readout.nearnessRange();
-    Stream far = streamOf(m_far, m_hasFar, m_blur[range.farthest], &m_farRing, m_farHalving);
-    Stream near = streamOf(m_near, m_hasNear, m_blur[range.nearest], nullptr, m_nearHalving);
-    auto rowToMake = [](Stream& stream, int ty, ColumnSpan made) -> float* {
-        if (stream.ring)
-            return stream.ring->rowToMake(ty, made);
-        return stream.first ? stream.first->rowToMake(ty, made) : nullptr;
-    };
-    // A ring's row, once the one below it has arrived, kept when it is
-    // read later.
-    auto keptFromRing = [&](Stream& stream, int ty) {
-        if (stream.ring && farReadAtFirstLevel(ty))
-            stream.ring->keep(ty);
-    };
+    auto far = streamOf(m_far, m_hasFar, m_blur[range.farthest], 3, true);
+    auto near = streamOf(m_near, m_hasNear, m_blur[range.nearest], 2, false);
     for (int ty = 0; ty < halfHeight; ++ty) {
         // An odd last row or column counts twice.
         int y0 = 2 * ty, y1 = std::min(height - 1, 2 * ty + 1);
@@ -527,36 +590,37 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
         m_rowFields[size_t(ty)] = fields;
         m_rowColumns[size_t(ty)] = columns;
         bool hasFar = fields & HoldsFar, hasNear = fields & HoldsNear;
-        float* farRow = rowToMake(far, ty, hasFar ? columns : ColumnSpan {});
-        float* nearRow = rowToMake(near, ty, hasNear ? columns : ColumnSpan {});
+        float* farRow = far ? far->rowToMake(ty, hasFar ? columns : ColumnSpan {}) : nullptr;
+        float* nearRow = near ? near->rowToMake(ty, hasNear ? columns : ColumnSpan {}) : nullptr;
         if (hasFar || hasNear)
             makeFirstRow(readout, ty, columns, hasFar ? farRow : nullptr, hasNear ? nearRow : nullptr);
-        for (auto [stream, line, holds] : { std::tuple { &far, farRow, hasFar }, std::tuple { &near, nearRow, hasNear } }) {
-            if (!line)
-                continue;
-            ColumnSpan span = holds ? columns : ColumnSpan {};
-            if (stream->second)
-                stream->second->rowArrived(ty, line, span);
-            if (stream->first)
-                stream->first->rowArrived(ty, smoothRow(line, halfWidth, span));
-            else if (ty > 0)
-                keptFromRing(*stream, ty - 1);
-        }
+        if (far)
+            far->rowArrived(ty, farRow, hasFar ? columns : ColumnSpan {});
+        if (near)
+            near->rowArrived(ty, nearRow, hasNear ? columns : ColumnSpan {});
     }
-    for (Stream* stream : { &far, &near }) {
-        if (stream->first)
-            stream->first->finish(halfHeight);
-        keptFromRing(*stream, halfHeight - 1);
-        if (stream->second)
-            stream->second->finish();
+    for (auto* stream : { far.get(), near.get() }) {
+        if (stream)
+            stream->finish();
     }
 }
 
-bool DepthOfField::farReadAtFirstLevel(int ty) const
+bool DepthOfField::farReadAt(int level, int row) const
 {
-    // The half rows read the far field where a texel has far points; at
-    // level 1 itself where their blur is less than level 2's.
-    return (m_rowFields[size_t(ty)] & HoldsFar) && m_leastFarBlur[size_t(ty)] < quarterBlur;
+    // The half rows read the far field where a texel has far points, at the
+    // levels around its blur's: level 1 at their own row where it is less
+    // than level 2 stands for; level 2 between the two rows around half
+    // their row where it is less than level 3 stands for, and so do the
+    // quarter rows at their own.
+    float readBelow = firstLevelBlur * float(1 << level);
+    auto reads = [&](int ty) { return (m_rowFields[size_t(ty)] & HoldsFar) && m_leastFarBlur[size_t(ty)] < readBelow; };
+    if (level == 1)
+        return reads(row);
+    for (int ty = std::max(0, 2 * row - 1); ty <= std::min(m_halfHeight - 1, 2 * row + 2); ++ty) {
+        if (reads(ty))
+            return true;
+    }
+    return false;
 }
 
 void DepthOfField::makeCoarserRow(const Level& finer, Level& level, int y, ColumnSmoother& columns)
