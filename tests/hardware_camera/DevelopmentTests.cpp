@@ -251,6 +251,42 @@ TEST(DepthOfField, ABlurredPartComesOutTheSameWhateverElseIsBlurred)
     EXPECT_EQ(differing, 0);
 }
 
+TEST(DepthOfField, ALittleBlurBesideAMuchBlurredPartComesOutTheSameWhateverElseIsBlurred)
+{
+    // A strip at the top blurred by 32 pixels, which calls for coarse
+    // levels, made from the first two as their rows arrive; and two bands
+    // blurred by 6 and 13 pixels, read from those two. Then the same with
+    // a little blur at the start of every row, so that every row of them is
+    // read at its own size: the bands come out the same either way.
+    const int width = 192, height = 176;
+    auto frameWith = [&](bool blurredStarts) {
+        auto frame = frameOf(width, height, 0, [&](int x, int y) {
+            if (y < 4)
+                return 0.0f;
+            if (blurredStarts && x < 2)
+                return 7.75f;
+            if (y >= 72 && y < 92)
+                return 6.5f;
+            if (y >= 112 && y < 136)
+                return 4.75f;
+            return 8.0f;
+        });
+        auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
+        for (int i = 0; i < width * height; ++i)
+            pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
+        return frame;
+    };
+    Development development = blurring({ { 0.7f, 0.6f, 0.5f } }, 8, 4);
+    DepthOfField blur;
+    auto bands = develop(frameWith(false), development, blur);
+    auto everyRow = develop(frameWith(true), development, blur);
+    int differing = 0;
+    for (int y = 48; y < height; ++y)
+        for (int x = 64; x < width; ++x)
+            differing += bands->pixel(x, y) != everyRow->pixel(x, y);
+    EXPECT_EQ(differing, 0);
+}
+
 TEST(DepthOfField, PointsAlikeBeyondTheFocusBlurAsAnyOthers)
 {
     // The same picture, its far half under one light, then under two
