@@ -159,8 +159,9 @@ private:
     class LevelRing;
     class LevelStream;
     class HalvingRows;
-    // Level 1 of each field, and level 2 where the frame's most blurred
-    // points call for it.
+    // Level 1 of each field, and the coarser levels the frame's most
+    // blurred points call for made from it as its rows arrive: level 2, and
+    // level 3 of the far field.
     void buildFirstLevels(const SensorReadout&);
     // Whether row `row` of the far field's level 1 or 2 is read at that
     // level's own size when the half rows are made.
