@@ -36,6 +36,25 @@ int green(const kit::CGImage& image, int x, int y)
     return int(image.pixel(x, y) >> 8 & 0xff);
 }
 
+// Every pixel a colour of its own, from a hash of its place.
+void paintNoise(SceneFrame& frame)
+{
+    auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
+    for (int i = 0; i < frame.width() * frame.height(); ++i)
+        pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
+}
+
+// How many pixels of two images differ, from (left, top) to before
+// (right, bottom).
+int pixelsDiffering(const kit::CGImage& a, const kit::CGImage& b, int left, int top, int right, int bottom)
+{
+    int differing = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    return differing;
+}
+
 // A development under lightings of these gains, focused at `focus`
 // dioptres, blurring by `blurPerDioptre` pixels a dioptre away from it.
 Development blurring(std::vector<LinearRGB> sceneGain, float focus, float blurPerDioptre)
@@ -204,16 +223,11 @@ TEST(DepthOfField, ABlurKeptFromFrameToFrameGivesWhatAFreshOneGives)
             bool inBand = y >= shot.bandFrom && y < shot.bandTo && x < shot.bandWidth + shot.widening * (y - shot.bandFrom);
             return inBand ? 0.0f : 1.0f;
         });
-        auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
-        for (int i = 0; i < width * height; ++i)
-            pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
+        paintNoise(frame);
         DepthOfField fresh;
         auto expected = develop(frame, development, fresh);
         auto got = develop(frame, development, kept);
-        int differing = 0;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                differing += got->pixel(x, y) != expected->pixel(x, y);
+        int differing = pixelsDiffering(*got, *expected, 0, 0, width, height);
         EXPECT_EQ(differing, 0) << "disc at " << shot.discX << ", " << shot.discY << ", band from row " << shot.bandFrom
                                 << ", blur " << shot.blurPerDioptre;
     }
@@ -235,19 +249,14 @@ TEST(DepthOfField, ABlurredPartComesOutTheSameWhateverElseIsBlurred)
                 return y % 2 ? 1.3f : 0.7f; // a pixel's blur either side
             return 1.0f;
         });
-        auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
-        for (int i = 0; i < width * height; ++i)
-            pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
+        paintNoise(frame);
         return frame;
     };
     Development development = blurring({ { 0.7f, 0.6f, 0.5f } }, 1, 4);
     DepthOfField blur;
     auto sparse = develop(frameWith(false), development, blur);
     auto whole = develop(frameWith(true), development, blur);
-    int differing = 0;
-    for (int y = margin; y < height - margin; ++y)
-        for (int x = margin; x < width - margin; ++x)
-            differing += sparse->pixel(x, y) != whole->pixel(x, y);
+    int differing = pixelsDiffering(*sparse, *whole, margin, margin, width - margin, height - margin);
     EXPECT_EQ(differing, 0);
 }
 
@@ -271,19 +280,14 @@ TEST(DepthOfField, ALittleBlurBesideAMuchBlurredPartComesOutTheSameWhateverElseI
                 return 4.75f;
             return 8.0f;
         });
-        auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
-        for (int i = 0; i < width * height; ++i)
-            pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
+        paintNoise(frame);
         return frame;
     };
     Development development = blurring({ { 0.7f, 0.6f, 0.5f } }, 8, 4);
     DepthOfField blur;
     auto bands = develop(frameWith(false), development, blur);
     auto everyRow = develop(frameWith(true), development, blur);
-    int differing = 0;
-    for (int y = 48; y < height; ++y)
-        for (int x = 64; x < width; ++x)
-            differing += bands->pixel(x, y) != everyRow->pixel(x, y);
+    int differing = pixelsDiffering(*bands, *everyRow, 64, 48, width, height);
     EXPECT_EQ(differing, 0);
 }
 
@@ -296,9 +300,7 @@ TEST(DepthOfField, PointsAlikeBeyondTheFocusBlurAsAnyOthers)
     Development development = blurring({ { 0.7f, 0.6f, 0.5f }, { 0.7f, 0.6f, 0.5f } }, 2, 3);
     auto developed = [&](bool checkerboard) {
         auto frame = frameOf(width, height, 0, [](int x, int y) { return x < 40 ? 2.0f : (y < 32 ? 0.0f : 0.5f); });
-        auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
-        for (int i = 0; i < width * height; ++i)
-            pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
+        paintNoise(frame);
         frame.lighting.push_back(frame.lighting.front());
         frame.lightingStride = width;
         frame.lightingIndex.assign(size_t(width * height), 0);
@@ -309,10 +311,7 @@ TEST(DepthOfField, PointsAlikeBeyondTheFocusBlurAsAnyOthers)
         return develop(frame, development, blur);
     };
     auto alike = developed(false), mixed = developed(true);
-    int differing = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            differing += alike->pixel(x, y) != mixed->pixel(x, y);
+    int differing = pixelsDiffering(*alike, *mixed, 0, 0, width, height);
     EXPECT_EQ(differing, 0);
 }
 
@@ -584,18 +583,13 @@ TEST(Development, DevelopingInPlaceGivesWhatANewImageGets)
     // Blurred and sharp: each pixel is read before it is written.
     for (float blurPerDioptre : { 0.0f, 4.0f }) {
         auto frame = frameOf(64, 48, 0, [](int x, int y) { return x < 32 ? 4.0f : (y < 24 ? 1.0f : 0.0f); });
-        auto* pixels = reinterpret_cast<uint32_t*>(frame.colour->mutableData());
-        for (int i = 0; i < 64 * 48; ++i)
-            pixels[i] = 0xff000000u | uint32_t(i * 2654435761u >> 8 & 0xffffffu);
+        paintNoise(frame);
         Development development = blurring({ { 0.7f, 0.6f, 0.5f } }, 1, blurPerDioptre);
         DepthOfField blur;
         auto apart = develop(frame, development, blur);
         auto inPlace = develop(frame, development, blur, frame.colour);
         ASSERT_EQ(inPlace, frame.colour);
-        int differing = 0;
-        for (int y = 0; y < 48; ++y)
-            for (int x = 0; x < 64; ++x)
-                differing += inPlace->pixel(x, y) != apart->pixel(x, y);
+        int differing = pixelsDiffering(*inPlace, *apart, 0, 0, 64, 48);
         EXPECT_EQ(differing, 0) << blurPerDioptre;
     }
 }
