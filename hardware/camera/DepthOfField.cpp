@@ -316,12 +316,9 @@ void DepthOfField::develop(const SensorReadout& readout, kit::CGImage& out)
     uint8_t fields = fieldsAmong(readout.nearnessRange());
     m_hasFar = fields & HoldsFar;
     m_hasNear = fields & HoldsNear;
-    buildFirstLevels(readout);
-    if (m_hasFar)
-        buildPyramid(m_far, levelsFor(m_largestFarBlur));
+    buildPyramids(readout);
     m_spread.clear();
     if (m_hasNear) {
-        buildPyramid(m_near, levelsFor(m_largestNearBlur));
         if (m_largestNearBlur > firstLevelBlur)
             buildNearSpread(std::min(3, m_near.depth));
     }

@@ -69,10 +69,11 @@ private:
     struct Pyramid {
         std::vector<Level> levels; // [0] is level 1
         int depth { 0 };           // the levels in use
-        // Levels 1 and 2's rows while the next level is made from them: the
-        // rows themselves, where they are not kept whole, and halved along.
+        // Levels' rows while the next level is made from them, by level
+        // from level 1: the rows themselves, where they are not kept whole
+        // (levels 1 and 2 of the far field), and halved along.
         std::array<RowRing, 2> madeInPassing;
-        std::array<RowRing, 2> halvedInPassing;
+        std::vector<RowRing> halvedInPassing;
     };
     // A point between two texels of a row or column.
     struct Tap {
@@ -159,19 +160,12 @@ private:
     class LevelRing;
     class LevelStream;
     class HalvingRows;
-    // Level 1 of each field, and the coarser levels the frame's most
-    // blurred points call for made from it as its rows arrive: level 2, and
-    // level 3 of the far field.
-    void buildFirstLevels(const SensorReadout&);
+    // Each field's level 1, and the coarser levels the frame's most blurred
+    // points call for, each made from the one before as its rows arrive.
+    void buildPyramids(const SensorReadout&);
     // Whether row `row` of the far field's level 1 or 2 is read at that
     // level's own size when the half rows are made.
     bool farReadAt(int level, int row) const;
-    // Row y of `level` from the two rows of the finer level under it:
-    // averaged two by two, smoothed along, and handed to `columns` to be
-    // smoothed down.
-    static void makeCoarserRow(const Level& finer, Level& level, int y, ColumnSmoother& columns);
-    // The levels up to `levels` that are not made yet, and as many in use.
-    static void buildPyramid(Pyramid&, int levels);
     void buildNearSpread(int level);
     void prepareTaps();
     class PyramidRow;

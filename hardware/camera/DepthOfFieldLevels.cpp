@@ -272,36 +272,4 @@ void DepthOfField::sizeLevel(Level& level, int width, int height)
     level.rowSpans.assign(size_t(height), ColumnSpan {});
 }
 
-void DepthOfField::makeCoarserRow(const Level& finer, Level& level, int y, ColumnSmoother& columns)
-{
-    int y0 = 2 * y, y1 = std::min(finer.height - 1, 2 * y + 1);
-    ColumnSpan made = finer.rowSpans[size_t(y0)].joined(finer.rowSpans[size_t(y1)]).halved();
-    const float* upper = &finer.texels[size_t(y0) * size_t(finer.width) * 4];
-    const float* lower = &finer.texels[size_t(y1) * size_t(finer.width) * 4];
-    float* out = columns.rowToMake(y, made);
-    for (int x = made.from; x < made.to; ++x) {
-        int x0 = 2 * x, x1 = std::min(finer.width - 1, 2 * x + 1);
-        store(out + x * 4, 0.25f * (load(upper + x0 * 4) + load(upper + x1 * 4) + load(lower + x0 * 4) + load(lower + x1 * 4)));
-    }
-    columns.rowArrived(y, smoothRow(out, level.width, made));
-}
-
-void DepthOfField::buildPyramid(Pyramid& pyramid, int levels)
-{
-    // The levels made with the first come smoothed; those in use beyond
-    // them are made here.
-    if (pyramid.levels.size() < size_t(levels))
-        pyramid.levels.resize(size_t(levels));
-    for (int k = pyramid.depth; k < levels; ++k) {
-        const Level& finer = pyramid.levels[size_t(k - 1)];
-        Level& level = pyramid.levels[size_t(k)];
-        sizeLevel(level, (finer.width + 1) / 2, (finer.height + 1) / 2);
-        ColumnSmoother columns(level);
-        for (int y = 0; y < level.height; ++y)
-            makeCoarserRow(finer, level, y, columns);
-        columns.finish(level.height);
-    }
-    pyramid.depth = levels;
-}
-
 }

@@ -171,7 +171,7 @@ void DepthOfField::makeFirstRow(const SensorReadout& readout, int ty, ColumnSpan
         m_leastFarBlur[size_t(ty)] = leastFar;
 }
 
-void DepthOfField::buildFirstLevels(const SensorReadout& readout)
+void DepthOfField::buildPyramids(const SensorReadout& readout)
 {
     int width = readout.width(), height = readout.height();
     int halfWidth = (width + 1) / 2, halfHeight = (height + 1) / 2;
@@ -202,24 +202,27 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
 
     m_largestFarBlur = m_largestNearBlur = 0;
     // The coarser levels the frame's most blurred points call for are made
-    // from level 1's rows as they arrive: level 2 for either field, and
-    // level 3 for the far one. The far field's levels before them are then
-    // made in rings of rows, and only the rows read at their own size later
-    // are smoothed and kept; all else is smoothed in its level as it is
-    // made.
-    auto streamOf = [&](Pyramid& field, bool present, float largestBlur, int deepest, bool inRings) {
+    // from level 1's rows as they arrive, each from the one before. The far
+    // field's levels 1 and 2, when coarser ones are made from them, are made
+    // in rings of rows, and only the rows read at their own size later are
+    // smoothed and kept; all else is smoothed in its level as it is made.
+    auto streamOf = [&](Pyramid& field, bool present, float largestBlur, bool inRings) {
         std::unique_ptr<LevelStream> first;
         if (!present)
             return first;
-        int depth = std::min(levelsFor(largestBlur), deepest);
+        int depth = levelsFor(largestBlur);
         if (field.levels.size() < size_t(depth))
             field.levels.resize(size_t(depth));
+        if (field.halvedInPassing.size() < size_t(depth - 1))
+            field.halvedInPassing.resize(size_t(depth - 1));
         LevelStream* stream = nullptr;
         for (int k = 1; k <= depth; ++k) {
             Level& level = field.levels[size_t(k - 1)];
             if (k > 1)
                 sizeLevel(level, (field.levels[size_t(k - 2)].width + 1) / 2, (field.levels[size_t(k - 2)].height + 1) / 2);
-            RowRing* ring = inRings && k < depth ? &field.madeInPassing[size_t(k - 1)] : nullptr;
+            RowRing* ring = inRings && k < depth && size_t(k) <= field.madeInPassing.size()
+                ? &field.madeInPassing[size_t(k - 1)]
+                : nullptr;
             auto made = ring ? std::make_unique<LevelStream>(level, *ring, [this, k](int y) { return farReadAt(k, y); })
                              : std::make_unique<LevelStream>(level);
             if (!stream) {
@@ -230,12 +233,11 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
                 stream = stream->next();
             }
         }
-        field.depth = depth;
         return first;
     };
     auto range = readout.nearnessRange();
-    auto far = streamOf(m_far, m_hasFar, m_blur[range.farthest], 3, true);
-    auto near = streamOf(m_near, m_hasNear, m_blur[range.nearest], 2, false);
+    auto far = streamOf(m_far, m_hasFar, m_blur[range.farthest], true);
+    auto near = streamOf(m_near, m_hasNear, m_blur[range.nearest], false);
     for (int ty = 0; ty < halfHeight; ++ty) {
         // An odd last row or column counts twice.
         int y0 = 2 * ty, y1 = std::min(height - 1, 2 * ty + 1);
@@ -258,6 +260,11 @@ void DepthOfField::buildFirstLevels(const SensorReadout& readout)
         if (stream)
             stream->finish();
     }
+    // In use: the levels its most blurred texels call for.
+    if (m_hasFar)
+        m_far.depth = levelsFor(m_largestFarBlur);
+    if (m_hasNear)
+        m_near.depth = levelsFor(m_largestNearBlur);
 }
 
 bool DepthOfField::farReadAt(int level, int row) const
