@@ -67,7 +67,8 @@ inline int levelsFor(float blur)
 // A row of four-float texels, `width` of them, smoothed [1 2 1] / 4 and
 // averaged two by two, the edges repeated and an odd last texel counting
 // twice, as one filter: the columns of `made` of the row of half the size,
-// into `out`. Level 1's rows become level 2's so before they are smoothed.
+// into `out`. A level's rows become the next level's so before they are
+// smoothed.
 void halveRow(const float* line, int width, ColumnSpan made, float* out);
 
 // How many of `flags` from `from` on, before `to`, are ones: eight at a
